@@ -1,0 +1,86 @@
+#include "events.h"
+
+#include "linear.h"
+
+#include <array>
+
+namespace zembrel {
+
+namespace {
+
+using Operation = void (*)(Window&, Platform&);
+
+struct Handler {
+    Event event;
+    std::string_view name;
+    Operation operation; // null while the event has no operation
+};
+
+// The one place where events meet their operations.
+constexpr std::array kHandlers{
+    Handler{Event::Command1_Click, "Command1_Click", [](Window& w, Platform&) { SolveLinear(w); }},
+    Handler{Event::Command2_Click, "Command2_Click", nullptr},
+    Handler{Event::Command3_Click, "Command3_Click", nullptr},
+    Handler{Event::Command4_Click, "Command4_Click", nullptr},
+    Handler{Event::Command5_Click, "Command5_Click", nullptr},
+    Handler{Event::Command6_Click, "Command6_Click", [](Window& w, Platform&) { CheckLinear(w); }},
+    Handler{Event::Command7_Click, "Command7_Click", nullptr},
+    Handler{Event::Command8_Click, "Command8_Click", nullptr},
+    Handler{Event::mnuFileNew_Click, "mnuFileNew_Click", nullptr},
+    Handler{Event::mnuFileExit_Click, "mnuFileExit_Click", nullptr},
+    Handler{Event::mnuAssCalc_Click, "mnuAssCalc_Click", nullptr},
+    Handler{Event::mnuAssRep_Click, "mnuAssRep_Click", nullptr},
+    Handler{Event::mnuAssAbout_Click, "mnuAssAbout_Click", nullptr},
+};
+
+constexpr std::array<std::string_view, 5> kMenuItemNames{
+    "mnuFileNew", "mnuFileExit", "mnuAssCalc", "mnuAssRep", "mnuAssAbout",
+};
+
+constexpr bool handlersInEventOrder()
+{
+    for (std::size_t i = 0; i < kHandlers.size(); ++i) {
+        if (static_cast<std::size_t>(kHandlers[i].event) != i)
+            return false;
+    }
+    return true;
+}
+static_assert(handlersInEventOrder(), "kHandlers is indexed by Event");
+
+const Handler& handlerOf(Event event) { return kHandlers[static_cast<std::size_t>(event)]; }
+
+} // namespace
+
+Event clickEventOf(Button button)
+{
+    return static_cast<Event>(static_cast<int>(Event::Command1_Click) + static_cast<int>(button) - 1);
+}
+
+Event clickEventOf(MenuItem item)
+{
+    return static_cast<Event>(static_cast<int>(Event::mnuFileNew_Click) + static_cast<int>(item));
+}
+
+std::string_view nameOf(MenuItem item) { return kMenuItemNames[static_cast<std::size_t>(item)]; }
+std::string_view nameOf(Event event) { return handlerOf(event).name; }
+
+std::optional<MenuItem> menuItemNamed(std::string_view name)
+{
+    for (std::size_t i = 0; i < kMenuItemNames.size(); ++i) {
+        if (kMenuItemNames[i] == name)
+            return static_cast<MenuItem>(i);
+    }
+    return std::nullopt;
+}
+
+bool isHandled(Event event) { return handlerOf(event).operation != nullptr; }
+
+void raise(Event event, const EventContext& context)
+{
+    const Operation operation = handlerOf(event).operation;
+    if (operation == nullptr)
+        return;
+    runEvent(context.errors, [&] { operation(context.window, context.platform); });
+}
+
+} // namespace zembrel

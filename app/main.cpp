@@ -1,0 +1,16 @@
+#include "main_window.h"
+#include "qt_platform.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zembrel"));
+    QApplication::setApplicationVersion(QStringLiteral(ZEMBREL_VERSION));
+
+    zembrel::QtPlatform platform;
+    zembrel::MainWindow window(platform);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "event_boundary.h"
+#include "platform.h"
+#include "window.h"
+
+#include <array>
+#include <functional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace zembrel {
+
+// What an operation did, one entry per call of the window interface (or of
+// the platform, or of the error boundary).
+struct TextChanged {
+    Field field;
+    std::string text;
+    bool operator==(const TextChanged&) const = default;
+};
+struct EnabledChanged {
+    Button button;
+    bool enabled;
+    bool operator==(const EnabledChanged&) const = default;
+};
+struct MessageShown {
+    MsgBoxStyle buttons;
+    std::string prompt;
+    bool operator==(const MessageShown&) const = default;
+};
+struct LinePrinted {
+    std::string text;
+    bool operator==(const LinePrinted&) const = default;
+};
+struct ErrorShown {
+    int number;
+    std::string description;
+    bool operator==(const ErrorShown&) const = default;
+};
+struct CalculatorStarted {
+    std::string program;
+    bool operator==(const CalculatorStarted&) const = default;
+};
+struct UrlOpened {
+    std::string url;
+    bool operator==(const UrlOpened&) const = default;
+};
+struct ProgramExited {
+    bool operator==(const ProgramExited&) const = default;
+};
+
+using Recorded = std::variant<TextChanged, EnabledChanged, MessageShown, LinePrinted, ErrorShown,
+                              CalculatorStarted, UrlOpened, ProgramExited>;
+
+// The event as one JSON Lines record of the driver's output, e.g.
+// ["text", "Text3", "2."].
+std::string toJsonLine(const Recorded& event);
+std::string jsonString(std::string_view text);
+
+using Recorder = std::function<void(const Recorded&)>;
+
+// The main window without a screen: it keeps the fields, the buttons' state
+// and the printed lines, starts in the window's initial state, dismisses
+// every message box at once, and reports each call to a recorder.
+class RecordingWindow final : public Window, public ErrorReporter {
+public:
+    explicit RecordingWindow(Recorder recorder);
+
+    // The user's own edit of a field; it raises no event.
+    void type(Field field, std::string_view text);
+    bool isEnabled(Button button) const;
+    const std::vector<std::string>& printed() const { return printed_; }
+
+    std::string text(Field field) const override;
+    void setText(Field field, std::string_view text) override;
+    void setEnabled(Button button, bool enabled) override;
+    void MsgBox(std::string_view prompt, MsgBoxStyle buttons) override;
+    void Print(std::string_view text) override;
+    void showRuntimeError(const RuntimeError& error) override;
+
+private:
+    Recorder recorder_;
+    std::array<std::string, kFieldCount> texts_;
+    std::array<bool, kButtonCount> enabled_{};
+    std::vector<std::string> printed_;
+};
+
+// The desktop without side effects: programs are recorded instead of
+// started. With `calculatorMissing` no calculator program is found.
+class RecordingPlatform final : public Platform {
+public:
+    RecordingPlatform(Recorder recorder, bool calculatorMissing);
+
+    bool exited() const { return exited_; }
+
+    bool isInstalled(std::string_view program) const override;
+    bool startDetached(std::string_view program, const std::vector<std::string>& arguments) override;
+    void openUrl(std::string_view url) override;
+    void exitProgram() override;
+
+private:
+    Recorder recorder_;
+    bool calculatorMissing_;
+    bool exited_ = false;
+};
+
+} // namespace zembrel

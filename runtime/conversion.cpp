@@ -1,0 +1,286 @@
+#include "conversion.h"
+
+#include "runtime_error.h"
+
+#include <algorithm>
+#include <array>
+#include <cassert>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+#include <system_error>
+
+namespace zembrel {
+
+namespace {
+
+constexpr int kSignificantDigits = 15;
+
+// An exact non-negative decimal: 0.d1d2d3... × 10^pointPosition, that is,
+// pointPosition digits stand before the point. No digits means zero.
+struct Decimal {
+    std::string digits;
+    int pointPosition = 0;
+
+    bool isZero() const { return digits.empty(); }
+};
+
+void stripTrailingZeros(Decimal& d)
+{
+    const auto last = d.digits.find_last_not_of('0');
+    d.digits.erase(last == std::string::npos ? 0 : last + 1);
+}
+
+// Adds one unit in the last place of d.digits, carrying to the left.
+void incrementLastDigit(Decimal& d)
+{
+    for (auto it = d.digits.rbegin(); it != d.digits.rend(); ++it) {
+        if (*it != '9') {
+            ++*it;
+            return;
+        }
+        *it = '0';
+    }
+    d.digits.insert(d.digits.begin(), '1');
+    ++d.pointPosition;
+}
+
+// Keeps the first `keep` digits and rounds half away from zero on the digit
+// after them. The digits are exact, so "5 and more" is "at or above half".
+void roundToDigitCount(Decimal& d, int keep)
+{
+    if (keep >= static_cast<int>(d.digits.size()))
+        return;
+    if (keep < 0) {
+        d.digits.clear();
+        return;
+    }
+    const bool up = d.digits[static_cast<std::size_t>(keep)] >= '5';
+    d.digits.resize(static_cast<std::size_t>(keep));
+    if (up) {
+        if (d.digits.empty()) {
+            d.digits = "1";
+            ++d.pointPosition;
+        } else {
+            incrementLastDigit(d);
+        }
+    }
+    stripTrailingZeros(d);
+}
+
+// The decimal digits of |value| in scientific form, correctly rounded to
+// `digits` significant digits by the C library (which rounds exactly).
+Decimal scientificDigits(double magnitude, int digits, std::string& buffer)
+{
+    buffer.resize(static_cast<std::size_t>(digits) + 16);
+    const int length = std::snprintf(buffer.data(), buffer.size(), "%.*e", digits - 1, magnitude);
+    assert(length > 0 && static_cast<std::size_t>(length) < buffer.size());
+    const std::string_view text(buffer.data(), static_cast<std::size_t>(length));
+    const auto e = text.find('e');
+    Decimal d;
+    d.digits.reserve(static_cast<std::size_t>(digits));
+    for (char c : text.substr(0, e)) {
+        if (c != '.')
+            d.digits.push_back(c);
+    }
+    int exponent = 0;
+    const auto exponentText = text.substr(e + 1);
+    const char* first = exponentText.data() + (exponentText.front() == '+' ? 1 : 0);
+    std::from_chars(first, exponentText.data() + exponentText.size(), exponent);
+    d.pointPosition = exponent + 1;
+    return d;
+}
+
+// |value| rounded to 15 significant digits, halves away from zero, judged on
+// the exact decimal value of the double. The C library rounds halves to even,
+// so a tie is settled here: eighteen correctly rounded digits tell on which
+// side of the half the value lies, unless they read exactly "500", where only
+// the full expansion (at most 767 digits for a double) can tell.
+Decimal roundToSignificant(double magnitude)
+{
+    if (magnitude == 0.0)
+        return {};
+    std::string buffer;
+    constexpr int kGuardDigits = 3;
+    Decimal d = scientificDigits(magnitude, kSignificantDigits + kGuardDigits, buffer);
+    if (d.digits.compare(kSignificantDigits, kGuardDigits, "500") == 0)
+        d = scientificDigits(magnitude, 767, buffer);
+    roundToDigitCount(d, kSignificantDigits);
+    return d;
+}
+
+std::string fixedText(const Decimal& d)
+{
+    std::string text;
+    const int count = static_cast<int>(d.digits.size());
+    if (d.pointPosition <= 0) {
+        text = "0.";
+        text.append(static_cast<std::size_t>(-d.pointPosition), '0');
+        text += d.digits;
+        return text;
+    }
+    if (d.pointPosition >= count) {
+        text = d.digits;
+        text.append(static_cast<std::size_t>(d.pointPosition - count), '0');
+        return text + '.';
+    }
+    text = d.digits.substr(0, static_cast<std::size_t>(d.pointPosition));
+    text += '.';
+    text += d.digits.substr(static_cast<std::size_t>(d.pointPosition));
+    return text;
+}
+
+int decimalPlacesOf(std::string_view pattern)
+{
+    if (pattern.size() < 2 || pattern.substr(0, 2) != "0."
+        || pattern.find_first_not_of('#', 2) != std::string_view::npos)
+        throw std::invalid_argument("unsupported number pattern");
+    return static_cast<int>(pattern.size() - 2);
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Reads the longest leading number, blanks skipped, into plain characters
+// that std::from_chars understands ("-12.5e3"). Also reports the decimal
+// exponent of the first significant digit, so that a number out of range can
+// be told as too large or too small.
+struct NumberText {
+    std::string text;
+    bool hasDigits = false;
+    long long magnitude = 0; // decimal exponent of the leading significant digit
+};
+
+NumberText scanNumber(std::string_view input)
+{
+    NumberText number;
+    std::size_t i = 0;
+    const auto skipBlanks = [&] {
+        while (i < input.size() && isBlank(input[i]))
+            ++i;
+    };
+    const auto peek = [&]() -> char {
+        skipBlanks();
+        return i < input.size() ? input[i] : '\0';
+    };
+
+    if (const char sign = peek(); sign == '+' || sign == '-') {
+        if (sign == '-')
+            number.text += '-';
+        ++i;
+    }
+
+    std::string mantissa;
+    long long integerDigits = 0;
+    long long leadingFractionZeros = 0;
+    bool seenPoint = false;
+    bool seenSignificant = false;
+    for (char c = peek(); isDigit(c) || (c == '.' && !seenPoint); c = peek()) {
+        ++i;
+        if (c == '.') {
+            seenPoint = true;
+            mantissa += c;
+            continue;
+        }
+        number.hasDigits = true;
+        mantissa += c;
+        if (c != '0')
+            seenSignificant = true;
+        if (!seenPoint && seenSignificant)
+            ++integerDigits;
+        if (seenPoint && !seenSignificant)
+            ++leadingFractionZeros;
+    }
+    if (!number.hasDigits)
+        return number;
+    number.text += mantissa;
+
+    long long exponent = 0;
+    if (const char e = peek(); e == 'E' || e == 'e') {
+        const std::size_t mark = i;
+        ++i;
+        std::string exponentText = "e";
+        bool negative = false;
+        if (const char sign = peek(); sign == '+' || sign == '-') {
+            negative = sign == '-';
+            exponentText += sign;
+            ++i;
+        }
+        bool exponentDigits = false;
+        for (char c = peek(); isDigit(c); c = peek()) {
+            ++i;
+            exponentDigits = true;
+            exponentText += c;
+            // Saturate: any exponent this large is out of range either way.
+            exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000LL);
+        }
+        if (exponentDigits) {
+            number.text += exponentText;
+            if (negative)
+                exponent = -exponent;
+        } else {
+            i = mark; // "1e" is the number 1 followed by text
+        }
+    }
+    number.magnitude = (integerDigits > 0 ? integerDigits - 1 : -leadingFractionZeros - 1) + exponent;
+    return number;
+}
+
+} // namespace
+
+double Val(std::string_view text)
+{
+    const NumberText number = scanNumber(text);
+    if (!number.hasDigits)
+        return 0.0;
+    double value = 0.0;
+    const char* first = number.text.data();
+    const char* last = first + number.text.size();
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error == std::errc::result_out_of_range) {
+        // Far too small rounds to zero; far too large is an overflow.
+        if (number.magnitude < 0)
+            return number.text.front() == '-' ? -0.0 : 0.0;
+        throw RuntimeError(RuntimeError::Overflow);
+    }
+    assert(error == std::errc{} && end == last);
+    (void)end;
+    return value;
+}
+
+std::string Format(double value, std::string_view pattern)
+{
+    const int decimals = decimalPlacesOf(pattern);
+    Decimal d = roundToSignificant(std::fabs(value));
+    roundToDigitCount(d, d.pointPosition + decimals);
+    if (d.isZero())
+        d.pointPosition = 0;
+    // -0 equals 0 and shows no sign; any other negative value keeps its "-".
+    const std::string sign = value < 0.0 ? "-" : "";
+    return sign + fixedText(d);
+}
+
+std::string Str(double value)
+{
+    Decimal d = roundToSignificant(std::fabs(value));
+    stripTrailingZeros(d);
+    const std::string sign = value < 0.0 ? "-" : " ";
+    if (d.isZero())
+        return sign + "0";
+    const int exponent = d.pointPosition - 1;
+    if (exponent >= -5 && exponent < kSignificantDigits) {
+        std::string text = fixedText(d);
+        if (text.back() == '.')
+            text.pop_back();
+        return sign + text;
+    }
+    std::string mantissa = d.digits.substr(0, 1);
+    if (d.digits.size() > 1)
+        mantissa += '.' + d.digits.substr(1);
+    std::array<char, 16> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    return sign + mantissa + buffer.data();
+}
+
+} // namespace zembrel

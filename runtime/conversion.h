@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zembrel {
+
+// Text to number. Blanks and tabs anywhere are skipped, then the longest
+// leading number is read: an optional sign, digits with at most one ".", and
+// an optional exponent "E" (or "e") with an optional sign and digits. The
+// point is "." whatever the locale. Text without a leading number gives 0,
+// trailing text is ignored. A number beyond the double range raises error 6.
+double Val(std::string_view text);
+
+// Number to text under a pattern "0." followed by N "#" signs. The value is
+// rounded to 15 significant digits, then to at most N decimals, halves away
+// from zero at both steps. At least one digit stands before the point,
+// trailing zero decimals are dropped but the point stays ("2."), and there is
+// never an exponent. Any other pattern is a programming error
+// (std::invalid_argument).
+std::string Format(double value, std::string_view pattern);
+
+// Number to text for display in a sentence: a leading blank for values of
+// zero and above, "-" for negative ones, at most 15 significant digits, no
+// trailing zeros and no point for whole numbers (" 2", "-0.5"). Magnitudes
+// from 1E+15 up and below 1E-05 use the exponent form (" 1.5E+20").
+std::string Str(double value);
+
+} // namespace zembrel

@@ -1,0 +1,14 @@
+#include "event_boundary.h"
+
+namespace zembrel {
+
+void runEvent(ErrorReporter& reporter, const std::function<void()>& operation)
+{
+    try {
+        operation();
+    } catch (const RuntimeError& error) {
+        reporter.showRuntimeError(error);
+    }
+}
+
+} // namespace zembrel

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "window.h"
+
+namespace zembrel {
+
+// a·x + b = 0 with a in Text1, b in Text2 and the root in Text3.
+void SolveLinear(Window& window); // Command1_Click
+void CheckLinear(Window& window); // Command6_Click
+
+} // namespace zembrel

@@ -1,0 +1,116 @@
+#include "linear.h"
+#include "session.h"
+
+#include <gtest/gtest.h>
+
+namespace zembrel {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct LinearCase {
+    const char* name;
+    const char* a;
+    const char* b;
+    Lines solve;
+    Lines check;
+};
+
+TEST(Linear, SolvesAndChecks)
+{
+    const LinearCase cases[] = {
+        {"exact root", "2", "-4",
+         {R"(["enabled", "Command6", true])", R"(["text", "Text3", "2."])"},
+         {R"(["enabled", "Command6", false])", R"(["msgbox", 0, "计算正确"])"}},
+        {"root off by one unit in the last place", "49", "1",
+         {R"(["enabled", "Command6", true])", R"(["text", "Text3", "-0.0204081632653061"])"},
+         {R"(["enabled", "Command6", false])", R"(["msgbox", 0, "计算可能有误，请刷新后再试。"])"}},
+        {"empty a", "", "5",
+         {R"(["enabled", "Command6", true])", R"(["msgbox", 0, "一次项系数不能为0！"])"},
+         {R"(["enabled", "Command6", false])", R"(["msgbox", 0, "一次项系数不能为0！"])"}},
+        {"zero a", "0", "5",
+         {R"(["enabled", "Command6", true])", R"(["msgbox", 0, "一次项系数不能为0！"])"},
+         {R"(["enabled", "Command6", false])", R"(["msgbox", 0, "一次项系数不能为0！"])"}},
+        {"letters in a", "abc", "5",
+         {R"(["enabled", "Command6", true])", R"(["msgbox", 0, "一次项系数不能为0！"])"},
+         {R"(["enabled", "Command6", false])", R"(["msgbox", 0, "一次项系数不能为0！"])"}},
+        {"b zero gives negative zero, shown without sign", "3", "",
+         {R"(["enabled", "Command6", true])", R"(["text", "Text3", "0."])"},
+         {R"(["enabled", "Command6", false])", R"(["msgbox", 0, "计算正确"])"}},
+        {"a third: 3 × 0.333… rounds back to 1", "3", "-1",
+         {R"(["enabled", "Command6", true])", R"(["text", "Text3", "0.333333333333333"])"},
+         {R"(["enabled", "Command6", false])", R"(["msgbox", 0, "计算正确"])"}},
+        {"quotient overflows", "1e-300", "1e300",
+         {R"(["enabled", "Command6", true])", R"(["error", 6, "溢出"])"},
+         {R"(["enabled", "Command6", false])", R"(["error", 6, "溢出"])"}},
+        {"coefficient beyond the double range", "1e400", "1",
+         {R"(["enabled", "Command6", true])", R"(["error", 6, "溢出"])"},
+         {R"(["enabled", "Command6", false])", R"(["error", 6, "溢出"])"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::Session session;
+        session.type(Field::Text1, c.a);
+        session.type(Field::Text2, c.b);
+        session.click(Button::Command1);
+        EXPECT_EQ(session.take(), c.solve);
+        session.click(Button::Command6);
+        EXPECT_EQ(session.take(), c.check);
+    }
+}
+
+TEST(Linear, CheckIsPossibleOncePerSolve)
+{
+    testing::Session session;
+    session.click(Button::Command6);
+    EXPECT_TRUE(session.take().empty()) << "disabled at start";
+    session.type(Field::Text1, "2");
+    session.type(Field::Text2, "-4");
+    session.click(Button::Command1);
+    session.click(Button::Command6);
+    session.take();
+    session.click(Button::Command6);
+    EXPECT_TRUE(session.take().empty()) << "a second check needs a new solve";
+}
+
+TEST(Linear, RefusedSolveKeepsThePreviousRoot)
+{
+    testing::Session session;
+    session.type(Field::Text1, "2");
+    session.type(Field::Text2, "-4");
+    session.click(Button::Command1);
+    session.type(Field::Text1, "0");
+    session.click(Button::Command1);
+    EXPECT_EQ(session.window().text(Field::Text3), "2.");
+}
+
+TEST(Linear, CheckJudgesTheEditedCoefficientsNotTheResultField)
+{
+    testing::Session session;
+    session.type(Field::Text1, "2");
+    session.type(Field::Text2, "-4");
+    session.click(Button::Command1);
+    session.type(Field::Text2, "1");
+    session.take();
+    session.click(Button::Command6);
+    // x = -0.5 is exact for the new b, although Text3 still shows the old root.
+    EXPECT_EQ(session.take(), (Lines{R"(["enabled", "Command6", false])", R"(["msgbox", 0, "计算正确"])"}));
+    EXPECT_EQ(session.window().text(Field::Text3), "2.");
+}
+
+TEST(Linear, OverflowLeavesEveryFieldAsTheUserTypedIt)
+{
+    testing::Session session;
+    session.type(Field::Text1, "1e-300");
+    session.type(Field::Text2, "1e300");
+    session.type(Field::Text4, "7");
+    session.click(Button::Command1);
+    EXPECT_EQ(session.window().text(Field::Text1), "1e-300");
+    EXPECT_EQ(session.window().text(Field::Text2), "1e300");
+    EXPECT_EQ(session.window().text(Field::Text3), "0");
+    EXPECT_EQ(session.window().text(Field::Text4), "7");
+    EXPECT_TRUE(session.window().isEnabled(Button::Command6));
+}
+
+} // namespace
+} // namespace zembrel

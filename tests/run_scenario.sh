@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Runs one scenario file through zembrel-driver and compares the output.
+#
+# A scenario holds the driver's input lines, each behind "> ", and after each
+# the output lines it must produce. "# " starts a comment; "= exit N" expects
+# that exit code (0 otherwise); "= env NAME=VALUE" sets a variable for the run.
+set -euo pipefail
+driver=$1
+scenario=$2
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+grep '^> ' "$scenario" | cut -c3- > "$work/input" || true
+grep -v -e '^> ' -e '^#' -e '^=' -e '^[[:space:]]*$' "$scenario" > "$work/expected" || true
+expected_code=$(sed -n 's/^= exit //p' "$scenario")
+mapfile -t environment < <(sed -n 's/^= env //p' "$scenario")
+
+code=0
+env ${environment[@]+"${environment[@]}"} "$driver" < "$work/input" > "$work/actual" 2> "$work/stderr" || code=$?
+
+status=0
+if ! diff -u --label expected --label actual "$work/expected" "$work/actual"; then
+    status=1
+fi
+if [ "$code" != "${expected_code:-0}" ]; then
+    echo "exit code $code, expected ${expected_code:-0}"
+    cat "$work/stderr"
+    status=1
+fi
+exit $status
