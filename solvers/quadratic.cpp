@@ -1,0 +1,109 @@
+#include "quadratic.h"
+
+#include "conversion.h"
+#include "number.h"
+
+#include <string>
+
+namespace zembrel {
+
+namespace {
+
+constexpr const char* kRootPattern = "0.################";
+
+struct Equation {
+    Number a;
+    Number b;
+    Number c;
+    Number D;
+};
+
+// Shared by solve and check. A zero leading coefficient is corrected, not
+// refused: the user is told, Text4 shows the 1 that is used, and the
+// operation goes on with x² + b·x + c = 0.
+Equation readEquation(Window& window)
+{
+    Number a = Val(window.text(Field::Text4));
+    const Number b = Val(window.text(Field::Text5));
+    const Number c = Val(window.text(Field::Text6));
+    if (a == 0) {
+        window.MsgBox("一元二次方程二次项系数不能为0！", MsgBoxStyle::OkOnly);
+        a = 1;
+        window.setText(Field::Text4, "1");
+    }
+    const Number D = Pow(b, 2) - 4 * a * c;
+    return {a, b, c, D};
+}
+
+struct RealRoots {
+    Number X1;
+    Number X2;
+};
+
+// X1 always takes +Sqr(D), whatever the sign of a.
+RealRoots realRoots(const Equation& k)
+{
+    const Number X1 = (-1 * k.b + Sqr(k.D)) / (2 * k.a);
+    const Number X2 = (-1 * k.b - Sqr(k.D)) / (2 * k.a);
+    return {X1, X2};
+}
+
+Number residual(const Equation& k, Number X)
+{
+    return (Pow(X, 2) * k.a + k.b * X) + k.c;
+}
+
+void writeComplexRoots(Window& window, const Equation& k)
+{
+    const Number D = k.D * -1;
+    const Number re = (-1 * k.b) / (2 * k.a);
+    Number im = Sqr(D) / (2 * k.a);
+    if (k.a < 0)
+        im = Abs(im);
+    // Str, not Format: the real part keeps Str's leading blank or minus sign.
+    window.setText(Field::Text7, Str(re.value()) + " +" + Str(im.value()) + " i");
+    window.setText(Field::Text8, Str(re.value()) + " -" + Str(im.value()) + " i");
+}
+
+} // namespace
+
+void SolveQuadratic(Window& window)
+{
+    // Enabled before anything is read, so even a corrected solve allows one check.
+    window.setEnabled(Button::Command7, true);
+    const Equation k = readEquation(window);
+    if (k.D < 0) {
+        window.MsgBox("请注意：方程有两个共轭虚数根。", MsgBoxStyle::Exclamation);
+        // Complex roots have nothing for the check to substitute.
+        window.setEnabled(Button::Command7, false);
+        writeComplexRoots(window, k);
+        return;
+    }
+    const RealRoots roots = realRoots(k);
+    window.setText(Field::Text7, Format(roots.X1.value(), kRootPattern));
+    window.setText(Field::Text8, Format(roots.X2.value(), kRootPattern));
+}
+
+void CheckQuadratic(Window& window)
+{
+    window.setEnabled(Button::Command7, false);
+    // The check re-solves from the coefficients rather than reading Text7 and
+    // Text8, so it judges the roots the present coefficients give.
+    const Equation k = readEquation(window);
+    if (k.D < 0) {
+        window.MsgBox("方程无实数解！", MsgBoxStyle::Exclamation);
+        return;
+    }
+    const RealRoots roots = realRoots(k);
+    const Number r1 = residual(k, roots.X1);
+    const Number r2 = residual(k, roots.X2);
+    // An absolute tolerance, whatever the size of the coefficients.
+    const bool firstHolds = Abs(r1) <= 1e-07;
+    const bool secondHolds = Abs(r2) <= 1e-07;
+    if (firstHolds && secondHolds)
+        window.MsgBox("计算正确", MsgBoxStyle::OkOnly);
+    else
+        window.MsgBox("计算可能有误，请刷新后再试。", MsgBoxStyle::OkOnly);
+}
+
+} // namespace zembrel

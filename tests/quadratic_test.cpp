@@ -1,0 +1,189 @@
+#include "quadratic.h"
+#include "session.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace zembrel {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::string kEnable = R"(["enabled", "Command7", true])";
+const std::string kDisable = R"(["enabled", "Command7", false])";
+const std::string kZeroA = R"(["msgbox", 0, "一元二次方程二次项系数不能为0！"])";
+const std::string kAOne = R"(["text", "Text4", "1"])";
+const std::string kComplexNotice = R"(["msgbox", 48, "请注意：方程有两个共轭虚数根。"])";
+const std::string kNoRealRoot = R"(["msgbox", 48, "方程无实数解！"])";
+const std::string kRight = R"(["msgbox", 0, "计算正确"])";
+const std::string kMaybeWrong = R"(["msgbox", 0, "计算可能有误，请刷新后再试。"])";
+const std::string kOverflow = R"(["error", 6, "溢出"])";
+
+// The lines of a solve that ends by writing both roots.
+Lines withRoots(Lines before, const std::string& X1, const std::string& X2)
+{
+    before.push_back(R"(["text", "Text7", ")" + X1 + R"("])");
+    before.push_back(R"(["text", "Text8", ")" + X2 + R"("])");
+    return before;
+}
+
+struct QuadraticCase {
+    const char* name;
+    const char* a;
+    const char* b;
+    const char* c;
+    Lines solve;
+    Lines check; // the same coefficients typed again before the check
+};
+
+TEST(Quadratic, SolvesAndChecks)
+{
+    const QuadraticCase cases[] = {
+        {"two real roots", "1", "-3", "2",
+         withRoots({kEnable}, "2.", "1."), {kDisable, kRight}},
+        {"double root", "1", "2", "1",
+         withRoots({kEnable}, "-1.", "-1."), {kDisable, kRight}},
+        {"negative a keeps X1 on the plus side", "-1", "3", "-2",
+         withRoots({kEnable}, "1.", "2."), {kDisable, kRight}},
+        {"zero a is corrected to 1 by both operations", "0", "-3", "2",
+         withRoots({kEnable, kZeroA, kAOne}, "2.", "1."), {kDisable, kZeroA, kAOne, kRight}},
+        {"letters in a read as 0", "x", "-3", "2",
+         withRoots({kEnable, kZeroA, kAOne}, "2.", "1."), {kDisable, kZeroA, kAOne, kRight}},
+        {"empty fields: x² = 0, the -0 root shown without sign", "", "", "",
+         withRoots({kEnable, kZeroA, kAOne}, "0.", "0."), {kDisable, kZeroA, kAOne, kRight}},
+        {"b = 0 and c = 0: X2 is -0, shown without sign", "1", "0", "0",
+         withRoots({kEnable}, "0.", "0."), {kDisable, kRight}},
+        {"tiny negative root rounds to zero but keeps its sign", "1", "1e-17", "0",
+         withRoots({kEnable}, "0.", "-0."), {kDisable, kRight}},
+        {"X1 cancels to 0, both residuals exactly 1", "3", "1e10", "1",
+         withRoots({kEnable}, "0.", "-3333333333.33333"), {kDisable, kMaybeWrong}},
+        {"both residuals exactly at the tolerance", "3", "1e10", "1e-07",
+         withRoots({kEnable}, "0.", "-3333333333.33333"), {kDisable, kRight}},
+        {"both residuals exactly at minus the tolerance", "3", "1e10", "-1e-07",
+         withRoots({kEnable}, "0.", "-3333333333.33333"), {kDisable, kRight}},
+        {"both residuals one unit beyond the tolerance", "3", "1e10", "1.0000000000000001e-07",
+         withRoots({kEnable}, "0.", "-3333333333.33333"), {kDisable, kMaybeWrong}},
+        {"only the second residual beyond the tolerance", "1", "30000", "-5",
+         withRoots({kEnable}, "0.0001666666648816", "-30000.0001666667"), {kDisable, kMaybeWrong}},
+        {"only the first residual beyond the tolerance", "1", "-30000", "-5",
+         withRoots({kEnable}, "30000.0001666667", "-0.0001666666648816"), {kDisable, kMaybeWrong}},
+        {"complex roots", "1", "-2", "5",
+         withRoots({kEnable, kComplexNotice, kDisable}, " 1 + 2 i", " 1 - 2 i"), {}},
+        {"complex roots of negative a: magnitude of the imaginary part", "-1", "2", "-5",
+         withRoots({kEnable, kComplexNotice, kDisable}, " 1 + 2 i", " 1 - 2 i"), {}},
+        {"complex roots with a negative real part", "1", "2", "5",
+         withRoots({kEnable, kComplexNotice, kDisable}, "-1 + 2 i", "-1 - 2 i"), {}},
+        {"complex parts below one keep their leading zero", "2", "-2", "1",
+         withRoots({kEnable, kComplexNotice, kDisable}, " 0.5 + 0.5 i", " 0.5 - 0.5 i"), {}},
+        {"negative real part below one", "1", "1", "1",
+         withRoots({kEnable, kComplexNotice, kDisable}, "-0.5 + 0.866025403784439 i",
+                   "-0.5 - 0.866025403784439 i"), {}},
+        {"real part -0 shown as a blank zero", "1", "0", "1",
+         withRoots({kEnable, kComplexNotice, kDisable}, " 0 + 1 i", " 0 - 1 i"), {}},
+        {"imaginary part in exponent form", "1", "0", "1e40",
+         withRoots({kEnable, kComplexNotice, kDisable}, " 0 + 1E+20 i", " 0 - 1E+20 i"), {}},
+        {"zero a corrected, then complex roots", "", "2", "5",
+         withRoots({kEnable, kZeroA, kAOne, kComplexNotice, kDisable}, "-1 + 2 i", "-1 - 2 i"), {}},
+        {"b ^ 2 overflows", "1", "1e200", "1",
+         {kEnable, kOverflow}, {kDisable, kOverflow}},
+        {"b ^ 2 overflows after the zero a is corrected", "0", "1e200", "1",
+         {kEnable, kZeroA, kAOne, kOverflow}, {kDisable, kZeroA, kAOne, kOverflow}},
+        {"4 × a × c overflows", "1e200", "0", "1e200",
+         {kEnable, kOverflow}, {kDisable, kOverflow}},
+        {"4 × a overflows first, although a × c would not", "1e308", "0", "1e-10",
+         {kEnable, kOverflow}, {kDisable, kOverflow}},
+        {"a root overflows", "1e-300", "-1e10", "0",
+         {kEnable, kOverflow}, {kDisable, kOverflow}},
+        {"only the check overflows, on X1 ^ 2", "1e-160", "-1", "0",
+         withRoots({kEnable}, "1" + std::string(160, '0') + ".", "0."), {kDisable, kOverflow}},
+        {"coefficient beyond the double range", "1", "1", "-1e400",
+         {kEnable, kOverflow}, {kDisable, kOverflow}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::Session session;
+        const auto typeCoefficients = [&] {
+            session.type(Field::Text4, c.a);
+            session.type(Field::Text5, c.b);
+            session.type(Field::Text6, c.c);
+        };
+        typeCoefficients();
+        session.click(Button::Command2);
+        EXPECT_EQ(session.take(), c.solve);
+        typeCoefficients();
+        session.click(Button::Command7);
+        EXPECT_EQ(session.take(), c.check);
+    }
+}
+
+TEST(Quadratic, CheckIsPossibleOnceAfterEachRealSolve)
+{
+    testing::Session session;
+    session.click(Button::Command7);
+    EXPECT_TRUE(session.take().empty()) << "disabled at start";
+    session.type(Field::Text4, "1");
+    session.type(Field::Text5, "-3");
+    session.type(Field::Text6, "2");
+    session.click(Button::Command2);
+    session.click(Button::Command7);
+    session.take();
+    session.click(Button::Command7);
+    EXPECT_TRUE(session.take().empty()) << "a second check needs a new solve";
+
+    session.type(Field::Text6, "5");
+    session.click(Button::Command2);
+    session.take();
+    EXPECT_FALSE(session.window().isEnabled(Button::Command7));
+    session.click(Button::Command7);
+    EXPECT_TRUE(session.take().empty()) << "complex roots cannot be checked";
+}
+
+TEST(Quadratic, CorrectedCoefficientStaysInTheField)
+{
+    testing::Session session;
+    session.type(Field::Text4, "0");
+    session.type(Field::Text5, "-3");
+    session.type(Field::Text6, "2");
+    session.click(Button::Command2);
+    EXPECT_EQ(session.window().text(Field::Text4), "1");
+    session.take();
+    session.click(Button::Command7);
+    EXPECT_EQ(session.take(), (Lines{kDisable, kRight})) << "the next press reads a = 1 without a message";
+}
+
+TEST(Quadratic, CheckJudgesTheEditedCoefficientsNotTheResultFields)
+{
+    testing::Session session;
+    session.type(Field::Text4, "1");
+    session.type(Field::Text5, "-3");
+    session.type(Field::Text6, "2");
+    session.click(Button::Command2);
+    session.type(Field::Text6, "5");
+    session.take();
+    session.click(Button::Command7);
+    EXPECT_EQ(session.take(), (Lines{kDisable, kNoRealRoot}));
+    EXPECT_EQ(session.window().text(Field::Text7), "2.");
+    EXPECT_EQ(session.window().text(Field::Text8), "1.");
+}
+
+TEST(Quadratic, OverflowLeavesEveryFieldAsItWas)
+{
+    testing::Session session;
+    session.type(Field::Text4, "2");
+    session.type(Field::Text5, "1e200");
+    session.type(Field::Text6, "3");
+    session.type(Field::Text1, "7");
+    session.click(Button::Command2);
+    EXPECT_EQ(session.take(), (Lines{kEnable, kOverflow}));
+    EXPECT_EQ(session.window().text(Field::Text4), "2");
+    EXPECT_EQ(session.window().text(Field::Text5), "1e200");
+    EXPECT_EQ(session.window().text(Field::Text6), "3");
+    EXPECT_EQ(session.window().text(Field::Text7), "0");
+    EXPECT_EQ(session.window().text(Field::Text8), "0");
+    EXPECT_EQ(session.window().text(Field::Text1), "7");
+    EXPECT_TRUE(session.window().isEnabled(Button::Command7));
+}
+
+} // namespace
+} // namespace zembrel
