@@ -1,5 +1,6 @@
 #include "events.h"
 
+#include "cubic.h"
 #include "linear.h"
 #include "quadratic.h"
 
@@ -21,12 +22,12 @@ struct Handler {
 constexpr std::array kHandlers{
     Handler{Event::Command1_Click, "Command1_Click", [](Window& w, Platform&) { SolveLinear(w); }},
     Handler{Event::Command2_Click, "Command2_Click", [](Window& w, Platform&) { SolveQuadratic(w); }},
-    Handler{Event::Command3_Click, "Command3_Click", nullptr},
+    Handler{Event::Command3_Click, "Command3_Click", [](Window& w, Platform&) { SolveCubic(w); }},
     Handler{Event::Command4_Click, "Command4_Click", nullptr},
     Handler{Event::Command5_Click, "Command5_Click", nullptr},
     Handler{Event::Command6_Click, "Command6_Click", [](Window& w, Platform&) { CheckLinear(w); }},
     Handler{Event::Command7_Click, "Command7_Click", [](Window& w, Platform&) { CheckQuadratic(w); }},
-    Handler{Event::Command8_Click, "Command8_Click", nullptr},
+    Handler{Event::Command8_Click, "Command8_Click", [](Window& w, Platform&) { CheckCubic(w); }},
     Handler{Event::mnuFileNew_Click, "mnuFileNew_Click", nullptr},
     Handler{Event::mnuFileExit_Click, "mnuFileExit_Click", nullptr},
     Handler{Event::mnuAssCalc_Click, "mnuAssCalc_Click", nullptr},
