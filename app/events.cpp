@@ -3,6 +3,7 @@
 #include "cubic.h"
 #include "linear.h"
 #include "quadratic.h"
+#include "system.h"
 
 #include <array>
 
@@ -23,8 +24,8 @@ constexpr std::array kHandlers{
     Handler{Event::Command1_Click, "Command1_Click", [](Window& w, Platform&) { SolveLinear(w); }},
     Handler{Event::Command2_Click, "Command2_Click", [](Window& w, Platform&) { SolveQuadratic(w); }},
     Handler{Event::Command3_Click, "Command3_Click", [](Window& w, Platform&) { SolveCubic(w); }},
-    Handler{Event::Command4_Click, "Command4_Click", nullptr},
-    Handler{Event::Command5_Click, "Command5_Click", nullptr},
+    Handler{Event::Command4_Click, "Command4_Click", [](Window& w, Platform&) { SolveSystem(w); }},
+    Handler{Event::Command5_Click, "Command5_Click", [](Window& w, Platform&) { CheckSystem(w); }},
     Handler{Event::Command6_Click, "Command6_Click", [](Window& w, Platform&) { CheckLinear(w); }},
     Handler{Event::Command7_Click, "Command7_Click", [](Window& w, Platform&) { CheckQuadratic(w); }},
     Handler{Event::Command8_Click, "Command8_Click", [](Window& w, Platform&) { CheckCubic(w); }},

@@ -1,0 +1,188 @@
+#include "system.h"
+
+#include "conversion.h"
+#include "number.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace zembrel {
+
+namespace {
+
+constexpr std::string_view kPattern = "0.############";
+
+struct OutcomeMessage {
+    SystemOutcome outcome;
+    std::string_view text;
+    MsgBoxStyle buttons;
+};
+
+// The solve warns with icons; the check answers every case plainly and words
+// the singular case more briefly.
+using MessageTable = std::array<OutcomeMessage, 4>;
+
+constexpr MessageTable kSolveMessages{{
+    OutcomeMessage{SystemOutcome::MissingVariable, "请保证X、Y为有效元，其系数三个方程不能同时为零",
+                   MsgBoxStyle::OkOnly},
+    OutcomeMessage{SystemOutcome::ParallelLines, "两直线平行，方程组无解！", MsgBoxStyle::Critical},
+    OutcomeMessage{SystemOutcome::FirstXCoefficientZero,
+                   "不完全三元方程组，请重新调整顺序，使第一个方程的 X 项系数不为零。",
+                   MsgBoxStyle::Exclamation},
+    OutcomeMessage{SystemOutcome::SingularSystem,
+                   "方程组可能无解或不定方程有无数解，请重新调整顺序，或将数据输入完整后再试！",
+                   MsgBoxStyle::Exclamation},
+}};
+
+constexpr MessageTable kCheckMessages{{
+    OutcomeMessage{SystemOutcome::MissingVariable, "请保证X、Y为有效元，其系数三个方程不能同时为零",
+                   MsgBoxStyle::OkOnly},
+    OutcomeMessage{SystemOutcome::ParallelLines, "两直线平行，方程组无解！", MsgBoxStyle::OkOnly},
+    OutcomeMessage{SystemOutcome::FirstXCoefficientZero,
+                   "不完全三元方程组，请重新调整顺序，使第一个方程的 X 项系数不为零。",
+                   MsgBoxStyle::OkOnly},
+    OutcomeMessage{SystemOutcome::SingularSystem, "方程组可能无解，或重新调整顺序后再试！",
+                   MsgBoxStyle::OkOnly},
+}};
+
+constexpr std::string_view kCheckPassed = "方程组解正确！";
+constexpr std::string_view kCheckFailed = "方程组解可能有误，请重新调整顺序后再试！";
+
+// Absolute, whatever the size of the coefficients.
+constexpr double kTolerance = 1e-07;
+
+SystemCoefficients readCoefficients(const Window& window)
+{
+    // Equation by equation through the X, Y and Z coefficients, then the
+    // three constant terms.
+    SystemCoefficients k;
+    k.a1 = Val(window.text(Field::Text13));
+    k.b1 = Val(window.text(Field::Text14));
+    k.c1 = Val(window.text(Field::Text15));
+    k.a2 = Val(window.text(Field::Text16));
+    k.b2 = Val(window.text(Field::Text17));
+    k.c2 = Val(window.text(Field::Text18));
+    k.a3 = Val(window.text(Field::Text19));
+    k.b3 = Val(window.text(Field::Text20));
+    k.c3 = Val(window.text(Field::Text21));
+    k.d1 = Val(window.text(Field::Text9));
+    k.d2 = Val(window.text(Field::Text25));
+    k.d3 = Val(window.text(Field::Text26));
+    return k;
+}
+
+// Shows the outcome's message when it has one. A zero pivot also marks
+// Text13 with "?" once the box is dismissed, pointing at the field to change.
+bool refuse(Window& window, const MessageTable& messages, SystemOutcome outcome)
+{
+    const auto row = std::ranges::find(messages, outcome, &OutcomeMessage::outcome);
+    if (row == messages.end())
+        return false;
+    window.MsgBox(row->text, row->buttons);
+    if (outcome == SystemOutcome::FirstXCoefficientZero)
+        window.setText(Field::Text13, "?");
+    return true;
+}
+
+} // namespace
+
+SystemSolution ComputeSystem(const SystemCoefficients& k)
+{
+    const Number a1 = k.a1, b1 = k.b1, c1 = k.c1, d1 = k.d1;
+    const Number a2 = k.a2, b2 = k.b2, c2 = k.c2, d2 = k.d2;
+    const Number a3 = k.a3, b3 = k.b3, c3 = k.c3, d3 = k.d3;
+
+    if ((a1 == 0 && a2 == 0 && a3 == 0) || (b1 == 0 && b2 == 0 && b3 == 0))
+        return {SystemOutcome::MissingVariable};
+
+    if (c1 == 0 && c2 == 0 && c3 == 0) {
+        // Cramer's rule on equations 1 and 2; equation 3 only took part in
+        // the test above.
+        const Number D = a1 * b2 - a2 * b1;
+        if (D == 0)
+            return {SystemOutcome::ParallelLines};
+        const Number X = (b1 * d2 - b2 * d1) / D;
+        const Number Y = (a2 * d1 - a1 * d2) / D;
+        return {SystemOutcome::SolvedTwo, X.value(), Y.value()};
+    }
+
+    // Rows are never exchanged: a zero pivot is left to the user to reorder.
+    if (a1 == 0)
+        return {SystemOutcome::FirstXCoefficientZero};
+
+    // Equation k (k = 2, 3) becomes βk·Y + γk·Z + δk = 0.
+    const Number beta2 = a1 * b2 - a2 * b1;
+    const Number gamma2 = a1 * c2 - a2 * c1;
+    const Number delta2 = a1 * d2 - a2 * d1;
+    const Number beta3 = a1 * b3 - a3 * b1;
+    const Number gamma3 = a1 * c3 - a3 * c1;
+    const Number delta3 = a1 * d3 - a3 * d1;
+
+    const Number Delta = beta2 * gamma3 - beta3 * gamma2;
+    if (Delta == 0)
+        return {SystemOutcome::SingularSystem};
+    const Number Y = (gamma2 * delta3 - gamma3 * delta2) / Delta;
+    const Number Z = (beta3 * delta2 - beta2 * delta3) / Delta;
+
+    // Back into equation 1, as three quotients and two differences.
+    const Number t1 = ((-1 * b1) * Y) / a1;
+    const Number t2 = (c1 * Z) / a1;
+    const Number t3 = d1 / a1;
+    const Number X = (t1 - t2) - t3;
+    return {SystemOutcome::SolvedThree, X.value(), Y.value(), Z.value()};
+}
+
+std::vector<double> SystemResiduals(const SystemCoefficients& k, const SystemSolution& s)
+{
+    const Number X = s.X, Y = s.Y, Z = s.Z;
+    const std::array<std::array<Number, 4>, 3> equations{{
+        {k.a1, k.b1, k.c1, k.d1},
+        {k.a2, k.b2, k.c2, k.d2},
+        {k.a3, k.b3, k.c3, k.d3},
+    }};
+    std::vector<double> residuals;
+    if (s.outcome == SystemOutcome::SolvedTwo) {
+        // Only the two equations the solution came from.
+        for (std::size_t i = 0; i < 2; ++i) {
+            const auto& [a, b, c, d] = equations[i];
+            residuals.push_back(((a * X + b * Y) + d).value());
+        }
+    } else if (s.outcome == SystemOutcome::SolvedThree) {
+        for (const auto& [a, b, c, d] : equations)
+            residuals.push_back((((a * X + b * Y) + c * Z) + d).value());
+    }
+    return residuals;
+}
+
+void SolveSystem(Window& window)
+{
+    // Enabled before anything is read, so even a refused solve allows one check.
+    window.setEnabled(Button::Command5, true);
+    const SystemSolution s = ComputeSystem(readCoefficients(window));
+    if (refuse(window, kSolveMessages, s.outcome))
+        return;
+    // The arithmetic is all behind us: an overflow has left every field alone.
+    window.setText(Field::Text22, Format(s.X, kPattern));
+    window.setText(Field::Text23, Format(s.Y, kPattern));
+    // No Z in two-variable mode; an earlier Z must not stay beside X and Y.
+    window.setText(Field::Text24, s.outcome == SystemOutcome::SolvedThree ? Format(s.Z, kPattern) : "");
+}
+
+void CheckSystem(Window& window)
+{
+    window.setEnabled(Button::Command5, false);
+    // The check re-solves from the coefficients rather than reading the
+    // result fields, so it judges the solution the present coefficients give.
+    const SystemCoefficients k = readCoefficients(window);
+    const SystemSolution s = ComputeSystem(k);
+    if (refuse(window, kCheckMessages, s.outcome))
+        return;
+    const std::vector<double> residuals = SystemResiduals(k, s);
+    const bool passed =
+        std::ranges::all_of(residuals, [](double r) { return Abs(r) <= kTolerance; });
+    window.MsgBox(passed ? kCheckPassed : kCheckFailed, MsgBoxStyle::OkOnly);
+}
+
+} // namespace zembrel

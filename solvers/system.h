@@ -1,0 +1,49 @@
+#pragma once
+
+#include "window.h"
+
+#include <vector>
+
+namespace zembrel {
+
+// Equation k reads ak·X + bk·Y + ck·Z + dk = 0. Equation 1: Text13, Text14,
+// Text15, Text9; equation 2: Text16, Text17, Text18, Text25; equation 3:
+// Text19, Text20, Text21, Text26.
+struct SystemCoefficients {
+    double a1 = 0, b1 = 0, c1 = 0, d1 = 0;
+    double a2 = 0, b2 = 0, c2 = 0, d2 = 0;
+    double a3 = 0, b3 = 0, c3 = 0, d3 = 0;
+};
+
+enum class SystemOutcome {
+    MissingVariable,       // every X or every Y coefficient is zero
+    ParallelLines,         // two-variable mode, D = 0
+    SolvedTwo,             // two-variable mode: X, Y
+    FirstXCoefficientZero, // three-variable mode, the pivot a1 is zero
+    SingularSystem,        // three-variable mode, reduced determinant zero
+    SolvedThree,           // three-variable mode: X, Y, Z
+};
+
+struct SystemSolution {
+    SystemOutcome outcome = SystemOutcome::MissingVariable;
+    double X = 0;
+    double Y = 0;
+    double Z = 0; // SolvedThree only
+};
+
+// The panel's whole computation, shared by the solve and the check so that
+// the check judges, bit for bit, the values the solve displays. Two-variable
+// mode (every Z coefficient zero) uses Cramer's rule on equations 1 and 2;
+// three-variable mode eliminates X with equation 1 as the fixed pivot.
+// An overflow raises runtime error 6.
+SystemSolution ComputeSystem(const SystemCoefficients& k);
+
+// What is left when the solution is put back into the equations it came
+// from: equations 1 and 2 for SolvedTwo, all three for SolvedThree, none
+// for the other outcomes. An overflow raises runtime error 6.
+std::vector<double> SystemResiduals(const SystemCoefficients& k, const SystemSolution& s);
+
+void SolveSystem(Window& window); // Command4_Click
+void CheckSystem(Window& window); // Command5_Click
+
+} // namespace zembrel

@@ -1,0 +1,312 @@
+#include "session.h"
+#include "system.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <bit>
+#include <cstdint>
+
+namespace zembrel {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Bit patterns, so that -0 and 0 differ and a last-place change shows.
+std::uint64_t bits(double value) { return std::bit_cast<std::uint64_t>(value); }
+
+void expectSameDoubles(const std::vector<double>& actual, const std::vector<double>& expected)
+{
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t i = 0; i < actual.size(); ++i)
+        EXPECT_EQ(bits(actual[i]), bits(expected[i])) << "#" << i << ": " << actual[i];
+}
+
+// The system with the exact solution -4, 3, 9, scaled by 10 000 000.
+constexpr double kScale = 10000000;
+constexpr SystemCoefficients kScaled{1 * kScale, -5 * kScale, 3 * kScale, -8 * kScale,
+                                     -7 * kScale, 8 * kScale, -6 * kScale, 2 * kScale,
+                                     9 * kScale, -8 * kScale, 7 * kScale, -3 * kScale};
+
+struct ComputeCase {
+    const char* name;
+    SystemCoefficients k; // a1, b1, c1, d1, then equations 2 and 3
+    SystemOutcome outcome;
+    std::vector<double> XYZ; // X, Y and, when solved in three variables, Z
+    std::vector<double> residuals;
+};
+
+TEST(System, ComputesEachOutcome)
+{
+    using enum SystemOutcome;
+    const ComputeCase cases[] = {
+        {"three variables, 1 2 3",
+         {1, 1, 1, -6, 2, -1, 1, -3, 1, 2, -1, -2}, SolvedThree, {1, 2, 3}, {0, 0, 0}},
+        {"three variables, 2 3 -1",
+         {2, 1, -1, -8, -3, -1, 2, 11, -2, 1, 2, 3}, SolvedThree, {2, 3, -1}, {0, 0, 0}},
+        {"three variables, -4 3 9",
+         {1, -5, 3, -8, -7, 8, -6, 2, 9, -8, 7, -3}, SolvedThree, {-4, 3, 9}, {0, 0, 0}},
+        {"scaled by 1e7: slightly off, residuals beyond 1e-7",
+         kScaled, SolvedThree,
+         {-3.999999999999968, 2.9999999999999925, 8.999999999999977},
+         {0, -1.430511474609375e-06, 1.7881393432617188e-06}},
+        {"X as (t1 - t2) - t3, not t1 - (t2 + t3)",
+         {8, -0.7, -8, -7, 5, -1, -1, -0.4, 0, -4, -1, -0.1}, SolvedThree,
+         {-0.06950943396226417, 0.2158490566037736, -0.9633962264150944},
+         {0, -1.1102230246251565e-16, -2.7755575615628914e-17}},
+        {"t3 as d1 / a1, not d1 * (1 / a1)",
+         {-3, -5, 9, 7, 1, -2, 8, 0, 4, 9, 9, -1}, SolvedThree,
+         {1.9740259740259742, -0.4155844155844156, -0.35064935064935066},
+         {-8.881784197001252e-16, 0, 4.440892098500626e-16}},
+        {"residuals summed from the left",
+         {-0.7, -9, -6, 9, -1, -6, -1, -3, 4, -0.8, 2, -2}, SolvedThree,
+         {-1.0636900853578446, -0.7912015758371639, 2.8108995403808277},
+         {0, 4.440892098500626e-16, 7.993605777301127e-15}},
+        {"dependent rows in decimals: rounding leaves a nonzero reduced determinant",
+         {0.1, 0.2, 0.3, -1, 0.4, 0.5, 0.6, -1, 0.7, 0.8, 0.9, -1}, SolvedThree,
+         {-1.9999999999999982, 0, 4},
+         {0, 0.6000000000000005, 1.2000000000000015}},
+        {"two variables, thirds",
+         {1, 1, 0, -1, 2, -1, 0, 0}, SolvedTwo, {1.0 / 3, 2.0 / 3}, {0, 0}},
+        {"two variables, contradicting third row ignored",
+         {1, 1, 0, -1, 2, -1, 0, 0, 1, 1, 0, 5}, SolvedTwo, {1.0 / 3, 2.0 / 3}, {0, 0}},
+        {"two variables allow a1 = 0",
+         {0, 1, 0, -2, 1, 1, 0, -3}, SolvedTwo, {1, 2}, {0, 0}},
+        {"two variables, zero over a negative D is -0",
+         {1, 1, 0, 0, 1, -1, 0, 0}, SolvedTwo, {-0.0, -0.0}, {0, 0}},
+        {"b2·d1 underflows: X = Y = 0 leave d1 as the residual",
+         {1, 0, 0, 1e-07, 0, 1e-320, 0, 0}, SolvedTwo, {0, 0}, {1e-07, 0}},
+        {"parallel lines", {1, 1, 0, -1, 2, 2, 0, -5}, ParallelLines, {}, {}},
+        {"coincident lines", {1, 1, 0, -1, 2, 2, 0, -2}, ParallelLines, {}, {}},
+        {"X only in equation 3 still counts", {0, 1, 0, -1, 0, 1, 0, -2, 1, 0, 0, 0}, ParallelLines, {}, {}},
+        {"zero pivot", {0, 1, 1, -2, 1, 0, 1, -2, 1, 1, 0, -2}, FirstXCoefficientZero, {}, {}},
+        {"singular", {1, 1, 1, -1, 2, 2, 2, -2, 1, -1, 1, 0}, SingularSystem, {}, {}},
+        {"no Y anywhere", {1, 0, 1, -2, 2, 0, 1, -3, 1, 0, 0, -1}, MissingVariable, {}, {}},
+        {"no X anywhere", {0, 1, 1, 0, 0, 2, 1, 0, 0, 1, 0, 0}, MissingVariable, {}, {}},
+        {"empty panel", {}, MissingVariable, {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const SystemSolution s = ComputeSystem(c.k);
+        EXPECT_EQ(s.outcome, c.outcome);
+        std::vector<double> XYZ;
+        if (s.outcome == SolvedTwo)
+            XYZ = {s.X, s.Y};
+        if (s.outcome == SolvedThree)
+            XYZ = {s.X, s.Y, s.Z};
+        expectSameDoubles(XYZ, c.XYZ);
+        expectSameDoubles(SystemResiduals(c.k, s), c.residuals);
+    }
+}
+
+// Equation k as typed: a, b, c, d.
+using Equation = std::array<const char*, 4>;
+constexpr std::array<std::array<Field, 4>, 3> kGrid{{
+    {Field::Text13, Field::Text14, Field::Text15, Field::Text9},
+    {Field::Text16, Field::Text17, Field::Text18, Field::Text25},
+    {Field::Text19, Field::Text20, Field::Text21, Field::Text26},
+}};
+
+void typeSystem(testing::Session& session, const std::array<Equation, 3>& equations)
+{
+    for (std::size_t row = 0; row < 3; ++row) {
+        for (std::size_t column = 0; column < 4; ++column)
+            session.type(kGrid[row][column], equations[row][column]);
+    }
+}
+
+const std::string kEnabled = R"(["enabled", "Command5", true])";
+const std::string kDisabled = R"(["enabled", "Command5", false])";
+const std::string kPassed = R"(["msgbox", 0, "方程组解正确！"])";
+const std::string kOverflow = R"(["error", 6, "溢出"])";
+
+// The events of a solve that writes its results; an empty Z is two-variable mode.
+Lines solved(const std::string& X, const std::string& Y, const std::string& Z)
+{
+    return {kEnabled, R"(["text", "Text22", ")" + X + R"("])", R"(["text", "Text23", ")" + Y + R"("])",
+            R"(["text", "Text24", ")" + Z + R"("])"};
+}
+
+struct PanelCase {
+    const char* name;
+    std::array<Equation, 3> equations;
+    Lines solve;
+    Lines check;
+};
+
+TEST(System, SolvesAndChecks)
+{
+    const PanelCase cases[] = {
+        {"three variables, exact",
+         {{{"1", "1", "1", "-6"}, {"2", "-1", "1", "-3"}, {"1", "2", "-1", "-2"}}},
+         solved("1.", "2.", "3."),
+         {kDisabled, kPassed}},
+        {"three variables, negative Z",
+         {{{"2", "1", "-1", "-8"}, {"-3", "-1", "2", "11"}, {"-2", "1", "2", "3"}}},
+         solved("2.", "3.", "-1."),
+         {kDisabled, kPassed}},
+        {"scaled: twelve decimals hide what the check finds",
+         {{{"10000000", "-50000000", "30000000", "-80000000"},
+           {"-70000000", "80000000", "-60000000", "20000000"},
+           {"90000000", "-80000000", "70000000", "-30000000"}}},
+         solved("-4.", "3.", "9."),
+         {kDisabled, R"(["msgbox", 0, "方程组解可能有误，请重新调整顺序后再试！"])"}},
+        {"two variables: twelve decimals, Z emptied",
+         {{{"1", "1", "", "-1"}, {"2", "-1", "", ""}, {"", "", "", ""}}},
+         solved("0.333333333333", "0.666666666667", ""),
+         {kDisabled, kPassed}},
+        {"two variables ignore a contradicting third row",
+         {{{"1", "1", "", "-1"}, {"2", "-1", "", ""}, {"1", "1", "", "5"}}},
+         solved("0.333333333333", "0.666666666667", ""),
+         {kDisabled, kPassed}},
+        {"two variables with a1 = 0",
+         {{{"", "1", "", "-2"}, {"1", "1", "", "-3"}, {"", "", "", ""}}},
+         solved("1.", "2.", ""),
+         {kDisabled, kPassed}},
+        {"negative zero shown without a sign",
+         {{{"1", "1", "", ""}, {"1", "-1", "", ""}, {"", "", "", ""}}},
+         solved("0.", "0.", ""),
+         {kDisabled, kPassed}},
+        {"a residual of exactly the tolerance passes",
+         {{{"1", "", "", "1e-7"}, {"", "1e-320", "", ""}, {"", "", "", ""}}},
+         solved("0.", "0.", ""),
+         {kDisabled, kPassed}},
+        {"a residual one step beyond the tolerance fails",
+         {{{"1", "", "", "1.0000000000000001e-7"}, {"", "1e-320", "", ""}, {"", "", "", ""}}},
+         solved("0.", "0.", ""),
+         {kDisabled, R"(["msgbox", 0, "方程组解可能有误，请重新调整顺序后再试！"])"}},
+        {"parallel lines",
+         {{{"1", "1", "", "-1"}, {"2", "2", "", "-5"}, {"", "", "", ""}}},
+         {kEnabled, R"(["msgbox", 16, "两直线平行，方程组无解！"])"},
+         {kDisabled, R"(["msgbox", 0, "两直线平行，方程组无解！"])"}},
+        {"coincident lines",
+         {{{"1", "1", "", "-1"}, {"2", "2", "", "-2"}, {"", "", "", ""}}},
+         {kEnabled, R"(["msgbox", 16, "两直线平行，方程组无解！"])"},
+         {kDisabled, R"(["msgbox", 0, "两直线平行，方程组无解！"])"}},
+        {"zero pivot marks Text13",
+         {{{"", "1", "1", "-2"}, {"1", "", "1", "-2"}, {"1", "1", "", "-2"}}},
+         {kEnabled, R"(["msgbox", 48, "不完全三元方程组，请重新调整顺序，使第一个方程的 X 项系数不为零。"])",
+          R"(["text", "Text13", "?"])"},
+         {kDisabled, R"(["msgbox", 0, "不完全三元方程组，请重新调整顺序，使第一个方程的 X 项系数不为零。"])",
+          R"(["text", "Text13", "?"])"}},
+        {"singular",
+         {{{"1", "1", "1", "-1"}, {"2", "2", "2", "-2"}, {"1", "-1", "1", ""}}},
+         {kEnabled, R"(["msgbox", 48, "方程组可能无解或不定方程有无数解，请重新调整顺序，或将数据输入完整后再试！"])"},
+         {kDisabled, R"(["msgbox", 0, "方程组可能无解，或重新调整顺序后再试！"])"}},
+        {"no Y anywhere",
+         {{{"1", "", "1", "-2"}, {"2", "", "1", "-3"}, {"1", "", "", "-1"}}},
+         {kEnabled, R"(["msgbox", 0, "请保证X、Y为有效元，其系数三个方程不能同时为零"])"},
+         {kDisabled, R"(["msgbox", 0, "请保证X、Y为有效元，其系数三个方程不能同时为零"])"}},
+        {"empty panel",
+         {{{"", "", "", ""}, {"", "", "", ""}, {"", "", "", ""}}},
+         {kEnabled, R"(["msgbox", 0, "请保证X、Y为有效元，其系数三个方程不能同时为零"])"},
+         {kDisabled, R"(["msgbox", 0, "请保证X、Y为有效元，其系数三个方程不能同时为零"])"}},
+        {"overflow in a product, two variables",
+         {{{"1e200", "1", "", ""}, {"1", "1e200", "", ""}, {"", "", "", ""}}},
+         {kEnabled, kOverflow},
+         {kDisabled, kOverflow}},
+        {"overflow in a product, three variables",
+         {{{"1e200", "1", "1", ""}, {"1", "1e200", "1", ""}, {"1", "1", "", ""}}},
+         {kEnabled, kOverflow},
+         {kDisabled, kOverflow}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::Session session;
+        typeSystem(session, c.equations);
+        session.click(Button::Command4);
+        EXPECT_EQ(session.take(), c.solve);
+        // Every field write is an event: the check's lines show it leaves the results alone.
+        session.click(Button::Command5);
+        EXPECT_EQ(session.take(), c.check);
+    }
+}
+
+TEST(System, CheckIsPossibleOncePerSolve)
+{
+    testing::Session session;
+    session.click(Button::Command5);
+    EXPECT_TRUE(session.take().empty()) << "disabled at start";
+    session.click(Button::Command4);
+    EXPECT_TRUE(session.window().isEnabled(Button::Command5)) << "a refused solve enables it too";
+    session.click(Button::Command5);
+    session.take();
+    session.click(Button::Command5);
+    EXPECT_TRUE(session.take().empty()) << "a second check needs a new solve";
+}
+
+TEST(System, ZeroPivotKeepsEarlierResultsAndItsMarkStays)
+{
+    testing::Session session;
+    typeSystem(session, {{{"1", "1", "1", "-6"}, {"2", "-1", "1", "-3"}, {"1", "2", "-1", "-2"}}});
+    session.click(Button::Command4);
+    session.type(Field::Text13, "0");
+    session.take();
+    const Lines refused{kEnabled,
+                        R"(["msgbox", 48, "不完全三元方程组，请重新调整顺序，使第一个方程的 X 项系数不为零。"])",
+                        R"(["text", "Text13", "?"])"};
+    session.click(Button::Command4);
+    EXPECT_EQ(session.take(), refused);
+    // "?" reads as 0, so pressing again without editing refuses again.
+    session.click(Button::Command4);
+    EXPECT_EQ(session.take(), refused);
+    EXPECT_EQ(session.window().text(Field::Text13), "?");
+    EXPECT_EQ(session.window().text(Field::Text22), "1.");
+    EXPECT_EQ(session.window().text(Field::Text23), "2.");
+    EXPECT_EQ(session.window().text(Field::Text24), "3.");
+}
+
+TEST(System, TwoVariableSolveEmptiesAnEarlierZ)
+{
+    testing::Session session;
+    typeSystem(session, {{{"1", "1", "1", "-6"}, {"2", "-1", "1", "-3"}, {"1", "2", "-1", "-2"}}});
+    session.click(Button::Command4);
+    EXPECT_EQ(session.window().text(Field::Text24), "3.");
+    typeSystem(session, {{{"1", "1", "", "-1"}, {"2", "-1", "", ""}, {"", "", "", ""}}});
+    session.click(Button::Command4);
+    EXPECT_EQ(session.window().text(Field::Text24), "");
+}
+
+TEST(System, CheckJudgesTheEditedCoefficientsNotTheResultFields)
+{
+    testing::Session session;
+    typeSystem(session, {{{"1", "1", "", "-1"}, {"2", "-1", "", ""}, {"", "", "", ""}}});
+    session.click(Button::Command4);
+    session.type(Field::Text17, "2");
+    session.take();
+    session.click(Button::Command5);
+    EXPECT_EQ(session.take(), (Lines{kDisabled, R"(["msgbox", 0, "两直线平行，方程组无解！"])"}));
+    EXPECT_EQ(session.window().text(Field::Text22), "0.333333333333");
+}
+
+TEST(System, OverflowWritesNoResultField)
+{
+    testing::Session session;
+    typeSystem(session, {{{"1", "1", "1", "-6"}, {"2", "-1", "1", "-3"}, {"1", "2", "-1", "-2"}}});
+    session.click(Button::Command4);
+    session.type(Field::Text13, "1e200");
+    session.type(Field::Text17, "1e200");
+    session.take();
+    session.click(Button::Command4);
+    EXPECT_EQ(session.take(), (Lines{kEnabled, kOverflow}));
+    EXPECT_EQ(session.window().text(Field::Text22), "1.");
+    EXPECT_EQ(session.window().text(Field::Text23), "2.");
+    EXPECT_EQ(session.window().text(Field::Text24), "3.");
+    EXPECT_EQ(session.window().text(Field::Text13), "1e200");
+}
+
+TEST(System, OverflowInAResidualOnlyStopsTheCheck)
+{
+    // X = 1e308 and Y = -2e298 are finite, but 2·X in equation 2 is not.
+    testing::Session session;
+    typeSystem(session, {{{"1e-10", "", "", "-1e298"}, {"2", "1e10", "", ""}, {"", "", "", ""}}});
+    session.click(Button::Command4);
+    EXPECT_EQ(session.window().text(Field::Text22), "1" + std::string(308, '0') + ".");
+    EXPECT_EQ(session.window().text(Field::Text23), "-2" + std::string(298, '0') + ".");
+    session.take();
+    session.click(Button::Command5);
+    EXPECT_EQ(session.take(), (Lines{kDisabled, kOverflow}));
+}
+
+} // namespace
+} // namespace zembrel
