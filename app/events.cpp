@@ -4,6 +4,7 @@
 #include "linear.h"
 #include "quadratic.h"
 #include "system.h"
+#include "menu_commands.h"
 
 #include <array>
 
@@ -29,11 +30,11 @@ constexpr std::array kHandlers{
     Handler{Event::Command6_Click, "Command6_Click", [](Window& w, Platform&) { CheckLinear(w); }},
     Handler{Event::Command7_Click, "Command7_Click", [](Window& w, Platform&) { CheckQuadratic(w); }},
     Handler{Event::Command8_Click, "Command8_Click", [](Window& w, Platform&) { CheckCubic(w); }},
-    Handler{Event::mnuFileNew_Click, "mnuFileNew_Click", nullptr},
-    Handler{Event::mnuFileExit_Click, "mnuFileExit_Click", nullptr},
-    Handler{Event::mnuAssCalc_Click, "mnuAssCalc_Click", nullptr},
-    Handler{Event::mnuAssRep_Click, "mnuAssRep_Click", nullptr},
-    Handler{Event::mnuAssAbout_Click, "mnuAssAbout_Click", nullptr},
+    Handler{Event::mnuFileNew_Click, "mnuFileNew_Click", [](Window& w, Platform&) { ResetFields(w); }},
+    Handler{Event::mnuFileExit_Click, "mnuFileExit_Click", [](Window&, Platform& p) { ExitProgram(p); }},
+    Handler{Event::mnuAssCalc_Click, "mnuAssCalc_Click", [](Window&, Platform& p) { StartCalculator(p); }},
+    Handler{Event::mnuAssRep_Click, "mnuAssRep_Click", [](Window&, Platform& p) { OpenErrorReportPage(p); }},
+    Handler{Event::mnuAssAbout_Click, "mnuAssAbout_Click", [](Window& w, Platform&) { ShowAbout(w); }},
 };
 
 constexpr std::array<std::string_view, 5> kMenuItemNames{

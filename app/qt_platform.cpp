@@ -1,17 +1,32 @@
 #include "qt_platform.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDesktopServices>
+#include <QEvent>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QUrl>
+#include <QWidget>
 
 namespace zembrel {
 
 namespace {
 
 QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// Swallows the keys, clicks and shortcuts that were already queued when the
+// program was told to end, so none of them runs another operation.
+class InputDiscarder final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        return event->isInputEvent() || event->type() == QEvent::Shortcut;
+    }
+};
 
 } // namespace
 
@@ -22,14 +37,27 @@ bool QtPlatform::isInstalled(std::string_view program) const
 
 bool QtPlatform::startDetached(std::string_view program, const std::vector<std::string>& arguments)
 {
+    // The same lookup as isInstalled, so the program found is the program started.
+    const QString path = QStandardPaths::findExecutable(qs(program));
+    if (path.isEmpty())
+        return false;
     QStringList list;
     for (const auto& argument : arguments)
         list << qs(argument);
-    return QProcess::startDetached(qs(program), list);
+    return QProcess::startDetached(path, list);
 }
 
 void QtPlatform::openUrl(std::string_view url) { QDesktopServices::openUrl(QUrl(qs(url))); }
 
-void QtPlatform::exitProgram() { QCoreApplication::exit(0); }
+void QtPlatform::exitProgram()
+{
+    // exit() only asks the event loop to stop once control is back in it;
+    // until then the window must be gone and queued input must go nowhere.
+    QCoreApplication* application = QCoreApplication::instance();
+    application->installEventFilter(new InputDiscarder(application));
+    for (QWidget* window : QApplication::topLevelWidgets())
+        window->hide();
+    QCoreApplication::exit(0);
+}
 
 } // namespace zembrel
