@@ -160,6 +160,8 @@ private:
     void click(Button which) { QTest::mouseClick(button(which), Qt::LeftButton); }
     // The surface with its controls. The focus goes to a button first, so no
     // blinking text cursor makes two pictures differ.
+    // Prints as an operation does, through the window interface.
+    void print(std::string_view text) { static_cast<Window&>(*window_).Print(text); }
     QImage grabSurface() const
     {
         window_->button(Button::Command4)->setFocus();
@@ -702,7 +704,7 @@ void MainWindowTest::overflowShowsRuntimeErrorAndGoesOn()
 void MainWindowTest::printedTextShowsBeneathControls()
 {
     const QImage before = grabSurface();
-    window_->Print("No Root!");
+    print("No Root!");
     const QImage after = grabSurface();
 
     const QRect changed = differingPixels(before, after);
@@ -715,7 +717,7 @@ void MainWindowTest::printedTextShowsBeneathControls()
 
 void MainWindowTest::printedTextSurvivesRepaint()
 {
-    window_->Print("No Root!");
+    print("No Root!");
     const QImage printed = grabSurface();
     window_->surface()->repaint();
     window_->hide();
@@ -727,9 +729,9 @@ void MainWindowTest::printedTextSurvivesRepaint()
 
 void MainWindowTest::printMovesDownOneLine()
 {
-    window_->Print("No Root!");
+    print("No Root!");
     const QImage one = grabSurface();
-    window_->Print("No Root!");
+    print("No Root!");
     const QImage two = grabSurface();
 
     const int lineHeight = QFontMetrics(window_->font()).height();
