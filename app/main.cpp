@@ -1,3 +1,4 @@
+#include "fonts.h"
 #include "main_window.h"
 #include "qt_platform.h"
 
@@ -8,6 +9,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zembrel"));
     QApplication::setApplicationVersion(QStringLiteral(ZEMBREL_VERSION));
+    zembrel::useSongFontThroughout();
 
     zembrel::QtPlatform platform;
     zembrel::MainWindow window(platform);

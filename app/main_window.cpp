@@ -1,98 +1,232 @@
 #include "main_window.h"
 
+#include "fonts.h"
+#include "layout.h"
+#include "status_bar.h"
+#include "surface.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+#include <limits>
+#include <utility>
+
+// Resources of a static library must be registered by hand.
+static void registerResources() { Q_INIT_RESOURCE(zembrel); }
 
 namespace zembrel {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-
-QRect pixels(int left, int top, int width, int height)
-{
-    return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel};
-}
-
 QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-struct FieldPlacement {
-    Field field;
-    int left, top, width, height;
+QColor colourOf(layout::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+
+QRect pixelRect(const layout::Control& control)
+{
+    return {layout::pixels(control.left), layout::pixels(control.top), layout::pixels(control.width),
+            layout::pixels(control.height)};
+}
+
+std::size_t indexOf(Field field) { return static_cast<std::size_t>(field) - 1; }
+std::size_t indexOf(Button button) { return static_cast<std::size_t>(button) - 1; }
+std::size_t indexOf(MenuItem item) { return static_cast<std::size_t>(item); }
+
+// A line edit claims Ctrl+C, Ctrl+X and Ctrl+A for its clipboard and
+// selection before any shortcut is looked up. Those keys are the menu's in
+// this window, so the fields must let them pass.
+class MenuShortcutGuard final : public QObject {
+public:
+    MenuShortcutGuard(QList<QKeySequence> shortcuts, QObject* parent)
+        : QObject(parent), shortcuts_(std::move(shortcuts))
+    {
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (shortcuts_.contains(QKeySequence(key->keyCombination()))) {
+                event->ignore();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QList<QKeySequence> shortcuts_;
 };
 
-struct ButtonPlacement {
-    Button button;
-    const char* caption;
-    int left, top, width, height;
-};
-
-constexpr FieldPlacement kFields[] = {
-    {Field::Text1, 2160, 120, 735, 270},
-    {Field::Text2, 3240, 120, 735, 270},
-    {Field::Text3, 840, 480, 4215, 270},
-};
-
-constexpr ButtonPlacement kButtons[] = {
-    {Button::Command1, "X=", 240, 480, 615, 255},
-    {Button::Command6, "验算", 5040, 480, 615, 255},
-};
+QIcon zembrelIcon()
+{
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/zembrel-16.png"), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/icons/zembrel-32.png"), QSize(32, 32));
+    return icon;
+}
 
 } // namespace
 
 MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent), platform_(platform)
 {
+    registerResources();
+    installSongSubstitutes();
+
+    setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Zembrel"));
+    setWindowIcon(zembrelIcon());
+    setFont(songFont(layout::kDefaultFont));
+
     createControls();
-    setFixedSize(6060 / kTwipsPerPixel, 6930 / kTwipsPerPixel);
+    createMenus();
+    widgets_.statusBar = new StatusBar(this);
+    setStatusBar(widgets_.statusBar);
+    setFocusOrder();
+    keepMenuShortcutsFromFields();
+
+    // The layout is absolute, so the window keeps the size it was designed for.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    centreOnScreen();
 }
 
 void MainWindow::createControls()
 {
-    auto* surface = new QWidget(this);
-    setCentralWidget(surface);
-    for (const auto& placement : kFields) {
-        auto* edit = new QLineEdit(qs(initialText(placement.field)), surface);
-        edit->setObjectName(qs(nameOf(placement.field)));
-        edit->setGeometry(pixels(placement.left, placement.top, placement.width, placement.height));
-        edit->setReadOnly(isResultField(placement.field));
-        fields_[static_cast<std::size_t>(placement.field) - 1] = edit;
+    widgets_.surface = new Surface(this);
+    widgets_.surface->setFixedSize(layout::pixels(layout::kClientWidth),
+                                   layout::pixels(layout::kClientHeight - layout::kStatusBarHeight));
+    setCentralWidget(widgets_.surface);
+
+    for (const layout::Control& control : layout::controls()) {
+        QWidget* widget = createControl(control);
+        widget->setObjectName(qs(control.name));
+        widget->setGeometry(pixelRect(control));
+        widget->setFont(songFont(control.font));
+        QPalette palette = widget->palette();
+        if (control.textColour)
+            palette.setColor(widget->foregroundRole(), colourOf(*control.textColour));
+        if (control.background)
+            palette.setColor(widget->backgroundRole(), colourOf(*control.background));
+        widget->setPalette(palette);
+        if (!control.accessibleName.empty())
+            widget->setAccessibleName(qs(control.accessibleName));
     }
-    for (const auto& placement : kButtons) {
-        auto* push = new QPushButton(QString::fromUtf8(placement.caption), surface);
-        push->setObjectName(qs(nameOf(placement.button)));
-        push->setGeometry(pixels(placement.left, placement.top, placement.width, placement.height));
-        push->setEnabled(isEnabledAtStart(placement.button));
+}
+
+QWidget* MainWindow::createControl(const layout::Control& control)
+{
+    QWidget* const parent = widgets_.surface;
+    switch (control.kind) {
+    case layout::ControlKind::CoefficientField:
+    case layout::ControlKind::ResultField: {
+        auto* edit = new QLineEdit(qs(control.text), parent);
+        edit->setReadOnly(control.kind == layout::ControlKind::ResultField);
+        edit->setMaxLength(std::numeric_limits<int>::max());
+        widgets_.fields[indexOf(fieldNamed(control.name).value())] = edit;
+        return edit;
+    }
+    case layout::ControlKind::Button: {
+        const Button button = buttonNamed(control.name).value();
+        QString caption = qs(control.text);
+        if (control.wrapsCaption)
+            caption.replace(QLatin1Char(' '), QLatin1Char('\n'));
+        auto* push = new QPushButton(caption, parent);
+        // Enter and Esc must not click anything.
         push->setAutoDefault(false);
-        buttons_[static_cast<std::size_t>(placement.button) - 1] = push;
-        const Event event = clickEventOf(placement.button);
-        connect(push, &QPushButton::clicked, this, [this, event] { raise(event); });
+        push->setDefault(false);
+        push->setEnabled(control.enabledAtStart);
+        connect(push, &QPushButton::clicked, this, [this, event = clickEventOf(button)] { raiseEvent(event); });
+        widgets_.buttons[indexOf(button)] = push;
+        return push;
+    }
+    case layout::ControlKind::Label: {
+        auto* label = new QLabel(qs(control.text), parent);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        // Labels lie on the surface, beneath the fields and buttons they touch.
+        label->lower();
+        widgets_.labels.push_back(label);
+        return label;
+    }
+    }
+    return nullptr;
+}
+
+void MainWindow::createMenus()
+{
+    for (const layout::Menu& menuSpec : layout::menus()) {
+        QMenu* menu = menuBar()->addMenu(qs(menuSpec.caption));
+        menu->setObjectName(qs(menuSpec.name));
+        menus_.all.push_back(menu);
+        for (const layout::MenuEntry& entry : layout::menuEntries()) {
+            if (entry.menu != menuSpec.name)
+                continue;
+            if (entry.caption == "-") {
+                menu->addSeparator()->setObjectName(qs(entry.name));
+                continue;
+            }
+            const MenuItem item = menuItemNamed(entry.name).value();
+            QAction* action = menu->addAction(qs(entry.caption));
+            action->setObjectName(qs(entry.name));
+            action->setShortcut(QKeySequence(qs(entry.shortcut), QKeySequence::PortableText));
+            // Also on the window itself, so the shortcut works while no menu is open.
+            addAction(action);
+            connect(action, &QAction::triggered, this, [this, event = clickEventOf(item)] { raiseEvent(event); });
+            actions_.items[indexOf(item)] = action;
+        }
     }
 }
 
-void MainWindow::raise(Event event) { zembrel::raise(event, {*this, platform_, *this}); }
-
-QLineEdit* MainWindow::field(Field field) const { return fields_[static_cast<std::size_t>(field) - 1]; }
-QPushButton* MainWindow::button(Button button) const { return buttons_[static_cast<std::size_t>(button) - 1]; }
-
-std::string MainWindow::text(Field field) const
+void MainWindow::setFocusOrder()
 {
-    const QLineEdit* edit = this->field(field);
-    return edit ? edit->text().toStdString() : std::string(initialText(field));
+    QWidget* previous = nullptr;
+    for (std::string_view name : layout::focusOrder()) {
+        auto* next = widgets_.surface->findChild<QWidget*>(qs(name), Qt::FindDirectChildrenOnly);
+        if (previous != nullptr)
+            setTabOrder(previous, next);
+        previous = next;
+    }
+    field(Field::Text1)->setFocus();
 }
 
-void MainWindow::setText(Field field, std::string_view text)
+void MainWindow::keepMenuShortcutsFromFields()
 {
-    if (QLineEdit* edit = this->field(field))
-        edit->setText(qs(text));
+    QList<QKeySequence> shortcuts;
+    for (const QAction* action : actions_.items)
+        shortcuts.append(action->shortcut());
+    auto* guard = new MenuShortcutGuard(shortcuts, this);
+    for (QLineEdit* edit : widgets_.fields)
+        edit->installEventFilter(guard);
 }
 
-void MainWindow::setEnabled(Button button, bool enabled)
+void MainWindow::centreOnScreen()
 {
-    if (QPushButton* push = this->button(button))
-        push->setEnabled(enabled);
+    adjustSize();
+    if (const QScreen* screen = this->screen())
+        move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()).topLeft());
 }
+
+void MainWindow::raiseEvent(Event event) { zembrel::raise(event, {*this, platform_, *this}); }
+
+QLineEdit* MainWindow::field(Field field) const { return widgets_.fields[indexOf(field)]; }
+QPushButton* MainWindow::button(Button button) const { return widgets_.buttons[indexOf(button)]; }
+QAction* MainWindow::action(MenuItem item) const { return actions_.items[indexOf(item)]; }
+
+std::string MainWindow::text(Field field) const { return this->field(field)->text().toStdString(); }
+
+void MainWindow::setText(Field field, std::string_view text) { this->field(field)->setText(qs(text)); }
+
+void MainWindow::setEnabled(Button button, bool enabled) { this->button(button)->setEnabled(enabled); }
 
 void MainWindow::MsgBox(std::string_view prompt, MsgBoxStyle buttons)
 {
@@ -103,15 +237,21 @@ void MainWindow::MsgBox(std::string_view prompt, MsgBoxStyle buttons)
     case MsgBoxStyle::Exclamation: icon = QMessageBox::Warning; break;
     case MsgBoxStyle::Information: icon = QMessageBox::Information; break;
     }
-    QMessageBox box(icon, windowTitle(), qs(prompt), QMessageBox::Ok, this);
-    box.exec();
+    showBox(icon, qs(prompt));
 }
 
-void MainWindow::Print(std::string_view) {}
+void MainWindow::Print(std::string_view text) { widgets_.surface->print(qs(text)); }
 
 void MainWindow::showRuntimeError(const RuntimeError& error)
 {
-    QMessageBox box(QMessageBox::Critical, windowTitle(), qs(error.boxText()), QMessageBox::Ok, this);
+    showBox(QMessageBox::Critical, qs(error.boxText()));
+}
+
+void MainWindow::showBox(QMessageBox::Icon icon, const QString& text)
+{
+    QMessageBox box(icon, windowTitle(), text, QMessageBox::Ok, this);
+    // A prompt is never markup, whatever characters it holds.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

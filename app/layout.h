@@ -1,0 +1,99 @@
+#pragma once
+
+// The main window's fixed layout as data: every control, the brace lines, the
+// menu and the focus order. Positions and sizes are in twips from the top-left
+// corner of the client area; the window turns them into pixels.
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace zembrel::layout {
+
+inline constexpr int kTwipsPerPixel = 15;
+
+inline constexpr int kClientWidth = 6060;
+inline constexpr int kClientHeight = 6930;
+// The status bar is docked in the bottom of the client area.
+inline constexpr int kStatusBarHeight = 270;
+// Panels 2 and 3 of the status bar are at least this wide.
+inline constexpr int kStatusPanelMinWidth = 1440;
+
+constexpr int pixels(int twips) { return twips / kTwipsPerPixel; }
+
+struct Rgb {
+    int red;
+    int green;
+    int blue;
+    bool operator==(const Rgb&) const = default;
+};
+
+// Every font is 宋体; only the size and weight vary.
+struct FontSpec {
+    double points;
+    bool bold;
+    bool operator==(const FontSpec&) const = default;
+};
+
+inline constexpr FontSpec kDefaultFont{9, false};
+inline constexpr Rgb kCoefficientBackground{224, 224, 224};
+// The coefficients a system of two variables may leave empty.
+inline constexpr Rgb kOptionalCoefficientBackground{192, 192, 192};
+// The classic desktop's grey of an inactive window border.
+inline constexpr Rgb kResultBackground{212, 208, 200};
+inline constexpr Rgb kResultText{0, 0, 0};
+
+enum class ControlKind { CoefficientField, ResultField, Button, Label };
+
+struct Control {
+    ControlKind kind;
+    // Control name; an array element such as Label2 (5) is "Label2_5".
+    std::string_view name;
+    // Caption, or a field's initial text.
+    std::string_view text;
+    int left;
+    int top;
+    int width;
+    int height;
+    FontSpec font;
+    std::optional<Rgb> textColour; // none: the platform's default
+    std::optional<Rgb> background; // fields only
+    // What a screen reader announces for a field or a button.
+    std::string_view accessibleName;
+    bool enabledAtStart = true;
+    // The caption breaks into lines at its blanks.
+    bool wrapsCaption = false;
+};
+
+// One straight line drawn on the window surface, e.g. "Line5_2" for Line5 (2).
+struct Line {
+    std::string_view name;
+    int x1;
+    int y1;
+    int x2;
+    int y2;
+};
+
+struct Menu {
+    std::string_view name;
+    std::string_view caption; // "&" marks the access key
+};
+
+// A caption of "-" is a separator.
+struct MenuEntry {
+    std::string_view menu;
+    std::string_view name;
+    std::string_view caption;
+    std::string_view shortcut; // portable text, e.g. "Ctrl+N"
+};
+
+std::span<const Control> controls();
+std::span<const Line> lines();
+std::span<const Menu> menus();
+std::span<const MenuEntry> menuEntries();
+// Tab moves through these controls in this order.
+std::span<const std::string_view> focusOrder();
+
+const Control* controlNamed(std::string_view name);
+
+} // namespace zembrel::layout

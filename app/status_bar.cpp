@@ -1,0 +1,96 @@
+#include "status_bar.h"
+
+#include "layout.h"
+
+#include <QLabel>
+#include <QLocale>
+#include <QTimer>
+
+#include <algorithm>
+#include <utility>
+
+namespace zembrel {
+
+namespace {
+
+QLabel* makePanel(const QString& text, const QString& accessibleName, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->setAccessibleName(accessibleName);
+    return label;
+}
+
+} // namespace
+
+StatusBar::StatusBar(QWidget* parent, Clock clock)
+    : QStatusBar(parent), clock_(std::move(clock)), minuteTimer_(new QTimer(this))
+{
+    setObjectName(QStringLiteral("sbStatusBar"));
+    setSizeGripEnabled(false);
+    setFixedHeight(layout::pixels(layout::kStatusBarHeight));
+
+    panels_[0] = makePanel(QStringLiteral("状态"), QStringLiteral("状态"), this);
+    panels_[1] = makePanel({}, QStringLiteral("日期"), this);
+    panels_[2] = makePanel({}, QStringLiteral("时间"), this);
+
+    minuteTimer_->setObjectName(QStringLiteral("minuteTimer"));
+    minuteTimer_->setSingleShot(true);
+    // Precise, so the minute turns on time; a wake-up that still comes early
+    // finds the old minute and re-arms for the rest of it.
+    minuteTimer_->setTimerType(Qt::PreciseTimer);
+    connect(minuteTimer_, &QTimer::timeout, this, &StatusBar::refresh);
+    refresh();
+}
+
+QString StatusBar::panelText(int panel) const { return this->panel(panel)->text(); }
+
+QLabel* StatusBar::panel(int panel) const { return panels_.at(static_cast<std::size_t>(panel - 1)); }
+
+void StatusBar::setClock(Clock clock)
+{
+    clock_ = std::move(clock);
+    refresh();
+}
+
+int StatusBar::msecsToNextMinute(QTime now)
+{
+    constexpr int kMinute = 60 * 1000;
+    return kMinute - now.msecsSinceStartOfDay() % kMinute;
+}
+
+void StatusBar::resizeEvent(QResizeEvent* event)
+{
+    QStatusBar::resizeEvent(event);
+    placePanels();
+}
+
+// The panels are placed by hand: a status bar's own layout keeps margins that
+// leave too little height for text in a bar 18 pixels high.
+void StatusBar::placePanels()
+{
+    constexpr int kTop = 2;
+    constexpr int kGap = 2;
+    const int panelHeight = height() - kTop;
+    int right = width();
+    for (QLabel* clockPanel : {panels_[2], panels_[1]}) {
+        const int panelWidth = std::max(clockPanel->sizeHint().width(), layout::pixels(layout::kStatusPanelMinWidth));
+        right -= panelWidth;
+        clockPanel->setGeometry(right, kTop, panelWidth, panelHeight);
+        right -= kGap;
+    }
+    panels_[0]->setGeometry(0, kTop, right, panelHeight);
+}
+
+void StatusBar::refresh()
+{
+    const QDateTime now = clock_();
+    panels_[1]->setText(QLocale::system().toString(now.date(), QLocale::ShortFormat));
+    panels_[2]->setText(now.time().toString(QStringLiteral("HH:mm")));
+    placePanels();
+    minuteTimer_->start(msecsToNextMinute(now.time()));
+}
+
+} // namespace zembrel
