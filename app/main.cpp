@@ -9,6 +9,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zembrel"));
     QApplication::setApplicationVersion(QStringLiteral(ZEMBREL_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral(ZEMBREL_APP_ID));
     zembrel::useSongFontThroughout();
 
     zembrel::QtPlatform platform;

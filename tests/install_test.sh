@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Checks what a desktop gets from Zembrel, installed from the build into a
+# fresh prefix: the two programs and nothing else, the menu entry, the
+# software-centre entry and the icon at every size, each valid and all
+# naming one another.
+#
+#   install_test.sh install CMAKE BUILD_DIR VERSION
+set -euo pipefail
+
+mode=$1 tool=$2 build=$3 version=$4
+app_id=org.example.Zembrel
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+check_tree() {
+    local prefix=$1
+    local desktop=$prefix/share/applications/$app_id.desktop
+    local metainfo=$prefix/share/metainfo/$app_id.metainfo.xml
+    local icons=$prefix/share/icons/hicolor
+
+    local expected actual
+    expected=$(printf '%s\n' bin/zembrel bin/zembrel-driver \
+        "share/applications/$app_id.desktop" "share/metainfo/$app_id.metainfo.xml" \
+        "share/icons/hicolor/16x16/apps/$app_id.png" "share/icons/hicolor/32x32/apps/$app_id.png" \
+        "share/icons/hicolor/48x48/apps/$app_id.png" "share/icons/hicolor/128x128/apps/$app_id.png" \
+        "share/icons/hicolor/scalable/apps/$app_id.svg" | sort)
+    actual=$(cd "$prefix" && find . -type f | sed 's|^\./||' | sort)
+    [ "$actual" = "$expected" ] || fail "installed files differ:$(diff <(echo "$expected") <(echo "$actual") || true)"
+    for program in zembrel zembrel-driver; do
+        [ -x "$prefix/bin/$program" ] || fail "bin/$program is not executable"
+    done
+
+    # A PNG's width and height are the big-endian words at bytes 16 to 23.
+    for size in 16 32 48 128; do
+        local dimensions
+        dimensions=$(od -An -tu1 -j16 -N8 "$icons/${size}x$size/apps/$app_id.png" |
+            awk '{ print $1 * 16777216 + $2 * 65536 + $3 * 256 + $4 "x" $5 * 16777216 + $6 * 65536 + $7 * 256 + $8 }')
+        [ "$dimensions" = "${size}x$size" ] || fail "the ${size}x$size icon is $dimensions"
+    done
+    grep -q '<svg' "$icons/scalable/apps/$app_id.svg" || fail "the scalable icon is no SVG"
+
+    desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the menu entry"
+    appstreamcli validate --no-net --strict "$metainfo" || fail "appstreamcli rejects the metainfo"
+
+    # The menu entry starts an installed program and shows the installed icon;
+    # the software centre finds the menu entry through the metainfo.
+    local exec
+    exec=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
+    [ -x "$prefix/bin/$exec" ] || fail "Exec=$exec is not an installed program"
+    grep -qx "Icon=$app_id" "$desktop" || fail "the menu entry names another icon"
+    grep -q "<id>$app_id</id>" "$metainfo" || fail "the metainfo has another id"
+    grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
+        fail "the metainfo launches another menu entry"
+    # A new version needs its release entry, newest first.
+    local release
+    release=$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$metainfo" | head -n 1)
+    [ "$release" = "$version" ] || fail "the newest release in the metainfo is '$release', not $version"
+
+    # The installed driver runs on its own, away from the build tree.
+    local output
+    output=$(printf '%s\n' '["set","Text1","2"]' '["set","Text2","-4"]' '["click","Command1"]' |
+        "$prefix/bin/zembrel-driver")
+    grep -qxF '["text", "Text3", "2."]' <<<"$output" || fail "the installed driver answered: $output"
+}
+
+case $mode in
+    install)
+        "$tool" --install "$build" --prefix "$work/prefix" >/dev/null
+        check_tree "$work/prefix"
+        ;;
+    *)
+        fail "unknown mode $mode"
+        ;;
+esac
+echo "$mode: all checks passed"
