@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Checks what a desktop gets from Zembrel, installed from the build into a
-# fresh prefix: the two programs and nothing else, the menu entry, the
-# software-centre entry and the icon at every size, each valid and all
-# naming one another.
+# Checks what a desktop gets from Zembrel, either installed from the build
+# into a fresh prefix or unpacked from the .deb that CPack builds: the two
+# programs and nothing else, the menu entry, the software-centre entry and
+# the icon at every size, each valid and all naming one another.
 #
 #   install_test.sh install CMAKE BUILD_DIR VERSION
+#   install_test.sh package CPACK BUILD_DIR VERSION
 set -euo pipefail
 
 mode=$1 tool=$2 build=$3 version=$4
@@ -15,6 +16,22 @@ trap 'rm -rf "$work"' EXIT
 fail() {
     echo "FAIL: $*" >&2
     exit 1
+}
+
+# The control fields a user's apt reads: the Qt libraries and a CJK font
+# among the dependencies, so that a fresh machine gets a working window.
+check_control() {
+    local deb=$1
+    [ "$(dpkg-deb -f "$deb" Package)" = zembrel ] || fail "package name"
+    [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version is not $version"
+    [ "$(dpkg-deb -f "$deb" Section)" = math ] || fail "section"
+    [ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "no maintainer"
+    [ -n "$(dpkg-deb -f "$deb" Description)" ] || fail "no description"
+    local depends
+    depends=", $(dpkg-deb -f "$deb" Depends),"
+    for dependency in libqt6widgets6 libqt6gui6 libqt6core6 "fonts-arphic-uming | fonts-noto-cjk"; do
+        [[ $depends == *", $dependency"[\ ,]* ]] || fail "Depends lacks $dependency: $depends"
+    done
 }
 
 check_tree() {
@@ -72,6 +89,14 @@ case $mode in
     install)
         "$tool" --install "$build" --prefix "$work/prefix" >/dev/null
         check_tree "$work/prefix"
+        ;;
+    package)
+        "$tool" --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null
+        deb=$work/out/zembrel_${version}_$(dpkg --print-architecture).deb
+        [ -f "$deb" ] || fail "cpack made no $(basename "$deb")"
+        check_control "$deb"
+        dpkg-deb -x "$deb" "$work/root"
+        check_tree "$work/root/usr"
         ;;
     *)
         fail "unknown mode $mode"
