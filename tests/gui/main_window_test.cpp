@@ -1,4 +1,5 @@
 #include "fake_platform.h"
+#include "gui_support.h"
 #include "fonts.h"
 #include "layout.h"
 #include "main_window.h"
@@ -28,54 +29,9 @@
 #include <memory>
 
 using namespace zembrel;
+using namespace zembrel::testing;
 
 namespace {
-
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-// What a message box showed before the test closed it.
-struct SeenBox {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon;
-    int buttonCount;
-};
-
-// Closes every modal message box as soon as it is shown, with its OK button,
-// and notes what it said. It stops when it goes out of scope.
-class BoxCloser {
-public:
-    BoxCloser() { arm(); }
-
-    const QList<SeenBox>& seen() const { return seen_; }
-
-private:
-    void arm()
-    {
-        QTimer::singleShot(0, &context_, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                seen_.append({box->windowTitle(), box->text(), box->icon(), int(box->buttons().size())});
-                box->button(QMessageBox::Ok)->click();
-            }
-            arm();
-        });
-    }
-
-    QObject context_;
-    QList<SeenBox> seen_;
-};
-
-QRect differingPixels(const QImage& a, const QImage& b)
-{
-    QRect bounds;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            if (a.pixel(x, y) != b.pixel(x, y))
-                bounds |= QRect(x, y, 1, 1);
-        }
-    }
-    return bounds;
-}
 
 // Every text literal with a non-ASCII character in the program's sources:
 // captions and every message the operations may show.
@@ -158,15 +114,9 @@ private:
     QLineEdit* field(Field field) const { return window_->field(field); }
     QPushButton* button(Button button) const { return window_->button(button); }
     void click(Button which) { QTest::mouseClick(button(which), Qt::LeftButton); }
-    // The surface with its controls. The focus goes to a button first, so no
-    // blinking text cursor makes two pictures differ.
     // Prints as an operation does, through the window interface.
     void print(std::string_view text) { static_cast<Window&>(*window_).Print(text); }
-    QImage grabSurface() const
-    {
-        window_->button(Button::Command4)->setFocus();
-        return window_->surface()->grab().toImage();
-    }
+    QImage grabSurface() const { return testing::grabSurface(*window_); }
 
     std::unique_ptr<testing::FakePlatform> platform_;
     std::unique_ptr<MainWindow> window_;
