@@ -86,8 +86,6 @@ private slots:
     void focusStartsInText1();
     void tabVisitsControlsInOrder_data();
     void tabVisitsControlsInOrder();
-    void menuShortcutReachesMenuFromField_data();
-    void menuShortcutReachesMenuFromField();
     void otherEditingKeysStayWithField();
     void keyRunsNothing_data();
     void keyRunsNothing();
@@ -435,40 +433,6 @@ void MainWindowTest::tabVisitsControlsInOrder()
         visited << QApplication::focusWidget()->objectName();
     }
     QCOMPARE(visited, expected.mid(1));
-}
-
-void MainWindowTest::menuShortcutReachesMenuFromField_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("item");
-    // The field would copy, cut or select all on these three.
-    QTest::newRow("Ctrl+C starts the calculator") << int(Qt::Key_C) << int(MenuItem::mnuAssCalc);
-    QTest::newRow("Ctrl+X ends the program") << int(Qt::Key_X) << int(MenuItem::mnuFileExit);
-    QTest::newRow("Ctrl+A shows About") << int(Qt::Key_A) << int(MenuItem::mnuAssAbout);
-    QTest::newRow("Ctrl+R opens the report page") << int(Qt::Key_R) << int(MenuItem::mnuAssRep);
-    QTest::newRow("Ctrl+N resets") << int(Qt::Key_N) << int(MenuItem::mnuFileNew);
-}
-
-void MainWindowTest::menuShortcutReachesMenuFromField()
-{
-    QFETCH(int, key);
-    QFETCH(int, item);
-    QLineEdit* edit = field(Field::Text1);
-    edit->setText(QStringLiteral("12345"));
-    edit->setSelection(1, 2);
-    QApplication::clipboard()->setText(QStringLiteral("clipboard"));
-    QSignalSpy triggered(window_->action(MenuItem(item)), &QAction::triggered);
-
-    BoxCloser closer; // the About box, once the menu commands show it
-    QTest::keyClick(edit, Qt::Key(key), Qt::ControlModifier);
-
-    QCOMPARE(triggered.size(), 1);
-    if (MenuItem(item) != MenuItem::mnuFileNew) { // a reset empties the field on purpose
-        QCOMPARE(edit->text(), QStringLiteral("12345"));
-        QCOMPARE(edit->selectionStart(), 1);
-        QCOMPARE(edit->selectedText(), QStringLiteral("23"));
-    }
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("clipboard"));
 }
 
 void MainWindowTest::otherEditingKeysStayWithField()
