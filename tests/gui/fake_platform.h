@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <optional>
+
 namespace zembrel::testing {
 
 // The desktop of the GUI tests: nothing is started, opened or ended; every
@@ -11,12 +13,22 @@ namespace zembrel::testing {
 class FakePlatform final : public Platform {
 public:
     QStringList requests;
+    // The programs this desktop has; every program while unset.
+    std::optional<QStringList> installed;
 
-    bool isInstalled(std::string_view) const override { return true; }
-
-    bool startDetached(std::string_view program, const std::vector<std::string>&) override
+    bool isInstalled(std::string_view program) const override
     {
-        requests << QStringLiteral("start %1").arg(QString::fromUtf8(program.data(), qsizetype(program.size())));
+        return !installed || installed->contains(QString::fromUtf8(program.data(), qsizetype(program.size())));
+    }
+
+    bool startDetached(std::string_view program, const std::vector<std::string>& arguments) override
+    {
+        if (!isInstalled(program))
+            return false;
+        QString request = QStringLiteral("start %1").arg(QString::fromUtf8(program.data(), qsizetype(program.size())));
+        for (const std::string& argument : arguments)
+            request += QLatin1Char(' ') + QString::fromStdString(argument);
+        requests << request;
         return true;
     }
 

@@ -1,4 +1,5 @@
 #include "fake_platform.h"
+#include "gui_support.h"
 #include "fonts.h"
 #include "layout.h"
 #include "main_window.h"
@@ -28,54 +29,9 @@
 #include <memory>
 
 using namespace zembrel;
+using namespace zembrel::testing;
 
 namespace {
-
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-// What a message box showed before the test closed it.
-struct SeenBox {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon;
-    int buttonCount;
-};
-
-// Closes every modal message box as soon as it is shown, with its OK button,
-// and notes what it said. It stops when it goes out of scope.
-class BoxCloser {
-public:
-    BoxCloser() { arm(); }
-
-    const QList<SeenBox>& seen() const { return seen_; }
-
-private:
-    void arm()
-    {
-        QTimer::singleShot(0, &context_, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                seen_.append({box->windowTitle(), box->text(), box->icon(), int(box->buttons().size())});
-                box->button(QMessageBox::Ok)->click();
-            }
-            arm();
-        });
-    }
-
-    QObject context_;
-    QList<SeenBox> seen_;
-};
-
-QRect differingPixels(const QImage& a, const QImage& b)
-{
-    QRect bounds;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            if (a.pixel(x, y) != b.pixel(x, y))
-                bounds |= QRect(x, y, 1, 1);
-        }
-    }
-    return bounds;
-}
 
 // Every text literal with a non-ASCII character in the program's sources:
 // captions and every message the operations may show.
@@ -130,8 +86,6 @@ private slots:
     void focusStartsInText1();
     void tabVisitsControlsInOrder_data();
     void tabVisitsControlsInOrder();
-    void menuShortcutReachesMenuFromField_data();
-    void menuShortcutReachesMenuFromField();
     void otherEditingKeysStayWithField();
     void keyRunsNothing_data();
     void keyRunsNothing();
@@ -158,15 +112,9 @@ private:
     QLineEdit* field(Field field) const { return window_->field(field); }
     QPushButton* button(Button button) const { return window_->button(button); }
     void click(Button which) { QTest::mouseClick(button(which), Qt::LeftButton); }
-    // The surface with its controls. The focus goes to a button first, so no
-    // blinking text cursor makes two pictures differ.
     // Prints as an operation does, through the window interface.
     void print(std::string_view text) { static_cast<Window&>(*window_).Print(text); }
-    QImage grabSurface() const
-    {
-        window_->button(Button::Command4)->setFocus();
-        return window_->surface()->grab().toImage();
-    }
+    QImage grabSurface() const { return testing::grabSurface(*window_); }
 
     std::unique_ptr<testing::FakePlatform> platform_;
     std::unique_ptr<MainWindow> window_;
@@ -485,40 +433,6 @@ void MainWindowTest::tabVisitsControlsInOrder()
         visited << QApplication::focusWidget()->objectName();
     }
     QCOMPARE(visited, expected.mid(1));
-}
-
-void MainWindowTest::menuShortcutReachesMenuFromField_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("item");
-    // The field would copy, cut or select all on these three.
-    QTest::newRow("Ctrl+C starts the calculator") << int(Qt::Key_C) << int(MenuItem::mnuAssCalc);
-    QTest::newRow("Ctrl+X ends the program") << int(Qt::Key_X) << int(MenuItem::mnuFileExit);
-    QTest::newRow("Ctrl+A shows About") << int(Qt::Key_A) << int(MenuItem::mnuAssAbout);
-    QTest::newRow("Ctrl+R opens the report page") << int(Qt::Key_R) << int(MenuItem::mnuAssRep);
-    QTest::newRow("Ctrl+N resets") << int(Qt::Key_N) << int(MenuItem::mnuFileNew);
-}
-
-void MainWindowTest::menuShortcutReachesMenuFromField()
-{
-    QFETCH(int, key);
-    QFETCH(int, item);
-    QLineEdit* edit = field(Field::Text1);
-    edit->setText(QStringLiteral("12345"));
-    edit->setSelection(1, 2);
-    QApplication::clipboard()->setText(QStringLiteral("clipboard"));
-    QSignalSpy triggered(window_->action(MenuItem(item)), &QAction::triggered);
-
-    BoxCloser closer; // the About box, once the menu commands show it
-    QTest::keyClick(edit, Qt::Key(key), Qt::ControlModifier);
-
-    QCOMPARE(triggered.size(), 1);
-    if (MenuItem(item) != MenuItem::mnuFileNew) { // a reset empties the field on purpose
-        QCOMPARE(edit->text(), QStringLiteral("12345"));
-        QCOMPARE(edit->selectionStart(), 1);
-        QCOMPARE(edit->selectedText(), QStringLiteral("23"));
-    }
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("clipboard"));
 }
 
 void MainWindowTest::otherEditingKeysStayWithField()
