@@ -12,11 +12,11 @@ QStringList songSubstitutes()
 
 void installSongSubstitutes() { QFont::insertSubstitutions(kSongFamily, songSubstitutes()); }
 
-QFont songFont(layout::FontSpec spec)
+QFont songFont(layout::FontStyle style)
 {
     QFont font(kSongFamily);
-    font.setPixelSize(qRound(spec.points * 96 / 72));
-    font.setBold(spec.bold);
+    font.setPixelSize(qRound(style.points * 96 / 72));
+    font.setBold(style.bold);
     return font;
 }
 

@@ -21,7 +21,7 @@ void installSongSubstitutes();
 // per inch, the scale of the twips layout, so that a desktop with larger
 // fonts cannot push text out of the fixed-size fields; the device pixel
 // ratio still scales it on high-density screens.
-QFont songFont(layout::FontSpec spec);
+QFont songFont(layout::FontStyle style);
 
 // Makes the window's default font, 宋体 9 pt, the application's font, so the
 // menus and message boxes share it.

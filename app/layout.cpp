@@ -6,11 +6,11 @@ namespace zembrel::layout {
 
 namespace {
 
-constexpr FontSpec kBold9{9, true};
-constexpr FontSpec kRegular10_5{10.5, false};
-constexpr FontSpec kBold10_5{10.5, true};
-constexpr FontSpec kBold12{12, true};
-constexpr FontSpec kBold14_25{14.25, true};
+constexpr FontStyle kBold9{9, true};
+constexpr FontStyle kRegular10_5{10.5, false};
+constexpr FontStyle kBold10_5{10.5, true};
+constexpr FontStyle kBold12{12, true};
+constexpr FontStyle kBold14_25{14.25, true};
 
 constexpr Rgb kNavy{0, 0, 128};
 constexpr Rgb kBlack{0, 0, 0};
@@ -25,7 +25,7 @@ constexpr Control coefficient(std::string_view name, int left, int top, std::str
             kBold9, std::nullopt, background, accessibleName};
 }
 
-constexpr Control result(std::string_view name, int left, int top, int width, FontSpec font,
+constexpr Control result(std::string_view name, int left, int top, int width, FontStyle font,
                          std::string_view accessibleName)
 {
     return {ControlKind::ResultField, name, "0", left, top, width, kFieldHeight,
@@ -33,20 +33,20 @@ constexpr Control result(std::string_view name, int left, int top, int width, Fo
 }
 
 constexpr Control label(std::string_view name, std::string_view caption, int left, int top, int width, int height,
-                        FontSpec font, std::optional<Rgb> colour = std::nullopt)
+                        FontStyle font, std::optional<Rgb> colour = std::nullopt)
 {
     return {ControlKind::Label, name, caption, left, top, width, height, font, colour, std::nullopt, {}};
 }
 
 constexpr Control solveButton(std::string_view name, std::string_view caption, int left, int top, int width,
-                              int height, FontSpec font, std::string_view accessibleName)
+                              int height, FontStyle font, std::string_view accessibleName)
 {
     return {ControlKind::Button, name, caption, left, top, width, height,
             font, std::nullopt, std::nullopt, accessibleName};
 }
 
 // Every check button starts disabled: no check before its panel's first solve.
-constexpr Control checkButton(std::string_view name, int left, int top, int width, int height, FontSpec font,
+constexpr Control checkButton(std::string_view name, int left, int top, int width, int height, FontStyle font,
                               std::string_view accessibleName)
 {
     return {ControlKind::Button, name, "验算", left, top, width, height,

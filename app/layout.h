@@ -29,13 +29,13 @@ struct Rgb {
 };
 
 // Every font is 宋体; only the size and weight vary.
-struct FontSpec {
+struct FontStyle {
     double points;
     bool bold;
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const FontStyle&) const = default;
 };
 
-inline constexpr FontSpec kDefaultFont{9, false};
+inline constexpr FontStyle kDefaultFont{9, false};
 inline constexpr Rgb kCoefficientBackground{224, 224, 224};
 // The coefficients a system of two variables may leave empty.
 inline constexpr Rgb kOptionalCoefficientBackground{192, 192, 192};
@@ -55,7 +55,7 @@ struct Control {
     int top;
     int width;
     int height;
-    FontSpec font;
+    FontStyle font;
     std::optional<Rgb> textColour; // none: the platform's default
     std::optional<Rgb> background; // fields only
     // What a screen reader announces for a field or a button.

@@ -164,12 +164,12 @@ QWidget* MainWindow::createControl(const layout::Control& control)
 
 void MainWindow::createMenus()
 {
-    for (const layout::Menu& menuSpec : layout::menus()) {
-        QMenu* menu = menuBar()->addMenu(qs(menuSpec.caption));
-        menu->setObjectName(qs(menuSpec.name));
+    for (const layout::Menu& menuDefinition : layout::menus()) {
+        QMenu* menu = menuBar()->addMenu(qs(menuDefinition.caption));
+        menu->setObjectName(qs(menuDefinition.name));
         menus_.all.push_back(menu);
         for (const layout::MenuEntry& entry : layout::menuEntries()) {
-            if (entry.menu != menuSpec.name)
+            if (entry.menu != menuDefinition.name)
                 continue;
             if (entry.caption == "-") {
                 menu->addSeparator()->setObjectName(qs(entry.name));
