@@ -30,13 +30,17 @@ struct ValueCase {
     double value;
 };
 
-// 1000000000000005 lies exactly halfway at the fifteenth digit, which only
-// the full decimal expansion can settle.
+// 1000000000000005 lies exactly halfway at the fifteenth digit; the near
+// ties read "500" after it at eighteen digits but are no halves. Each needs
+// more digits than the usual eighteen; their exact expansions have 16, 51
+// and 750.
 constexpr ValueCase kNumberCases[] = {
     {"two", 2.0},
     {"third", 1.0 / 3.0},
     {"minus_quarter", -0.25},
-    {"tie_full_expansion", 1000000000000005.0},
+    {"exact_tie", 1000000000000005.0},
+    {"near_tie", 9.854574305774495},
+    {"near_tie_tiny", 4.268313106413535e-300},
     {"largest", 1.7976931348623157e308},
     {"tiny", 1.5e-20},
 };
