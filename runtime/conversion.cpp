@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cassert>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <stdexcept>
 #include <system_error>
@@ -92,20 +94,48 @@ Decimal scientificDigits(double magnitude, int digits, std::string& buffer)
     return d;
 }
 
+// How many significant digits are enough to print a positive double exactly.
+// As m × 2^e with m odd and e < 0 its expansion ends at decimal place -e;
+// with e >= 0 it is an integer. One digit spare covers log10 landing just
+// below a power of ten.
+int exactDigitCount(double magnitude)
+{
+    int exponent = 0;
+    const double fraction = std::frexp(magnitude, &exponent);
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    exponent += std::countr_zero(mantissa) - 53;
+    const int integerDigits = static_cast<int>(std::floor(std::log10(magnitude))) + 1;
+    return integerDigits + (exponent < 0 ? -exponent : 0) + 1;
+}
+
+// True when the digits after the fifteenth read a half: "5", then only zeros.
+bool readsHalf(const Decimal& d)
+{
+    return d.digits.size() > kSignificantDigits && d.digits[kSignificantDigits] == '5'
+        && d.digits.find_first_not_of('0', kSignificantDigits + 1) == std::string::npos;
+}
+
 // |value| rounded to 15 significant digits, halves away from zero, judged on
 // the exact decimal value of the double. The C library rounds halves to even,
 // so a tie is settled here: eighteen correctly rounded digits tell on which
-// side of the half the value lies, unless they read exactly "500", where only
-// the full expansion (at most 767 digits for a double) can tell.
+// side of the half the value lies unless they read a half themselves; then
+// twenty-eight digits tell, and only if those read a half too is the whole
+// expansion printed (up to 767 digits). No step prints more digits than the
+// double has, and digits that are already exact settle the tie as they stand.
 Decimal roundToSignificant(double magnitude)
 {
     if (magnitude == 0.0)
         return {};
     std::string buffer;
-    constexpr int kGuardDigits = 3;
-    Decimal d = scientificDigits(magnitude, kSignificantDigits + kGuardDigits, buffer);
-    if (d.digits.compare(kSignificantDigits, kGuardDigits, "500") == 0)
-        d = scientificDigits(magnitude, 767, buffer);
+    Decimal d = scientificDigits(magnitude, kSignificantDigits + 3, buffer);
+    for (const int wider : {28, 767}) {
+        if (!readsHalf(d))
+            break;
+        const int digits = std::min(wider, exactDigitCount(magnitude));
+        if (digits <= static_cast<int>(d.digits.size()))
+            break;
+        d = scientificDigits(magnitude, digits, buffer);
+    }
     roundToDigitCount(d, kSignificantDigits);
     return d;
 }
