@@ -2,9 +2,9 @@
 
 #include "cubic.h"
 #include "linear.h"
+#include "menu_commands.h"
 #include "quadratic.h"
 #include "system.h"
-#include "menu_commands.h"
 
 #include <array>
 
@@ -21,6 +21,7 @@ struct Handler {
 };
 
 // The one place where events meet their operations.
+// clang-format off
 constexpr std::array kHandlers{
     Handler{Event::Command1_Click, "Command1_Click", [](Window& w, Platform&) { SolveLinear(w); }},
     Handler{Event::Command2_Click, "Command2_Click", [](Window& w, Platform&) { SolveQuadratic(w); }},
@@ -36,6 +37,7 @@ constexpr std::array kHandlers{
     Handler{Event::mnuAssRep_Click, "mnuAssRep_Click", [](Window&, Platform& p) { OpenErrorReportPage(p); }},
     Handler{Event::mnuAssAbout_Click, "mnuAssAbout_Click", [](Window& w, Platform&) { ShowAbout(w); }},
 };
+// clang-format on
 
 constexpr std::array<std::string_view, 5> kMenuItemNames{
     "mnuFileNew", "mnuFileExit", "mnuAssCalc", "mnuAssRep", "mnuAssAbout",

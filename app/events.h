@@ -13,11 +13,13 @@ namespace zembrel {
 enum class MenuItem { mnuFileNew, mnuFileExit, mnuAssCalc, mnuAssRep, mnuAssAbout };
 
 // Every event the program handles; no other event of any control runs code.
+// clang-format off
 enum class Event {
     Command1_Click, Command2_Click, Command3_Click, Command4_Click,
     Command5_Click, Command6_Click, Command7_Click, Command8_Click,
     mnuFileNew_Click, mnuFileExit_Click, mnuAssCalc_Click, mnuAssRep_Click, mnuAssAbout_Click,
 };
+// clang-format on
 
 Event clickEventOf(Button button);
 Event clickEventOf(MenuItem item);

@@ -21,15 +21,19 @@ constexpr int kFieldHeight = 270;
 constexpr Control coefficient(std::string_view name, int left, int top, std::string_view accessibleName,
                               Rgb background = kCoefficientBackground)
 {
+    // clang-format off
     return {ControlKind::CoefficientField, name, "", left, top, kCoefficientWidth, kFieldHeight,
             kBold9, std::nullopt, background, accessibleName};
+    // clang-format on
 }
 
 constexpr Control result(std::string_view name, int left, int top, int width, FontStyle font,
                          std::string_view accessibleName)
 {
+    // clang-format off
     return {ControlKind::ResultField, name, "0", left, top, width, kFieldHeight,
             font, kResultText, kResultBackground, accessibleName};
+    // clang-format on
 }
 
 constexpr Control label(std::string_view name, std::string_view caption, int left, int top, int width, int height,
@@ -38,19 +42,23 @@ constexpr Control label(std::string_view name, std::string_view caption, int lef
     return {ControlKind::Label, name, caption, left, top, width, height, font, colour, std::nullopt, {}};
 }
 
-constexpr Control solveButton(std::string_view name, std::string_view caption, int left, int top, int width,
-                              int height, FontStyle font, std::string_view accessibleName)
+constexpr Control solveButton(std::string_view name, std::string_view caption, int left, int top, int width, int height,
+                              FontStyle font, std::string_view accessibleName)
 {
+    // clang-format off
     return {ControlKind::Button, name, caption, left, top, width, height,
             font, std::nullopt, std::nullopt, accessibleName};
+    // clang-format on
 }
 
 // Every check button starts disabled: no check before its panel's first solve.
 constexpr Control checkButton(std::string_view name, int left, int top, int width, int height, FontStyle font,
                               std::string_view accessibleName)
 {
+    // clang-format off
     return {ControlKind::Button, name, "验算", left, top, width, height,
             font, std::nullopt, std::nullopt, accessibleName, false};
+    // clang-format on
 }
 
 constexpr Control wrapping(Control control)
@@ -59,6 +67,7 @@ constexpr Control wrapping(Control control)
     return control;
 }
 
+// clang-format off
 constexpr std::array kControls{
     // Linear panel: a·x + b = 0
     label("Label1_0", "解一元一次方程：", 240, 120, 1815, 255, kRegular10_5, kNavy),
@@ -140,8 +149,10 @@ constexpr std::array kControls{
     solveButton("Command4", "解得", 4200, 5280, 1455, 375, kRegular10_5, "方程组 求解"),
     checkButton("Command5", 4200, 5880, 1455, 375, kRegular10_5, "方程组 验算"),
 };
+// clang-format on
 
 // Two left braces: one groups the equations, one the results.
+// clang-format off
 constexpr std::array kLines{
     Line{"Line2_0", 720, 4080, 600, 4200},
     Line{"Line1_0", 600, 4200, 600, 4440},
@@ -157,12 +168,16 @@ constexpr std::array kLines{
     Line{"Line3_1", 600, 5880, 600, 6120},
     Line{"Line4_1", 600, 6120, 720, 6240},
 };
+// clang-format on
 
+// clang-format off
 constexpr std::array kMenus{
     Menu{"mnuFile", "控制(&C)"},
     Menu{"mnuAss", "辅助(&A)"},
 };
+// clang-format on
 
+// clang-format off
 constexpr std::array kMenuEntries{
     MenuEntry{"mnuFile", "mnuFileNew", "重置(&N)", "Ctrl+N"},
     MenuEntry{"mnuFile", "mnuFileBar0", "-", ""},
@@ -171,7 +186,9 @@ constexpr std::array kMenuEntries{
     MenuEntry{"mnuAss", "mnuAssRep", "错误报告", "Ctrl+R"},
     MenuEntry{"mnuAss", "mnuAssAbout", "关于", "Ctrl+A"},
 };
+// clang-format on
 
+// clang-format off
 constexpr std::array<std::string_view, 34> kFocusOrder{
     "Text1", "Text2", "Command1", "Text3", "Command6",
     "Text4", "Text5", "Text6", "Command2", "Text7", "Text8", "Command7",
@@ -181,6 +198,7 @@ constexpr std::array<std::string_view, 34> kFocusOrder{
     "Text19", "Text20", "Text21", "Text26",
     "Command4", "Command5", "Text22", "Text23", "Text24",
 };
+// clang-format on
 
 } // namespace
 

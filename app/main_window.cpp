@@ -34,8 +34,10 @@ QColor colourOf(layout::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); 
 
 QRect pixelRect(const layout::Control& control)
 {
+    // clang-format off
     return {layout::pixels(control.left), layout::pixels(control.top), layout::pixels(control.width),
             layout::pixels(control.height)};
+    // clang-format on
 }
 
 std::size_t indexOf(Field field) { return static_cast<std::size_t>(field) - 1; }
@@ -242,10 +244,7 @@ void MainWindow::MsgBox(std::string_view prompt, MsgBoxStyle buttons)
 
 void MainWindow::Print(std::string_view text) { widgets_.surface->print(qs(text)); }
 
-void MainWindow::showRuntimeError(const RuntimeError& error)
-{
-    showBox(QMessageBox::Critical, qs(error.boxText()));
-}
+void MainWindow::showRuntimeError(const RuntimeError& error) { showBox(QMessageBox::Critical, qs(error.boxText())); }
 
 void MainWindow::showBox(QMessageBox::Icon icon, const QString& text)
 {

@@ -16,6 +16,7 @@ struct TextCase {
     std::string_view text;
 };
 
+// clang-format off
 constexpr TextCase kValCases[] = {
     {"integer", "2"},
     {"sign_exponent_letters", " -1.5e2x"},
@@ -24,6 +25,7 @@ constexpr TextCase kValCases[] = {
     {"thirty_digits", "123456789012345678901234567890"},
     {"no_number", "abc"},
 };
+// clang-format on
 
 struct ValueCase {
     const char* name;
@@ -34,6 +36,7 @@ struct ValueCase {
 // ties read "500" after it at eighteen digits but are no halves. Each needs
 // more digits than the usual eighteen; their exact expansions have 16, 51
 // and 750.
+// clang-format off
 constexpr ValueCase kNumberCases[] = {
     {"two", 2.0},
     {"third", 1.0 / 3.0},
@@ -44,12 +47,15 @@ constexpr ValueCase kNumberCases[] = {
     {"largest", 1.7976931348623157e308},
     {"tiny", 1.5e-20},
 };
+// clang-format on
 
+// clang-format off
 constexpr std::string_view kPatterns[] = {
     "0.##################",
     "0.################",
     "0.############",
 };
+// clang-format on
 
 [[maybe_unused]] const bool registered = [] {
     for (const auto& c : kValCases) {
@@ -69,10 +75,11 @@ constexpr std::string_view kPatterns[] = {
         }
     }
     for (const auto& c : kNumberCases) {
-        benchmark::RegisterBenchmark((std::string("Str/") + c.name).c_str(), [value = c.value](benchmark::State& state) {
-            for (auto _ : state)
-                benchmark::DoNotOptimize(Str(value));
-        });
+        benchmark::RegisterBenchmark((std::string("Str/") + c.name).c_str(),
+                                     [value = c.value](benchmark::State& state) {
+                                         for (auto _ : state)
+                                             benchmark::DoNotOptimize(Str(value));
+                                     });
     }
     return true;
 }();

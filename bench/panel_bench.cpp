@@ -22,6 +22,7 @@ struct PanelCase {
     Button check;
 };
 
+// clang-format off
 const PanelCase kPanels[] = {
     {"linear", {{Field::Text1, "2"}, {Field::Text2, "-4"}}, Button::Command1, Button::Command6},
     {"linear_inexact", {{Field::Text1, "3"}, {Field::Text2, "1"}}, Button::Command1, Button::Command6},
@@ -40,6 +41,7 @@ const PanelCase kPanels[] = {
       {Field::Text19, "2"}, {Field::Text20, "1"}, {Field::Text21, "-1"}, {Field::Text26, "-1"}},
      Button::Command4, Button::Command5},
 };
+// clang-format on
 
 void solveAndCheck(benchmark::State& state, const PanelCase& panel)
 {

@@ -19,17 +19,11 @@ using namespace zembrel;
 
 namespace {
 
-void writeLine(const std::string& line)
-{
-    std::cout << line << '\n' << std::flush;
-}
+void writeLine(const std::string& line) { std::cout << line << '\n' << std::flush; }
 
 class Driver {
 public:
-    Driver()
-        : window_(record()), platform_(record(), calculatorMissing()), context_{window_, platform_, window_}
-    {
-    }
+    Driver() : window_(record()), platform_(record(), calculatorMissing()), context_{window_, platform_, window_} {}
 
     // False when the driver must stop; the exit code is then in exitCode().
     bool run(const std::string& line);
@@ -155,10 +149,7 @@ bool Driver::get(const QJsonArray& command)
     return true;
 }
 
-bool isBlankLine(const std::string& line)
-{
-    return line.find_first_not_of(" \t\r") == std::string::npos;
-}
+bool isBlankLine(const std::string& line) { return line.find_first_not_of(" \t\r") == std::string::npos; }
 
 } // namespace
 

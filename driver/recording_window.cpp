@@ -48,6 +48,7 @@ std::string jsonString(std::string_view text)
 std::string toJsonLine(const Recorded& event)
 {
     return std::visit(
+        // clang-format off
         Overloaded{
             [](const TextChanged& e) {
                 return "[\"text\", " + jsonString(nameOf(e.field)) + ", " + jsonString(e.text) + "]";
@@ -67,6 +68,7 @@ std::string toJsonLine(const Recorded& event)
             [](const UrlOpened& e) { return "[\"browse\", " + jsonString(e.url) + "]"; },
             [](const ProgramExited&) { return std::string("[\"exit\"]"); },
         },
+        // clang-format on
         event);
 }
 

@@ -50,8 +50,8 @@ struct ProgramExited {
     bool operator==(const ProgramExited&) const = default;
 };
 
-using Recorded = std::variant<TextChanged, EnabledChanged, MessageShown, LinePrinted, ErrorShown,
-                              CalculatorStarted, UrlOpened, ProgramExited>;
+using Recorded = std::variant<TextChanged, EnabledChanged, MessageShown, LinePrinted, ErrorShown, CalculatorStarted,
+                              UrlOpened, ProgramExited>;
 
 // The event as one JSON Lines record of the driver's output, e.g.
 // ["text", "Text3", "2."].

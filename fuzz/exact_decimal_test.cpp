@@ -20,6 +20,7 @@ struct ExpansionCase {
     int pointPosition;
 };
 
+// clang-format off
 const ExpansionCase kExpansions[] = {
     {"zero", 0.0, "", 0},
     {"one", 1.0, "1", 1},
@@ -29,6 +30,7 @@ const ExpansionCase kExpansions[] = {
     {"tie_integer", 1000000000000005.0, "1000000000000005", 16},
     {"smallest_subnormal_leading_digits", 4.9406564584124654e-324, "", -323},
 };
+// clang-format on
 
 TEST(ExactDecimal, ExpandsTheBinaryValueExactly)
 {
@@ -58,6 +60,7 @@ struct RoundingCase {
     int pointPosition;
 };
 
+// clang-format off
 const RoundingCase kRoundings[] = {
     {"tie_goes_away_from_zero", 1000000000000005.0, Step::Significant, 15, "100000000000001", 16},
     {"just_below_half_goes_down", 0.15, Step::Decimals, 1, "1", 0},
@@ -66,6 +69,7 @@ const RoundingCase kRoundings[] = {
     {"below_a_tenth_of_the_unit_is_zero", 0.04, Step::Decimals, 0, "", 0},
     {"nothing_to_cut", 0.25, Step::Decimals, 18, "25", 0},
 };
+// clang-format on
 
 TEST(ExactDecimal, RoundsHalfAwayFromZero)
 {

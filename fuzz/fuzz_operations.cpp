@@ -28,7 +28,7 @@ constexpr int kMenuItemCount = static_cast<int>(MenuItem::mnuAssAbout) + 1;
 bool isKnownRuntimeError(int number)
 {
     return number == RuntimeError::InvalidProcedureCall || number == RuntimeError::Overflow
-        || number == RuntimeError::DivisionByZero || number == RuntimeError::FileNotFound;
+           || number == RuntimeError::DivisionByZero || number == RuntimeError::FileNotFound;
 }
 
 void check(const Recorded& event)
@@ -85,9 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 raise(clickEventOf(button), context);
             break;
         }
-        default:
-            raise(clickEventOf(static_cast<MenuItem>(operand % kMenuItemCount)), context);
-            break;
+        default: raise(clickEventOf(static_cast<MenuItem>(operand % kMenuItemCount)), context); break;
         }
     }
     return 0;

@@ -6,11 +6,13 @@ namespace zembrel {
 
 namespace {
 
+// clang-format off
 constexpr std::array<std::string_view, kFieldCount> kFieldNames{
     "Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text9", "Text10",
     "Text11", "Text12", "Text13", "Text14", "Text15", "Text16", "Text17", "Text18", "Text19", "Text20",
     "Text21", "Text22", "Text23", "Text24", "Text25", "Text26",
 };
+// clang-format on
 
 constexpr std::array<std::string_view, kButtonCount> kButtonNames{
     "Command1", "Command2", "Command3", "Command4", "Command5", "Command6", "Command7", "Command8",
@@ -30,10 +32,8 @@ bool isResultField(Field field)
     case Field::Text12:
     case Field::Text22:
     case Field::Text23:
-    case Field::Text24:
-        return true;
-    default:
-        return false;
+    case Field::Text24: return true;
+    default: return false;
     }
 }
 

@@ -6,11 +6,13 @@
 namespace zembrel {
 
 // The text fields of the main window, by their control names.
+// clang-format off
 enum class Field {
     Text1 = 1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10,
     Text11, Text12, Text13, Text14, Text15, Text16, Text17, Text18, Text19, Text20,
     Text21, Text22, Text23, Text24, Text25, Text26,
 };
+// clang-format on
 inline constexpr int kFieldCount = 26;
 
 // The push buttons: Command1..Command4 solve, Command5..Command8 check.

@@ -112,7 +112,7 @@ int exactDigitCount(double magnitude)
 bool readsHalf(const Decimal& d)
 {
     return d.digits.size() > kSignificantDigits && d.digits[kSignificantDigits] == '5'
-        && d.digits.find_first_not_of('0', kSignificantDigits + 1) == std::string::npos;
+           && d.digits.find_first_not_of('0', kSignificantDigits + 1) == std::string::npos;
 }
 
 // |value| rounded to 15 significant digits, halves away from zero, judged on

@@ -22,10 +22,7 @@ public:
 
     // Exact comparison; -0 equals 0.
     friend constexpr bool operator==(Number a, Number b) noexcept { return a.value_ == b.value_; }
-    friend constexpr std::partial_ordering operator<=>(Number a, Number b) noexcept
-    {
-        return a.value_ <=> b.value_;
-    }
+    friend constexpr std::partial_ordering operator<=>(Number a, Number b) noexcept { return a.value_ <=> b.value_; }
 
 private:
     double value_ = 0.0;

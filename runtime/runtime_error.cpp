@@ -12,12 +12,14 @@ struct Description {
     const char* text;
 };
 
+// clang-format off
 constexpr std::array kDescriptions{
     Description{5, "无效的过程调用或参数"},
     Description{6, "溢出"},
     Description{11, "除数为零"},
     Description{53, "文件未找到"},
 };
+// clang-format on
 
 } // namespace
 
@@ -35,9 +37,6 @@ RuntimeError::RuntimeError(int number)
 {
 }
 
-std::string RuntimeError::boxText() const
-{
-    return "运行时错误 '" + std::to_string(number_) + "':\n\n" + description_;
-}
+std::string RuntimeError::boxText() const { return "运行时错误 '" + std::to_string(number_) + "':\n\n" + description_; }
 
 } // namespace zembrel

@@ -9,12 +9,14 @@ namespace zembrel {
 
 // The buttons code of a message box: which icon it shows beside its one OK
 // button.
+// clang-format off
 enum class MsgBoxStyle : int {
     OkOnly = 0,
     Critical = 16,
     Exclamation = 48,
     Information = 64,
 };
+// clang-format on
 
 // What an operation may do with the main window. The Qt window, the headless
 // driver and the unit tests each implement it; the operations cannot tell

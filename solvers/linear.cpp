@@ -21,10 +21,7 @@ Coefficients readCoefficients(const Window& window)
     return {a, b};
 }
 
-Number root(Coefficients k)
-{
-    return (k.b * -1) / k.a;
-}
+Number root(Coefficients k) { return (k.b * -1) / k.a; }
 
 } // namespace
 

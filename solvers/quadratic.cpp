@@ -48,10 +48,7 @@ RealRoots realRoots(const Equation& k)
     return {X1, X2};
 }
 
-Number residual(const Equation& k, Number X)
-{
-    return (Pow(X, 2) * k.a + k.b * X) + k.c;
-}
+Number residual(const Equation& k, Number X) { return (Pow(X, 2) * k.a + k.b * X) + k.c; }
 
 void writeComplexRoots(Window& window, const Equation& k)
 {

@@ -24,6 +24,7 @@ struct OutcomeMessage {
 // the singular case more briefly.
 using MessageTable = std::array<OutcomeMessage, 4>;
 
+// clang-format off
 constexpr MessageTable kSolveMessages{{
     OutcomeMessage{SystemOutcome::MissingVariable, "请保证X、Y为有效元，其系数三个方程不能同时为零",
                    MsgBoxStyle::OkOnly},
@@ -35,7 +36,9 @@ constexpr MessageTable kSolveMessages{{
                    "方程组可能无解或不定方程有无数解，请重新调整顺序，或将数据输入完整后再试！",
                    MsgBoxStyle::Exclamation},
 }};
+// clang-format on
 
+// clang-format off
 constexpr MessageTable kCheckMessages{{
     OutcomeMessage{SystemOutcome::MissingVariable, "请保证X、Y为有效元，其系数三个方程不能同时为零",
                    MsgBoxStyle::OkOnly},
@@ -46,6 +49,7 @@ constexpr MessageTable kCheckMessages{{
     OutcomeMessage{SystemOutcome::SingularSystem, "方程组可能无解，或重新调整顺序后再试！",
                    MsgBoxStyle::OkOnly},
 }};
+// clang-format on
 
 constexpr std::string_view kCheckPassed = "方程组解正确！";
 constexpr std::string_view kCheckFailed = "方程组解可能有误，请重新调整顺序后再试！";
@@ -137,11 +141,13 @@ SystemSolution ComputeSystem(const SystemCoefficients& k)
 std::vector<double> SystemResiduals(const SystemCoefficients& k, const SystemSolution& s)
 {
     const Number X = s.X, Y = s.Y, Z = s.Z;
+    // clang-format off
     const std::array<std::array<Number, 4>, 3> equations{{
         {k.a1, k.b1, k.c1, k.d1},
         {k.a2, k.b2, k.c2, k.d2},
         {k.a3, k.b3, k.c3, k.d3},
     }};
+    // clang-format on
     std::vector<double> residuals;
     if (s.outcome == SystemOutcome::SolvedTwo) {
         // Only the two equations the solution came from.
@@ -180,8 +186,7 @@ void CheckSystem(Window& window)
     if (refuse(window, kCheckMessages, s.outcome))
         return;
     const std::vector<double> residuals = SystemResiduals(k, s);
-    const bool passed =
-        std::ranges::all_of(residuals, [](double r) { return Abs(r) <= kTolerance; });
+    const bool passed = std::ranges::all_of(residuals, [](double r) { return Abs(r) <= kTolerance; });
     window.MsgBox(passed ? kCheckPassed : kCheckFailed, MsgBoxStyle::OkOnly);
 }
 

@@ -15,6 +15,7 @@ struct SystemCoefficients {
     double a3 = 0, b3 = 0, c3 = 0, d3 = 0;
 };
 
+// clang-format off
 enum class SystemOutcome {
     MissingVariable,       // every X or every Y coefficient is zero
     ParallelLines,         // two-variable mode, D = 0
@@ -23,6 +24,7 @@ enum class SystemOutcome {
     SingularSystem,        // three-variable mode, reduced determinant zero
     SolvedThree,           // three-variable mode: X, Y, Z
 };
+// clang-format on
 
 struct SystemSolution {
     SystemOutcome outcome = SystemOutcome::MissingVariable;

@@ -19,6 +19,7 @@ struct ValCase {
 
 TEST(Val, ReadsTheLeadingNumber)
 {
+    // clang-format off
     const ValCase cases[] = {
         {"empty", "", 0.0},
         {"blank, sign, exponent, trailing letter", " -1.5e2x", -150.0},
@@ -54,6 +55,7 @@ TEST(Val, ReadsTheLeadingNumber)
         {"full-width digits are not digits", "\xEF\xBC\x91", 0.0},
         {"line feed is not a blank", "1\n2", 1.0},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(Val(c.text), c.expected);
@@ -70,8 +72,8 @@ TEST(Val, ReadsVeryLongTexts)
 
 TEST(Val, RaisesOverflowBeyondTheDoubleRange)
 {
-    const char* cases[] = {"1e400", "-1e400", "1.8e308", "1e99999999999999999999",
-                           "0.00001e400", "99999999999999999999e300"};
+    const char* cases[]
+        = {"1e400", "-1e400", "1.8e308", "1e99999999999999999999", "0.00001e400", "99999999999999999999e300"};
     for (const char* text : cases) {
         SCOPED_TRACE(text);
         try {
@@ -106,6 +108,7 @@ constexpr const char* k12 = "0.############";
 
 TEST(Format, RendersUnderTheDecimalPatterns)
 {
+    // clang-format off
     const FormatCase cases[] = {
         {"whole number keeps its point", 2.0, k18, "2."},
         {"half", 0.5, k18, "0.5"},
@@ -141,6 +144,7 @@ TEST(Format, RendersUnderTheDecimalPatterns)
         {"small value rounding up into the 12th place", 5.5e-13, k12, "0.000000000001"},
         {"large negative", -123456.789, k16, "-123456.789"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(Format(c.value, c.pattern), c.expected);
@@ -163,6 +167,7 @@ struct StrCase {
 
 TEST(Str, RendersForASentence)
 {
+    // clang-format off
     const StrCase cases[] = {
         {"whole number", 2.0, " 2"},
         {"one", 1.0, " 1"},
@@ -183,6 +188,7 @@ TEST(Str, RendersForASentence)
         {"tie goes away from zero", 100000000000000.5, " 100000000000001"},
         {"sqrt 2", 1.4142135623730951, " 1.4142135623731"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(Str(c.value), c.expected);

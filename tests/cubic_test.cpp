@@ -31,6 +31,7 @@ struct CardanoCase {
 
 TEST(CardanoRoot, GivesTheRealRootOrNone)
 {
+    // clang-format off
     const CardanoCase cases[] = {
         {"u = 8, v = 0", 0, -8, 2.0},
         {"u = 0, v = -8: the negative base goes through the sign branch", 0, 8, -2.0},
@@ -42,6 +43,7 @@ TEST(CardanoRoot, GivesTheRealRootOrNone)
         {"cube root of 2", 0, -2, 1.2599210498948732},
         {"u = -v cancels exactly", 3e6, 1e-07, 0.0},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::optional<Number> X = CardanoRoot(c.p, c.q);
@@ -59,10 +61,12 @@ TEST(CardanoRoot, RaisesOverflowOnTheDiscriminant)
         const char* name;
         double p;
         double q;
+        // clang-format off
     } cases[] = {
         {"p ^ 3", 1e103, 0},
         {"q ^ 2", 0, 1e155},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         try {
@@ -84,6 +88,7 @@ struct CubicCase {
 
 TEST(Cubic, SolvesAndChecks)
 {
+    // clang-format off
     const CubicCase cases[] = {
         {"positive root", "0", "-8", {kEnable, root("2.")}, {kDisable, kRight}},
         {"negative root", "0", "8", {kEnable, root("-2.")}, {kDisable, kRight}},
@@ -105,6 +110,7 @@ TEST(Cubic, SolvesAndChecks)
         {"q ^ 2 overflows", "0", "-1e155", {kEnable, kOverflow}, {kDisable, kOverflow}},
         {"coefficient beyond the double range", "1e400", "1", {kEnable, kOverflow}, {kDisable, kOverflow}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         testing::Session session;

@@ -18,6 +18,7 @@ struct LinearCase {
 
 TEST(Linear, SolvesAndChecks)
 {
+    // clang-format off
     const LinearCase cases[] = {
         {"exact root", "2", "-4",
          {R"(["enabled", "Command6", true])", R"(["text", "Text3", "2."])"},
@@ -47,6 +48,7 @@ TEST(Linear, SolvesAndChecks)
          {R"(["enabled", "Command6", true])", R"(["error", 6, "溢出"])"},
          {R"(["enabled", "Command6", false])", R"(["error", 6, "溢出"])"}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         testing::Session session;

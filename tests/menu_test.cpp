@@ -42,6 +42,7 @@ TEST(Reset, RestoresEveryFieldAndKeepsButtonsAndPrintedLines)
         const char* name;
         std::function<void(testing::Session&)> before;
     };
+    // clang-format off
     const Case cases[] = {
         {"fresh window", [](testing::Session&) {}},
         {"text in every field", [](testing::Session& s) { typeIntoEveryField(s, " -1.5e2x"); }},
@@ -60,6 +61,7 @@ TEST(Reset, RestoresEveryFieldAndKeepsButtonsAndPrintedLines)
         {"No Root! printed on the window", [](testing::Session& s) { s.window().Print("No Root!"); }},
         {"? marking Text13", [](testing::Session& s) { s.type(Field::Text13, "?"); }},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         testing::Session session;
@@ -107,6 +109,7 @@ TEST(Menu, CommandsThatLeaveTheWindowAlone)
         Lines events;
         bool exits;
     };
+    // clang-format off
     const Case cases[] = {
         {MenuItem::mnuAssAbout,
          {R"(["msgbox", 64, "Zembrel )" ZEMBREL_VERSION R"( —— 解方程的小工具，由 Zembrel 开发组编写。"])"}, false},
@@ -114,6 +117,7 @@ TEST(Menu, CommandsThatLeaveTheWindowAlone)
         {MenuItem::mnuAssCalc, {R"(["calculator", "gnome-calculator"])"}, false},
         {MenuItem::mnuFileExit, {R"(["exit"])"}, true},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(nameOf(c.item));
         testing::Session session;
@@ -132,10 +136,7 @@ TEST(Menu, CommandsThatLeaveTheWindowAlone)
 // A desktop with some calculators installed, some of which refuse to start.
 class FakeDesktop final : public Platform {
 public:
-    FakeDesktop(Programs installed, Programs broken)
-        : installed_(std::move(installed)), broken_(std::move(broken))
-    {
-    }
+    FakeDesktop(Programs installed, Programs broken) : installed_(std::move(installed)), broken_(std::move(broken)) {}
 
     bool isInstalled(std::string_view program) const override { return installed_.contains(program); }
     bool startDetached(std::string_view program, const std::vector<std::string>& arguments) override
@@ -159,6 +160,7 @@ private:
 TEST(Calculator, StartsTheFirstInstalledThatStarts)
 {
     const Lines notFound{R"(["error", 53, "文件未找到"])"};
+    // clang-format off
     const Programs everyCalculator{
         "gnome-calculator", "kcalc", "mate-calc", "qalculate-qt", "qalculate-gtk", "galculator", "xcalc"};
     struct Case {
@@ -168,14 +170,20 @@ TEST(Calculator, StartsTheFirstInstalledThatStarts)
         Lines attempts;
         Lines events;
     };
+    // clang-format on
     const Case cases[] = {
         {"every calculator installed: GNOME's", everyCalculator, {}, {"gnome-calculator"}, {}},
-        {"every one installed and failing: all tried in order, then the error", everyCalculator, everyCalculator,
+        {"every one installed and failing: all tried in order, then the error",
+         everyCalculator,
+         everyCalculator,
          {"gnome-calculator", "kcalc", "mate-calc", "qalculate-qt", "qalculate-gtk", "galculator", "xcalc -iconic"},
          notFound},
         {"the X calculator alone, asked to open minimised", {"xcalc"}, {}, {"xcalc -iconic"}, {}},
-        {"an installed one that fails gives way to the next", {"kcalc", "galculator"}, {"kcalc"},
-         {"kcalc", "galculator"}, {}},
+        {"an installed one that fails gives way to the next",
+         {"kcalc", "galculator"},
+         {"kcalc"},
+         {"kcalc", "galculator"},
+         {}},
         {"none installed", {}, {}, {}, notFound},
         {"command-line calculators and calc.exe are not tried", {"calc.exe", "bc", "qalc"}, {}, {}, notFound},
     };

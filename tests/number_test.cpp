@@ -19,6 +19,7 @@ struct ErrorCase {
 
 TEST(Number, RaisesTheRuntimeErrors)
 {
+    // clang-format off
     const ErrorCase cases[] = {
         {"sum beyond the range", [] { return Number(kMax) + Number(kMax); }, 6},
         {"difference beyond the range", [] { return Number(-kMax) - Number(kMax); }, 6},
@@ -33,6 +34,7 @@ TEST(Number, RaisesTheRuntimeErrors)
         {"square beyond the range", [] { return Pow(1e155, 2); }, 6},
         {"zero to a negative power", [] { return Pow(0, -1); }, 11},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         try {
@@ -52,6 +54,7 @@ struct ValueCase {
 
 TEST(Number, ComputesInDoublePrecision)
 {
+    // clang-format off
     const ValueCase cases[] = {
         {"integer power of a negative base", [] { return Pow(-2, 3); }, -8.0},
         {"square through pow", [] { return Pow(1e10, 2); }, 1e20},
@@ -64,6 +67,7 @@ TEST(Number, ComputesInDoublePrecision)
         {"one forty-ninth times forty-nine", [] { return Number(49) * ((Number(1) * -1) / 49); },
          -0.9999999999999999},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(c.operation().value(), c.expected);

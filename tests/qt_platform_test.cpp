@@ -39,12 +39,14 @@ TEST_F(QtPlatformTest, FindsProgramsOnThePath)
         const char* program;
         bool installed;
     };
+    // clang-format off
     const Case cases[] = {
         {"sh", true},
         {"/bin/sh", true},
         {"zembrel-no-such-program", false},
         {"", false},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.program);
         EXPECT_EQ(platform.isInstalled(c.program), c.installed);

@@ -39,6 +39,7 @@ struct QuadraticCase {
 
 TEST(Quadratic, SolvesAndChecks)
 {
+    // clang-format off
     const QuadraticCase cases[] = {
         {"two real roots", "1", "-3", "2",
          withRoots({kEnable}, "2.", "1."), {kDisable, kRight}},
@@ -100,6 +101,7 @@ TEST(Quadratic, SolvesAndChecks)
         {"coefficient beyond the double range", "1", "1", "-1e400",
          {kEnable, kOverflow}, {kDisable, kOverflow}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         testing::Session session;

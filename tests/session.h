@@ -13,10 +13,7 @@ namespace zembrel::testing {
 // JSON lines, so that expectations read like the scenario files.
 class Session {
 public:
-    explicit Session(bool calculatorMissing = false)
-        : window_(recorder()), platform_(recorder(), calculatorMissing)
-    {
-    }
+    explicit Session(bool calculatorMissing = false) : window_(recorder()), platform_(recorder(), calculatorMissing) {}
 
     void type(Field field, std::string text) { window_.type(field, std::move(text)); }
 

@@ -24,9 +24,8 @@ void expectSameDoubles(const std::vector<double>& actual, const std::vector<doub
 
 // The system with the exact solution -4, 3, 9, scaled by 10 000 000.
 constexpr double kScale = 10000000;
-constexpr SystemCoefficients kScaled{1 * kScale, -5 * kScale, 3 * kScale, -8 * kScale,
-                                     -7 * kScale, 8 * kScale, -6 * kScale, 2 * kScale,
-                                     9 * kScale, -8 * kScale, 7 * kScale, -3 * kScale};
+constexpr SystemCoefficients kScaled{1 * kScale,  -5 * kScale, 3 * kScale, -8 * kScale, -7 * kScale, 8 * kScale,
+                                     -6 * kScale, 2 * kScale,  9 * kScale, -8 * kScale, 7 * kScale,  -3 * kScale};
 
 struct ComputeCase {
     const char* name;
@@ -39,6 +38,7 @@ struct ComputeCase {
 TEST(System, ComputesEachOutcome)
 {
     using enum SystemOutcome;
+    // clang-format off
     const ComputeCase cases[] = {
         {"three variables, 1 2 3",
          {1, 1, 1, -6, 2, -1, 1, -3, 1, 2, -1, -2}, SolvedThree, {1, 2, 3}, {0, 0, 0}},
@@ -85,6 +85,7 @@ TEST(System, ComputesEachOutcome)
         {"no X anywhere", {0, 1, 1, 0, 0, 2, 1, 0, 0, 1, 0, 0}, MissingVariable, {}, {}},
         {"empty panel", {}, MissingVariable, {}, {}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const SystemSolution s = ComputeSystem(c.k);
@@ -101,11 +102,13 @@ TEST(System, ComputesEachOutcome)
 
 // Equation k as typed: a, b, c, d.
 using Equation = std::array<const char*, 4>;
+// clang-format off
 constexpr std::array<std::array<Field, 4>, 3> kGrid{{
     {Field::Text13, Field::Text14, Field::Text15, Field::Text9},
     {Field::Text16, Field::Text17, Field::Text18, Field::Text25},
     {Field::Text19, Field::Text20, Field::Text21, Field::Text26},
 }};
+// clang-format on
 
 void typeSystem(testing::Session& session, const std::array<Equation, 3>& equations)
 {
@@ -123,8 +126,10 @@ const std::string kOverflow = R"(["error", 6, "溢出"])";
 // The events of a solve that writes its results; an empty Z is two-variable mode.
 Lines solved(const std::string& X, const std::string& Y, const std::string& Z)
 {
+    // clang-format off
     return {kEnabled, R"(["text", "Text22", ")" + X + R"("])", R"(["text", "Text23", ")" + Y + R"("])",
             R"(["text", "Text24", ")" + Z + R"("])"};
+    // clang-format on
 }
 
 struct PanelCase {
@@ -136,6 +141,7 @@ struct PanelCase {
 
 TEST(System, SolvesAndChecks)
 {
+    // clang-format off
     const PanelCase cases[] = {
         {"three variables, exact",
          {{{"1", "1", "1", "-6"}, {"2", "-1", "1", "-3"}, {"1", "2", "-1", "-2"}}},
@@ -210,6 +216,7 @@ TEST(System, SolvesAndChecks)
          {kEnabled, kOverflow},
          {kDisabled, kOverflow}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         testing::Session session;

@@ -1,6 +1,6 @@
 #include "fake_platform.h"
-#include "gui_support.h"
 #include "fonts.h"
+#include "gui_support.h"
 #include "layout.h"
 #include "main_window.h"
 #include "status_bar.h"
@@ -208,7 +208,8 @@ void MainWindowTest::windowIsCentredWithItsTitleAndIcon()
     QVERIFY(sizes.contains(QSize(32, 32)));
 
     const QPoint offset = window_->frameGeometry().center() - window_->screen()->availableGeometry().center();
-    QVERIFY2(offset.manhattanLength() <= 8, qPrintable(QStringLiteral("off centre by %1,%2").arg(offset.x()).arg(offset.y())));
+    QVERIFY2(offset.manhattanLength() <= 8,
+             qPrintable(QStringLiteral("off centre by %1,%2").arg(offset.x()).arg(offset.y())));
 }
 
 void MainWindowTest::controlSitsAtItsPlace_data()
@@ -306,6 +307,7 @@ void MainWindowTest::fontCoversText_data()
     QTest::newRow("status") << QStringLiteral("状态") << 9.0 << false;
 
     // Every message the operations show, also those of panels still to come.
+    // clang-format off
     const QStringList messages{
         QStringLiteral("计算正确"),
         QStringLiteral("计算可能有误，请刷新后再试。"),
@@ -327,8 +329,10 @@ void MainWindowTest::fontCoversText_data()
         qs(RuntimeError(RuntimeError::FileNotFound).boxText()),
         qs(RuntimeError(1).boxText()),
     };
+    // clang-format on
     for (const QString& message : messages)
-        QTest::newRow(qPrintable(QStringLiteral("message ") + QString(message).replace(u'\n', u' '))) << message << 9.0 << false;
+        QTest::newRow(qPrintable(QStringLiteral("message ") + QString(message).replace(u'\n', u' ')))
+            << message << 9.0 << false;
     for (const QString& literal : textsInSources())
         QTest::newRow(qPrintable(QStringLiteral("source ") + literal)) << literal << 9.0 << false;
 }
@@ -346,8 +350,9 @@ void MainWindowTest::fontCoversText()
     for (const char32_t character : text.toUcs4()) {
         if (character == U'\n' || character == U'&')
             continue;
-        QVERIFY2(raw.supportsCharacter(character),
-                 qPrintable(QStringLiteral("U+%1 missing in %2").arg(uint(character), 4, 16, QLatin1Char('0')).arg(raw.familyName())));
+        QVERIFY2(raw.supportsCharacter(character), qPrintable(QStringLiteral("U+%1 missing in %2")
+                                                                  .arg(uint(character), 4, 16, QLatin1Char('0'))
+                                                                  .arg(raw.familyName())));
     }
 }
 
@@ -376,11 +381,16 @@ void MainWindowTest::menuItemHasCaptionAndShortcut_data()
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QKeySequence>("shortcut");
-    QTest::newRow("mnuFileNew") << int(MenuItem::mnuFileNew) << "控制(&C)" << "重置(&N)" << QKeySequence(QStringLiteral("Ctrl+N"));
-    QTest::newRow("mnuFileExit") << int(MenuItem::mnuFileExit) << "控制(&C)" << "退出(&X)" << QKeySequence(QStringLiteral("Ctrl+X"));
-    QTest::newRow("mnuAssCalc") << int(MenuItem::mnuAssCalc) << "辅助(&A)" << "Windows计算器" << QKeySequence(QStringLiteral("Ctrl+C"));
-    QTest::newRow("mnuAssRep") << int(MenuItem::mnuAssRep) << "辅助(&A)" << "错误报告" << QKeySequence(QStringLiteral("Ctrl+R"));
-    QTest::newRow("mnuAssAbout") << int(MenuItem::mnuAssAbout) << "辅助(&A)" << "关于" << QKeySequence(QStringLiteral("Ctrl+A"));
+    QTest::newRow("mnuFileNew") << int(MenuItem::mnuFileNew) << "控制(&C)"
+                                << "重置(&N)" << QKeySequence(QStringLiteral("Ctrl+N"));
+    QTest::newRow("mnuFileExit") << int(MenuItem::mnuFileExit) << "控制(&C)"
+                                 << "退出(&X)" << QKeySequence(QStringLiteral("Ctrl+X"));
+    QTest::newRow("mnuAssCalc") << int(MenuItem::mnuAssCalc) << "辅助(&A)"
+                                << "Windows计算器" << QKeySequence(QStringLiteral("Ctrl+C"));
+    QTest::newRow("mnuAssRep") << int(MenuItem::mnuAssRep) << "辅助(&A)"
+                               << "错误报告" << QKeySequence(QStringLiteral("Ctrl+R"));
+    QTest::newRow("mnuAssAbout") << int(MenuItem::mnuAssAbout) << "辅助(&A)"
+                                 << "关于" << QKeySequence(QStringLiteral("Ctrl+A"));
 }
 
 void MainWindowTest::menuItemHasCaptionAndShortcut()
@@ -396,8 +406,8 @@ void MainWindowTest::menuItemHasCaptionAndShortcut()
     QCOMPARE(action->shortcut(), shortcut);
 
     const QList<QMenu*> menus = window_->menuBar()->findChildren<QMenu*>();
-    const auto holder = std::find_if(menus.begin(), menus.end(),
-                                     [&](const QMenu* m) { return m->actions().contains(action); });
+    const auto holder
+        = std::find_if(menus.begin(), menus.end(), [&](const QMenu* m) { return m->actions().contains(action); });
     QVERIFY(holder != menus.end());
     QCOMPARE((*holder)->title(), menu);
 }
@@ -547,11 +557,16 @@ void MainWindowTest::linearPanelSolvesAndChecks_data()
     QTest::addColumn<QString>("root");
     QTest::addColumn<QStringList>("solveBoxes");
     QTest::addColumn<QStringList>("checkBoxes");
-    QTest::newRow("exact root") << "2" << "-4" << "2." << QStringList{} << QStringList{"计算正确"};
-    QTest::newRow("zero a") << "0" << "5" << "0" << QStringList{"一次项系数不能为0！"}
-                            << QStringList{"一次项系数不能为0！"};
-    QTest::newRow("residual of one unit in the last place") << "49" << "1" << "-0.0204081632653061"
-                                                            << QStringList{} << QStringList{"计算可能有误，请刷新后再试。"};
+    QTest::newRow("exact root") << "2"
+                                << "-4"
+                                << "2." << QStringList{} << QStringList{"计算正确"};
+    QTest::newRow("zero a") << "0"
+                            << "5"
+                            << "0" << QStringList{"一次项系数不能为0！"} << QStringList{"一次项系数不能为0！"};
+    QTest::newRow("residual of one unit in the last place")
+        << "49"
+        << "1"
+        << "-0.0204081632653061" << QStringList{} << QStringList{"计算可能有误，请刷新后再试。"};
 }
 
 void MainWindowTest::linearPanelSolvesAndChecks()
@@ -624,7 +639,10 @@ void MainWindowTest::printedTextShowsBeneathControls()
     QVERIFY(!changed.isEmpty());
     const int lineHeight = QFontMetrics(window_->font()).height();
     QVERIFY2(QRect(0, 0, 404, lineHeight).contains(changed), qPrintable(QStringLiteral("changed %1,%2 %3x%4")
-             .arg(changed.x()).arg(changed.y()).arg(changed.width()).arg(changed.height())));
+                                                                            .arg(changed.x())
+                                                                            .arg(changed.y())
+                                                                            .arg(changed.width())
+                                                                            .arg(changed.height())));
     QVERIFY(changed.left() < 4); // at the left edge of the client area
 }
 

@@ -116,8 +116,8 @@ void MenuCommandsTest::shortcutFromFieldRunsCommandAndLeavesFieldAlone_data()
     QTest::newRow("Ctrl+C with no calculator shows runtime error 53")
         << int(Qt::Key_C) << int(MenuItem::mnuAssCalc) << none << none
         << QStringList{"Critical: 运行时错误 '53':\n\n文件未找到"};
-    QTest::newRow("Ctrl+X ends the program") << int(Qt::Key_X) << int(MenuItem::mnuFileExit) << none
-                                             << QStringList{"exit"} << none;
+    QTest::newRow("Ctrl+X ends the program")
+        << int(Qt::Key_X) << int(MenuItem::mnuFileExit) << none << QStringList{"exit"} << none;
     QTest::newRow("Ctrl+R opens the report page without a box")
         << int(Qt::Key_R) << int(MenuItem::mnuAssRep) << none
         << QStringList{"open http://www.example.org/zembrel/report"} << none;
@@ -150,12 +150,14 @@ void MenuCommandsTest::resetFromFieldRestoresFieldsOnly()
 {
     // Results in every panel, "?" in Text13, "No Root!" on the surface, and
     // every check button but the quadratic one (complex roots) enabled.
+    // clang-format off
     const QStringList panels[] = {
         {"Text1=2", "Text2=-4"},
         {"Text4=1", "Text5=-2", "Text6=5"},
         {"Text10=-3", "Text11=1"},
         {"Text14=1", "Text15=1", "Text9=-2", "Text16=1", "Text18=1", "Text25=-2", "Text19=1", "Text20=1", "Text26=-2"},
     };
+    // clang-format on
     {
         BoxCloser closer;
         for (int panel = 0; panel < 4; ++panel) {
@@ -163,7 +165,7 @@ void MenuCommandsTest::resetFromFieldRestoresFieldsOnly()
             click(Button(panel + 1));
         }
     }
-    const QStringList solved{"Text3=2.",         "Text7= 1 + 2 i",   "Text13=?",        "Command5=enabled",
+    const QStringList solved{"Text3=2.",         "Text7= 1 + 2 i",    "Text13=?",        "Command5=enabled",
                              "Command6=enabled", "Command7=disabled", "Command8=enabled"};
     QCOMPARE(statesOf(*window_, solved), solved);
     QCOMPARE(window_->surface()->printed(), QStringList{QStringLiteral("No Root!")});

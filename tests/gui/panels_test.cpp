@@ -111,10 +111,10 @@ void PanelsTest::solveAndCheck(Button solve, Button check)
 void PanelsTest::quadraticPanelSolvesAndChecks_data()
 {
     addSolveAndCheckColumns();
-    QTest::newRow("two real roots")
-        << QStringList{"Text4=1", "Text5=-3", "Text6=2"} << QStringList{} << QStringList{}
-        << QStringList{"Text7=2.", "Text8=1.", "Command7=enabled"} << QStringList{"NoIcon: 计算正确"}
-        << QStringList{"Text7=2.", "Text8=1.", "Command7=disabled"};
+    QTest::newRow("two real roots") << QStringList{"Text4=1", "Text5=-3", "Text6=2"} << QStringList{} << QStringList{}
+                                    << QStringList{"Text7=2.", "Text8=1.", "Command7=enabled"}
+                                    << QStringList{"NoIcon: 计算正确"}
+                                    << QStringList{"Text7=2.", "Text8=1.", "Command7=disabled"};
     // The check button is enabled while the box is up and disabled once it is
     // answered, so the click on it afterwards raises nothing.
     QTest::newRow("conjugate complex roots")
@@ -141,13 +141,11 @@ void PanelsTest::cubicPanelSolvesAndChecks_data()
     QTest::addColumn<QStringList>("checkBoxes");
     QTest::addColumn<QStringList>("printedByCheck");
     QTest::addColumn<QStringList>("afterCheck");
-    QTest::newRow("real root") << QStringList{"Text10=0", "Text11=-8"}
-                               << QStringList{"Text12=2.", "Command8=enabled"} << QStringList{}
-                               << QStringList{"NoIcon: 计算正确"} << QStringList{}
+    QTest::newRow("real root") << QStringList{"Text10=0", "Text11=-8"} << QStringList{"Text12=2.", "Command8=enabled"}
+                               << QStringList{} << QStringList{"NoIcon: 计算正确"} << QStringList{}
                                << QStringList{"Text12=2.", "Command8=disabled"};
-    QTest::newRow("no real root") << QStringList{"Text10=-3", "Text11=1"}
-                                  << QStringList{"Text12=0", "Command8=enabled"} << QStringList{"No Root!"}
-                                  << QStringList{} << QStringList{"No Root!"}
+    QTest::newRow("no real root") << QStringList{"Text10=-3", "Text11=1"} << QStringList{"Text12=0", "Command8=enabled"}
+                                  << QStringList{"No Root!"} << QStringList{} << QStringList{"No Root!"}
                                   << QStringList{"Text12=0", "Command8=disabled"};
 }
 
@@ -202,25 +200,27 @@ void PanelsTest::systemPanelSolvesAndChecks_data()
     // Equation k is Text(ak) X + Text(bk) Y + Text(ck) Z + Text(dk) = 0:
     // 13 14 15 9, 16 17 18 25, 19 20 21 26.
     QTest::newRow("three equations, X = 1, Y = 2, Z = 3")
-        << QStringList{"Text13=1",  "Text14=1", "Text15=1",  "Text9=-6",  "Text16=2",  "Text17=-1",
-                       "Text18=1",  "Text25=-3", "Text19=1", "Text20=2",  "Text21=-1", "Text26=-2"}
+        << QStringList{"Text13=1", "Text14=1",  "Text15=1", "Text9=-6", "Text16=2",  "Text17=-1",
+                       "Text18=1", "Text25=-3", "Text19=1", "Text20=2", "Text21=-1", "Text26=-2"}
         << QStringList{} << QStringList{} << QStringList{"Text22=1.", "Text23=2.", "Text24=3.", "Command5=enabled"}
         << QStringList{"NoIcon: 方程组解正确！"}
         << QStringList{"Text22=1.", "Text23=2.", "Text24=3.", "Command5=disabled"};
     // "?" marks the field only once the box is answered; it reads as 0, so the
     // check meets the same case.
     QTest::newRow("first X coefficient zero")
-        << QStringList{"Text14=1", "Text15=1", "Text9=-2", "Text16=1", "Text18=1",
+        << QStringList{"Text14=1",  "Text15=1", "Text9=-2", "Text16=1", "Text18=1",
                        "Text25=-2", "Text19=1", "Text20=1", "Text26=-2"}
         << QStringList{"Warning: 不完全三元方程组，请重新调整顺序，使第一个方程的 X 项系数不为零。"}
         << QStringList{"Text13=", "Command5=enabled"} << QStringList{"Text13=?", "Text22=0", "Command5=enabled"}
         << QStringList{"NoIcon: 不完全三元方程组，请重新调整顺序，使第一个方程的 X 项系数不为零。"}
         << QStringList{"Text13=?", "Text22=0", "Command5=disabled"};
-    QTest::newRow("parallel lines")
-        << QStringList{"Text13=1", "Text14=1", "Text9=-1", "Text16=2", "Text17=2", "Text25=-5"}
-        << QStringList{"Critical: 两直线平行，方程组无解！"} << QStringList{"Command5=enabled"}
-        << QStringList{"Text22=0", "Text23=0", "Text24=0", "Command5=enabled"}
-        << QStringList{"NoIcon: 两直线平行，方程组无解！"} << QStringList{"Text22=0", "Command5=disabled"};
+    QTest::newRow("parallel lines") << QStringList{"Text13=1", "Text14=1", "Text9=-1",
+                                                   "Text16=2", "Text17=2", "Text25=-5"}
+                                    << QStringList{"Critical: 两直线平行，方程组无解！"}
+                                    << QStringList{"Command5=enabled"}
+                                    << QStringList{"Text22=0", "Text23=0", "Text24=0", "Command5=enabled"}
+                                    << QStringList{"NoIcon: 两直线平行，方程组无解！"}
+                                    << QStringList{"Text22=0", "Command5=disabled"};
 }
 
 void PanelsTest::systemPanelSolvesAndChecks() { solveAndCheck(Button::Command4, Button::Command5); }
@@ -234,16 +234,14 @@ void PanelsTest::overflowShowsRuntimeErrorAndPanelGoesOn_data()
     QTest::addColumn<QStringList>("results"); // as they stand before the press
     QTest::addColumn<QStringList>("retyped");
     QTest::addColumn<QStringList>("solved");
-    QTest::newRow("quadratic, b = 1e200") << QStringList{"Text4=1", "Text5=1e200", "Text6=1"}
-                                          << int(Button::Command2) << QStringList{"Text7=0", "Text8=0"}
-                                          << QStringList{"Text5=-3", "Text6=2"}
+    QTest::newRow("quadratic, b = 1e200") << QStringList{"Text4=1", "Text5=1e200", "Text6=1"} << int(Button::Command2)
+                                          << QStringList{"Text7=0", "Text8=0"} << QStringList{"Text5=-3", "Text6=2"}
                                           << QStringList{"Text7=2.", "Text8=1."};
     QTest::newRow("cubic, p = 1e103") << QStringList{"Text10=1e103", "Text11=-8"} << int(Button::Command3)
-                                      << QStringList{"Text12=0"} << QStringList{"Text10=0"}
-                                      << QStringList{"Text12=2."};
+                                      << QStringList{"Text12=0"} << QStringList{"Text10=0"} << QStringList{"Text12=2."};
     QTest::newRow("system, coefficients 1e200")
-        << QStringList{"Text13=1e200", "Text14=1",  "Text15=1", "Text9=-6",  "Text16=2",  "Text17=1e200",
-                       "Text18=1",     "Text25=-3", "Text19=1", "Text20=2",  "Text21=-1", "Text26=-2"}
+        << QStringList{"Text13=1e200", "Text14=1",  "Text15=1", "Text9=-6", "Text16=2",  "Text17=1e200",
+                       "Text18=1",     "Text25=-3", "Text19=1", "Text20=2", "Text21=-1", "Text26=-2"}
         << int(Button::Command4) << QStringList{"Text22=0", "Text23=0", "Text24=0"}
         << QStringList{"Text13=1", "Text17=-1"} << QStringList{"Text22=1.", "Text23=2.", "Text24=3."};
 }
