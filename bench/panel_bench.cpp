@@ -3,6 +3,7 @@
 
 #include "events.h"
 #include "recording_window.h"
+#include "system.h"
 
 #include <benchmark/benchmark.h>
 
@@ -56,6 +57,21 @@ void solveAndCheck(benchmark::State& state, const PanelCase& panel)
         raise(clickEventOf(panel.check), context);
     }
 }
+
+// The system panel's arithmetic alone, without fields or texts.
+void computeSystem(benchmark::State& state, const SystemCoefficients& k)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ComputeSystem(k));
+}
+
+// clang-format off
+const SystemCoefficients kTwoVariables{2, 3, 0, -8, 1, -1, 0, 1, 0, 0, 0, 0};
+const SystemCoefficients kThreeVariables{1, 1, 1, -6, 2, -1, 1, -3, 1, 2, -1, -2};
+// clang-format on
+
+BENCHMARK_CAPTURE(computeSystem, two_variables, kTwoVariables);
+BENCHMARK_CAPTURE(computeSystem, three_variables, kThreeVariables);
 
 [[maybe_unused]] const bool registered = [] {
     for (const auto& panel : kPanels)
