@@ -11,11 +11,13 @@ namespace zembrel {
 namespace {
 
 // The fields a reset writes, in its order: the coefficients empty, then the results "0".
+// clang-format off
 constexpr std::array kCoefficientFields{
     Field::Text9,  Field::Text25, Field::Text26, Field::Text1,  Field::Text2,  Field::Text4,  Field::Text5,
     Field::Text6,  Field::Text10, Field::Text11, Field::Text13, Field::Text14, Field::Text15, Field::Text16,
     Field::Text17, Field::Text18, Field::Text19, Field::Text20, Field::Text21,
 };
+// clang-format on
 constexpr std::array kResultFields{
     Field::Text3, Field::Text7, Field::Text8, Field::Text12, Field::Text23, Field::Text22, Field::Text24,
 };
@@ -29,6 +31,7 @@ struct Calculator {
 // The desktops' own calculators first, then the independent ones, and the
 // plain X calculator last: it is the only one that can open minimised, but
 // it is the one a user is least likely to want.
+// clang-format off
 constexpr std::array kCalculators{
     Calculator{"gnome-calculator", ""},
     Calculator{"kcalc", ""},
@@ -38,6 +41,7 @@ constexpr std::array kCalculators{
     Calculator{"galculator", ""},
     Calculator{"xcalc", "-iconic"},
 };
+// clang-format on
 
 // Host and path of the error-report page; the scheme is added when it is opened.
 constexpr std::string_view kErrorReportAddress = "www.example.org/zembrel/report";
@@ -69,10 +73,7 @@ void StartCalculator(Platform& platform)
     throw RuntimeError(RuntimeError::FileNotFound);
 }
 
-void OpenErrorReportPage(Platform& platform)
-{
-    platform.openUrl("http://" + std::string(kErrorReportAddress));
-}
+void OpenErrorReportPage(Platform& platform) { platform.openUrl("http://" + std::string(kErrorReportAddress)); }
 
 void ShowAbout(Window& window)
 {
