@@ -1,6 +1,8 @@
 #include "recording_window.h"
 
+#include <array>
 #include <cstdio>
+#include <utility>
 
 namespace zembrel {
 
@@ -10,6 +12,42 @@ std::size_t indexOf(Field field) { return static_cast<std::size_t>(field) - 1; }
 std::size_t indexOf(Button button) { return static_cast<std::size_t>(button) - 1; }
 
 std::string jsonBool(bool value) { return value ? "true" : "false"; }
+
+constexpr char32_t kNoCodePoint = 0x110000;
+
+// The code point of the well-formed UTF-8 sequence that starts at text[i], and
+// its length in bytes; a byte that starts none is kNoCodePoint, one byte long.
+std::pair<char32_t, std::size_t> codePointAt(std::string_view text, std::size_t i)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    if (lead < 0x80)
+        return {lead, 1};
+    const std::size_t length = lead >= 0xF8 ? 0 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length == 0 || i + length > text.size())
+        return {kNoCodePoint, 1};
+    char32_t point = lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80)
+            return {kNoCodePoint, 1};
+        point = (point << 6) | (byte(i + k) & 0x3F);
+    }
+    constexpr std::array<char32_t, 5> shortest{0, 0, 0x80, 0x800, 0x10000};
+    if (point < shortest[length] || point >= kNoCodePoint)
+        return {kNoCodePoint, 1};
+    return {point, length};
+}
+
+// Characters written as \u escapes although JSON allows them as they are: the
+// controls, which readers splitting on any Unicode line break (U+0085) or a
+// terminal would act on, the line and paragraph separators, and the
+// bidirectional marks and overrides, which would show a line in another order
+// than it holds. So every event stays one visible line, read as stored.
+bool needsEscape(char32_t point)
+{
+    return point < 0x20 || (point >= 0x7F && point <= 0x9F) || point == 0x061C || point == 0x200E || point == 0x200F
+           || (point >= 0x2028 && point <= 0x202E) || (point >= 0x2066 && point <= 0x2069);
+}
 
 template <class... Ts>
 struct Overloaded : Ts... {
@@ -23,8 +61,9 @@ Overloaded(Ts...) -> Overloaded<Ts...>;
 std::string jsonString(std::string_view text)
 {
     std::string out = "\"";
-    for (const char c : text) {
-        switch (c) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto [point, length] = codePointAt(text, i);
+        switch (point) {
         case '"': out += "\\\""; break;
         case '\\': out += "\\\\"; break;
         case '\n': out += "\\n"; break;
@@ -33,14 +72,15 @@ std::string jsonString(std::string_view text)
         case '\b': out += "\\b"; break;
         case '\f': out += "\\f"; break;
         default:
-            if (static_cast<unsigned char>(c) < 0x20) {
+            if (needsEscape(point)) {
                 char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(point));
                 out += escaped;
             } else {
-                out += c;
+                out += text.substr(i, length);
             }
         }
+        i += length;
     }
     return out + '"';
 }

@@ -98,6 +98,8 @@ private slots:
     void linearPanelSolvesAndChecks_data();
     void linearPanelSolvesAndChecks();
     void overflowShowsRuntimeErrorAndGoesOn();
+    void pastedCoefficientIsReadAndKept_data();
+    void pastedCoefficientIsReadAndKept();
 
     void printedTextShowsBeneathControls();
     void printedTextSurvivesRepaint();
@@ -625,6 +627,46 @@ void MainWindowTest::overflowShowsRuntimeErrorAndGoesOn()
     field(Field::Text2)->setText(QStringLiteral("-4"));
     click(Button::Command1);
     QCOMPARE(field(Field::Text3)->text(), QStringLiteral("2."));
+}
+
+// Text that the keyboard cannot type still arrives by pasting: a million
+// characters, control characters, marks, full-width digits. The press ends in
+// the box of what was read, and the field keeps every character pasted.
+void MainWindowTest::pastedCoefficientIsReadAndKept_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QString>("root");
+    const QString overflow = QStringLiteral("Critical: 运行时错误 '6':\n\n溢出");
+    const QString zeroA = QStringLiteral("NoIcon: 一次项系数不能为0！");
+    const qsizetype million = 1000000;
+    QTest::newRow("a million sevens") << QString(million, QLatin1Char('7')) << QStringList{overflow} << "0";
+    QTest::newRow("a million blanks, then 2")
+        << QString(million, QLatin1Char(' ')) + QLatin1Char('2') << QStringList{} << "2.";
+    QTest::newRow("a million letters") << QString(million, QLatin1Char('x')) << QStringList{zeroA} << "0";
+    QTest::newRow("newline inside the number") << QStringLiteral("2\n5") << QStringList{} << "2.";
+    QTest::newRow("NUL before the number") << QString(QChar(0)) + QLatin1Char('2') << QStringList{zeroA} << "0";
+    QTest::newRow("right-to-left mark before the number") << QStringLiteral("\u200f2") << QStringList{zeroA} << "0";
+    QTest::newRow("full-width digits") << QStringLiteral("１２") << QStringList{zeroA} << "0";
+}
+
+void MainWindowTest::pastedCoefficientIsReadAndKept()
+{
+    QFETCH(QString, pasted);
+    QFETCH(QStringList, boxes);
+    QFETCH(QString, root);
+    QApplication::clipboard()->setText(pasted);
+    QTest::keyClick(field(Field::Text1), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClicks(field(Field::Text2), QStringLiteral("-4"));
+    {
+        BoxCloser closer;
+        click(Button::Command1);
+        QCOMPARE(describe(closer.seen()), boxes);
+    }
+    QCOMPARE(field(Field::Text3)->text(), root);
+    // Compared whole, but not printed whole when they differ.
+    QCOMPARE(field(Field::Text1)->text().size(), pasted.size());
+    QVERIFY(field(Field::Text1)->text() == pasted);
 }
 
 // --- Printing --------------------------------------------------------------
