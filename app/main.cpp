@@ -1,12 +1,22 @@
 #include "fonts.h"
 #include "main_window.h"
 #include "qt_platform.h"
+#include "startup.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char* argv[])
 {
+    if (!zembrel::displayConfigured()) {
+        std::fprintf(stderr, "%s\n", zembrel::kNoDisplayMessage);
+        return 1;
+    }
+    zembrel::StartupMessages startup;
     QApplication application(argc, argv);
+    startup.release();
+
     QApplication::setApplicationName(QStringLiteral("Zembrel"));
     QApplication::setApplicationVersion(QStringLiteral(ZEMBREL_VERSION));
     QApplication::setDesktopFileName(QStringLiteral(ZEMBREL_APP_ID));
