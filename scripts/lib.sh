@@ -25,11 +25,15 @@ need() {
         die "$1 is missing: run scripts/setup, which installs it (Debian package ${2:-$1})"
 }
 
-# The C++ sources under the given folders, sorted, one a line; none is an
-# error. Call it as list=$(sources_in ...), so that the error stops the caller.
+# sources_in ARRAY FOLDER...: the C++ sources under the folders, sorted,
+# into ARRAY; a missing folder or no source at all is an error.
 sources_in() {
-    local found
-    found=$(find "$@" -type f \( -name '*.cpp' -o -name '*.h' \) | LC_ALL=C sort)
-    [ -n "$found" ] || die "found no C++ sources in $*"
-    printf '%s\n' "$found"
+    local -n into=$1
+    shift
+    local folder
+    for folder in "$@"; do
+        [ -d "$folder" ] || die "$folder/ is missing: run this in a whole Zembrel source tree"
+    done
+    mapfile -t into < <(find "$@" -type f \( -name '*.cpp' -o -name '*.h' \) | LC_ALL=C sort)
+    [ ${#into[@]} -gt 0 ] || die "found no C++ sources in $*"
 }
