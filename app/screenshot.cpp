@@ -40,7 +40,7 @@ int main(int argc, char* argv[])
     NoDesktop desktop;
     zembrel::MainWindow window(desktop);
     // A fixed moment, so the picture changes only when the window does.
-    window.statusPanels()->setClock([] { return QDateTime(QDate(2007, 8, 20), QTime(18, 46)); });
+    window.sbStatusBar()->setClock([] { return QDateTime(QDate(2007, 8, 20), QTime(18, 46)); });
     window.show();
     QApplication::processEvents();
 

@@ -2,6 +2,9 @@
 
 #include "conversion.h"
 
+#include <array>
+#include <string_view>
+
 namespace zembrel {
 
 namespace {
@@ -78,5 +81,15 @@ void CheckCubic(Window& window)
     else
         window.MsgBox("计算可能有误，请刷新后再试。", MsgBoxStyle::OkOnly);
 }
+
+namespace {
+constexpr std::array<std::string_view, 3> kMessages{
+    kNoRoot,
+    "计算正确",
+    "计算可能有误，请刷新后再试。",
+};
+} // namespace
+
+const PanelDescriptor kCubicPanel{Panel::Cubic, SolveCubic, CheckCubic, kMessages};
 
 } // namespace zembrel

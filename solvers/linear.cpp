@@ -3,6 +3,9 @@
 #include "conversion.h"
 #include "number.h"
 
+#include <array>
+#include <string_view>
+
 namespace zembrel {
 
 namespace {
@@ -56,5 +59,15 @@ void CheckLinear(Window& window)
     else
         window.MsgBox("计算可能有误，请刷新后再试。", MsgBoxStyle::OkOnly);
 }
+
+namespace {
+constexpr std::array<std::string_view, 3> kMessages{
+    kZeroCoefficient,
+    "计算正确",
+    "计算可能有误，请刷新后再试。",
+};
+} // namespace
+
+const PanelDescriptor kLinearPanel{Panel::Linear, SolveLinear, CheckLinear, kMessages};
 
 } // namespace zembrel

@@ -3,6 +3,9 @@
 #include "conversion.h"
 #include "number.h"
 
+#include <array>
+#include <string_view>
+
 #include <string>
 
 namespace zembrel {
@@ -102,5 +105,14 @@ void CheckQuadratic(Window& window)
     else
         window.MsgBox("计算可能有误，请刷新后再试。", MsgBoxStyle::OkOnly);
 }
+
+namespace {
+constexpr std::array<std::string_view, 5> kMessages{
+    "一元二次方程二次项系数不能为0！", "请注意：方程有两个共轭虚数根。", "方程无实数解！", "计算正确",
+    "计算可能有误，请刷新后再试。",
+};
+} // namespace
+
+const PanelDescriptor kQuadraticPanel{Panel::Quadratic, SolveQuadratic, CheckQuadratic, kMessages};
 
 } // namespace zembrel

@@ -190,4 +190,13 @@ void CheckSystem(Window& window)
     window.MsgBox(passed ? kCheckPassed : kCheckFailed, MsgBoxStyle::OkOnly);
 }
 
+namespace {
+constexpr std::array<std::string_view, 7> kMessages{
+    kSolveMessages[0].text, kSolveMessages[1].text, kSolveMessages[2].text, kSolveMessages[3].text,
+    kCheckMessages[3].text, kCheckPassed,           kCheckFailed,
+};
+} // namespace
+
+const PanelDescriptor kSystemPanel{Panel::System, SolveSystem, CheckSystem, kMessages};
+
 } // namespace zembrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panel.h"
 #include "window.h"
 
 #include <vector>
@@ -47,5 +48,7 @@ std::vector<double> SystemResiduals(const SystemCoefficients& k, const SystemSol
 
 void SolveSystem(Window& window); // Command4_Click
 void CheckSystem(Window& window); // Command5_Click
+
+extern const PanelDescriptor kSystemPanel;
 
 } // namespace zembrel

@@ -1,7 +1,5 @@
-#include "fake_platform.h"
-#include "fonts.h"
-#include "gui_support.h"
-#include "main_window.h"
+#include "fixture.h"
+#include "qt_text.h"
 #include "surface.h"
 
 #include <QFontMetrics>
@@ -18,14 +16,10 @@ using namespace zembrel::testing;
 // The quadratic, cubic and system panels, solved and checked through their
 // real buttons; the rows write fields and buttons as "Text7=2." and
 // "Command7=enabled", and boxes as "Warning: prompt".
-class PanelsTest : public QObject {
+class PanelsTest : public WindowFixture {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
     void quadraticPanelSolvesAndChecks_data();
     void quadraticPanelSolvesAndChecks();
     void cubicPanelSolvesAndChecks_data();
@@ -38,34 +32,13 @@ private slots:
 private:
     static void addSolveAndCheckColumns();
     void solveAndCheck(Button solve, Button check);
-    void click(Button which) { QTest::mouseClick(window_->button(which), Qt::LeftButton); }
-    QStringList states(const QStringList& entries) const { return statesOf(*window_, entries); }
     // The band of the surface that the n-th printed line takes.
     QRect printedLine(int n) const
     {
-        const int height = QFontMetrics(window_->font()).height();
-        return {0, n * height, window_->surface()->width(), height};
+        const int height = QFontMetrics(window().font()).height();
+        return {0, n * height, window().surface()->width(), height};
     }
-
-    std::unique_ptr<FakePlatform> platform_;
-    std::unique_ptr<MainWindow> window_;
 };
-
-void PanelsTest::initTestCase() { useSongFontThroughout(); }
-
-void PanelsTest::init()
-{
-    platform_ = std::make_unique<FakePlatform>();
-    window_ = std::make_unique<MainWindow>(*platform_);
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-}
-
-void PanelsTest::cleanup()
-{
-    window_.reset();
-    platform_.reset();
-}
 
 void PanelsTest::addSolveAndCheckColumns()
 {
@@ -88,7 +61,7 @@ void PanelsTest::solveAndCheck(Button solve, Button check)
     QFETCH(QStringList, afterSolve);
     QFETCH(QStringList, checkBoxes);
     QFETCH(QStringList, afterCheck);
-    typeInto(*window_, typed);
+    typeInto(window(), typed);
 
     QStringList seenWhileShown;
     {
@@ -157,18 +130,18 @@ void PanelsTest::cubicPanelSolvesAndChecks()
     QFETCH(QStringList, checkBoxes);
     QFETCH(QStringList, printedByCheck);
     QFETCH(QStringList, afterCheck);
-    typeInto(*window_, typed);
+    typeInto(window(), typed);
     const bool prints = !printedBySolve.isEmpty();
 
-    const QImage before = grabSurface(*window_);
+    const QImage before = grabSurface(window());
     {
         BoxCloser closer;
         click(Button::Command3);
         QVERIFY(closer.seen().isEmpty());
     }
     QCOMPARE(states(afterSolve), afterSolve);
-    QCOMPARE(window_->surface()->printed(), printedBySolve);
-    const QImage once = grabSurface(*window_);
+    QCOMPARE(window().surface()->printed(), printedBySolve);
+    const QImage once = grabSurface(window());
     QCOMPARE(once.copy(printedLine(0)) != before.copy(printedLine(0)), prints);
 
     {
@@ -176,8 +149,8 @@ void PanelsTest::cubicPanelSolvesAndChecks()
         click(Button::Command3);
         QVERIFY(closer.seen().isEmpty());
     }
-    QCOMPARE(window_->surface()->printed(), printedBySolve + printedBySolve);
-    const QImage twice = grabSurface(*window_);
+    QCOMPARE(window().surface()->printed(), printedBySolve + printedBySolve);
+    const QImage twice = grabSurface(window());
     if (prints) // one line further down
         QVERIFY(printedLine(1).contains(differingPixels(once, twice)));
     else
@@ -188,7 +161,7 @@ void PanelsTest::cubicPanelSolvesAndChecks()
         click(Button::Command8);
         QCOMPARE(describe(closer.seen()), checkBoxes);
     }
-    QCOMPARE(window_->surface()->printed(), printedBySolve + printedBySolve + printedByCheck);
+    QCOMPARE(window().surface()->printed(), printedBySolve + printedBySolve + printedByCheck);
     QCOMPARE(states(afterCheck), afterCheck);
 }
 
@@ -253,7 +226,7 @@ void PanelsTest::overflowShowsRuntimeErrorAndPanelGoesOn()
     QFETCH(QStringList, results);
     QFETCH(QStringList, retyped);
     QFETCH(QStringList, solved);
-    typeInto(*window_, typed);
+    typeInto(window(), typed);
     {
         BoxCloser closer;
         click(Button(solve));
@@ -262,9 +235,9 @@ void PanelsTest::overflowShowsRuntimeErrorAndPanelGoesOn()
     }
     QCOMPARE(states(typed), typed);
     QCOMPARE(states(results), results);
-    QVERIFY(window_->isVisible());
+    QVERIFY(window().isVisible());
 
-    typeInto(*window_, retyped);
+    typeInto(window(), retyped);
     {
         BoxCloser closer;
         click(Button(solve));
