@@ -86,7 +86,7 @@ constexpr std::array kMenuCommands{
 constexpr bool inItemOrder()
 {
     for (std::size_t i = 0; i < kMenuCommands.size(); ++i) {
-        if (static_cast<std::size_t>(kMenuCommands[i].item) != i)
+        if (indexOf(kMenuCommands[i].item) != i)
             return false;
     }
     return true;
@@ -97,7 +97,7 @@ static_assert(kMenuCommands.size() == kMenuItemCount && inItemOrder(), "kMenuCom
 
 std::span<const MenuCommand> menuCommands() { return kMenuCommands; }
 
-const MenuCommand& menuCommandOf(MenuItem item) { return kMenuCommands[static_cast<std::size_t>(item)]; }
+const MenuCommand& menuCommandOf(MenuItem item) { return kMenuCommands[indexOf(item)]; }
 
 std::optional<MenuItem> menuItemNamed(std::string_view name)
 {

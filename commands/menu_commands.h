@@ -13,6 +13,7 @@ namespace zembrel {
 // The menu items that raise an event.
 enum class MenuItem { mnuFileNew, mnuFileExit, mnuAssCalc, mnuAssRep, mnuAssAbout };
 inline constexpr std::size_t kMenuItemCount = static_cast<std::size_t>(MenuItem::mnuAssAbout) + 1;
+constexpr std::size_t indexOf(MenuItem item) { return static_cast<std::size_t>(item); }
 
 struct MenuCommand {
     MenuItem item;
