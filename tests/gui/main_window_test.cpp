@@ -568,7 +568,7 @@ void MainWindowTest::linearPanelSolvesAndChecks_data()
     QTest::newRow("residual of one unit in the last place")
         << "49"
         << "1"
-        << "-0.0204081632653061" << QStringList{} << QStringList{"计算可能有误，请刷新后再试。"};
+        << "-0.0204081632653061" << QStringList{} << QStringList{"计算正确"};
 }
 
 void MainWindowTest::linearPanelSolvesAndChecks()
