@@ -40,9 +40,20 @@ struct RealRoots {
     Number X2;
 };
 
-// X1 always takes +Sqr(D), whatever the sign of a.
+// X1 always takes +Sqr(D), whatever the sign of a. Where -b and ±Sqr(D)
+// would cancel, that root comes from the other as c ÷ q instead (the roots
+// multiply to c ÷ a), so a small root keeps its digits beside a large one.
 RealRoots realRoots(const Equation& k)
 {
+    const Number s = Sqr(k.D);
+    if (k.b > 0) {
+        const Number q = ((-1) * k.b - s) / 2;
+        return {k.c / q, q / k.a};
+    }
+    if (k.b < 0) {
+        const Number q = ((-1) * k.b + s) / 2;
+        return {q / k.a, k.c / q};
+    }
     const Number X1 = (-1 * k.b + Sqr(k.D)) / (2 * k.a);
     const Number X2 = (-1 * k.b - Sqr(k.D)) / (2 * k.a);
     return {X1, X2};
