@@ -28,7 +28,13 @@ TEST(Linear, SolvesAndChecks)
         {"a residual of one unit in the last place is within the tolerance", "49", "1",
          {R"(["enabled", "Command6", true])", R"(["text", "Text3", "-0.0204081632653061"])"},
          {R"(["enabled", "Command6", false])", R"(["msgbox", 0, "计算正确"])"}},
-        {"a subnormal root keeps too few digits to hold", "1e300", "1e-20",
+        // In units u of the smallest subnormal: b = 2500003u, x = -833334u,
+        // a·x = -2500002u, so r = u and S = 5000005u, whose 1e-07 rounds to u.
+        {"a residual exactly at 1e-07 of the terms' size holds", "3", "1.2351656e-317",
+         {R"(["enabled", "Command6", true])", R"(["text", "Text3", "-0."])"},
+         {R"(["enabled", "Command6", false])", R"(["msgbox", 0, "计算正确"])"}},
+        // b = 2500000u: r = u again, but S = 4999999u, whose 1e-07 rounds to 0.
+        {"a residual just beyond 1e-07 of the terms' size fails", "3", "1.235164e-317",
          {R"(["enabled", "Command6", true])", R"(["text", "Text3", "-0."])"},
          {R"(["enabled", "Command6", false])", R"(["msgbox", 0, "计算可能有误，请刷新后再试。"])"}},
         {"empty a", "", "5",
