@@ -317,7 +317,6 @@ void MainWindowTest::fontCoversText_data()
         QStringLiteral("一元二次方程二次项系数不能为0！"),
         QStringLiteral("请注意：方程有两个共轭虚数根。"),
         QStringLiteral("方程无实数解！"),
-        QStringLiteral("No Root!"),
         QStringLiteral("请保证X、Y为有效元，其系数三个方程不能同时为零"),
         QStringLiteral("两直线平行，方程组无解！"),
         QStringLiteral("不完全三元方程组，请重新调整顺序，使第一个方程的 X 项系数不为零。"),
