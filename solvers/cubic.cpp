@@ -1,6 +1,7 @@
 #include "cubic.h"
 
 #include "conversion.h"
+#include "residual.h"
 
 namespace zembrel {
 
@@ -91,9 +92,11 @@ void CheckCubic(Window& window)
     // so it judges the root the present coefficients give.
     const Coefficients k = readCoefficients(window);
     const Number X = CubicRoot(k.p, k.q);
-    const Number r = Abs((Pow(X, 3) + k.p * X) + k.q);
-    // An absolute tolerance, whatever the size of the coefficients.
-    if (r <= 1e-07)
+    const Number t1 = Pow(X, 3);
+    const Number t2 = k.p * X;
+    const Number r = (t1 + t2) + k.q;
+    const Number S = (Abs(t1) + Abs(t2)) + Abs(k.q);
+    if (ResidualHolds(r, S))
         window.MsgBox("计算正确", MsgBoxStyle::OkOnly);
     else
         window.MsgBox("计算可能有误，请刷新后再试。", MsgBoxStyle::OkOnly);

@@ -133,6 +133,8 @@ TEST(Cubic, SolvesAndChecks)
         {"irrational root", "1", "1", {kEnable, root("-0.682327803828019")}, {kDisable, kRight}},
         {"tiny root beside a large p", "3e6", "1e-07",
          {kEnable, root("-0.000000000000033333")}, {kDisable, kRight}},
+        {"q subnormal: X ^ 3 keeps too few digits, so even the right root fails", "0", "1e-320",
+         {kEnable, root("-0.")}, {kDisable, kMaybeWrong}},
         {"p ^ 3 overflows", "1e103", "0", {kEnable, kOverflow}, {kDisable, kOverflow}},
         {"q ^ 2 overflows", "0", "-1e155", {kEnable, kOverflow}, {kDisable, kOverflow}},
         {"coefficient beyond the double range", "1e400", "1", {kEnable, kOverflow}, {kDisable, kOverflow}},
