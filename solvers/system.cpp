@@ -2,6 +2,7 @@
 
 #include "conversion.h"
 #include "number.h"
+#include "residual.h"
 
 #include <algorithm>
 #include <array>
@@ -53,9 +54,6 @@ constexpr MessageTable kCheckMessages{{
 
 constexpr std::string_view kCheckPassed = "方程组解正确！";
 constexpr std::string_view kCheckFailed = "方程组解可能有误，请重新调整顺序后再试！";
-
-// Absolute, whatever the size of the coefficients.
-constexpr double kTolerance = 1e-07;
 
 SystemCoefficients readCoefficients(const Window& window)
 {
@@ -138,7 +136,7 @@ SystemSolution ComputeSystem(const SystemCoefficients& k)
     return {SystemOutcome::SolvedThree, X.value(), Y.value(), Z.value()};
 }
 
-std::vector<double> SystemResiduals(const SystemCoefficients& k, const SystemSolution& s)
+std::vector<SystemResidual> SystemResiduals(const SystemCoefficients& k, const SystemSolution& s)
 {
     const Number X = s.X, Y = s.Y, Z = s.Z;
     // clang-format off
@@ -148,16 +146,19 @@ std::vector<double> SystemResiduals(const SystemCoefficients& k, const SystemSol
         {k.a3, k.b3, k.c3, k.d3},
     }};
     // clang-format on
-    std::vector<double> residuals;
-    if (s.outcome == SystemOutcome::SolvedTwo) {
-        // Only the two equations the solution came from.
-        for (std::size_t i = 0; i < 2; ++i) {
-            const auto& [a, b, c, d] = equations[i];
-            residuals.push_back(((a * X + b * Y) + d).value());
-        }
-    } else if (s.outcome == SystemOutcome::SolvedThree) {
-        for (const auto& [a, b, c, d] : equations)
-            residuals.push_back((((a * X + b * Y) + c * Z) + d).value());
+    std::size_t judged = 0;
+    if (s.outcome == SystemOutcome::SolvedThree)
+        judged = 3;
+    else if (s.outcome == SystemOutcome::SolvedTwo) // a typed third equation must hold too, though unsolved
+        judged = k.a3 != 0 || k.b3 != 0 || k.d3 != 0 ? 3 : 2;
+    // Every coefficient's term is measured against the largest unknown.
+    const Number n = std::max({Abs(X), Abs(Y), Abs(Z)});
+    std::vector<SystemResidual> residuals;
+    for (std::size_t i = 0; i < judged; ++i) {
+        const auto& [a, b, c, d] = equations[i];
+        const Number r = s.outcome == SystemOutcome::SolvedThree ? ((a * X + b * Y) + c * Z) + d : (a * X + b * Y) + d;
+        const Number S = ((Abs(a) + Abs(b)) + Abs(c)) * n + Abs(d);
+        residuals.push_back({r.value(), S.value()});
     }
     return residuals;
 }
@@ -185,8 +186,8 @@ void CheckSystem(Window& window)
     const SystemSolution s = ComputeSystem(k);
     if (refuse(window, kCheckMessages, s.outcome))
         return;
-    const std::vector<double> residuals = SystemResiduals(k, s);
-    const bool passed = std::ranges::all_of(residuals, [](double r) { return Abs(r) <= kTolerance; });
+    const std::vector<SystemResidual> residuals = SystemResiduals(k, s);
+    const bool passed = std::ranges::all_of(residuals, [](SystemResidual e) { return ResidualHolds(e.r, e.S); });
     window.MsgBox(passed ? kCheckPassed : kCheckFailed, MsgBoxStyle::OkOnly);
 }
 

@@ -40,10 +40,18 @@ struct SystemSolution {
 // An overflow raises runtime error 6.
 SystemSolution ComputeSystem(const SystemCoefficients& k);
 
-// What is left when the solution is put back into the equations it came
-// from: equations 1 and 2 for SolvedTwo, all three for SolvedThree, none
-// for the other outcomes. An overflow raises runtime error 6.
-std::vector<double> SystemResiduals(const SystemCoefficients& k, const SystemSolution& s);
+// What is left of one equation when the solution is put back into it, and
+// the size S of the terms that formed it.
+struct SystemResidual {
+    double r = 0;
+    double S = 0;
+};
+
+// The residuals of the equations the check judges: all three for
+// SolvedThree; equations 1 and 2 for SolvedTwo, and equation 3 as well when
+// any of a3, b3, d3 is not 0, since a typed third equation must hold too;
+// none for the other outcomes. An overflow raises runtime error 6.
+std::vector<SystemResidual> SystemResiduals(const SystemCoefficients& k, const SystemSolution& s);
 
 void SolveSystem(Window& window); // Command4_Click
 void CheckSystem(Window& window); // Command5_Click
