@@ -75,6 +75,16 @@ SystemCoefficients readCoefficients(const Window& window)
     return k;
 }
 
+// Whether a determinant P1 − P2 is zero, or so small beside P1 and P2 that it
+// is only their rounding: decimal coefficients such as 0.1 are not exact
+// doubles, so a singular system typed in them rarely comes out exactly 0.
+// The exact test comes first, so that P1 and P2 near the double range
+// cannot overflow their sum when the determinant is plainly 0.
+bool vanishes(Number difference, Number P1, Number P2)
+{
+    return difference == 0 || Abs(difference) <= 1e-13 * (Abs(P1) + Abs(P2));
+}
+
 // Shows the outcome's message when it has one. A zero pivot also marks
 // Text13 with "?" once the box is dismissed, pointing at the field to change.
 bool refuse(Window& window, const MessageTable& messages, SystemOutcome outcome)
@@ -102,8 +112,10 @@ SystemSolution ComputeSystem(const SystemCoefficients& k)
     if (c1 == 0 && c2 == 0 && c3 == 0) {
         // Cramer's rule on equations 1 and 2; equation 3 only took part in
         // the test above.
-        const Number D = a1 * b2 - a2 * b1;
-        if (D == 0)
+        const Number P1 = a1 * b2;
+        const Number P2 = a2 * b1;
+        const Number D = P1 - P2;
+        if (vanishes(D, P1, P2))
             return {SystemOutcome::ParallelLines};
         const Number X = (b1 * d2 - b2 * d1) / D;
         const Number Y = (a2 * d1 - a1 * d2) / D;
@@ -122,8 +134,10 @@ SystemSolution ComputeSystem(const SystemCoefficients& k)
     const Number gamma3 = a1 * c3 - a3 * c1;
     const Number delta3 = a1 * d3 - a3 * d1;
 
-    const Number Delta = beta2 * gamma3 - beta3 * gamma2;
-    if (Delta == 0)
+    const Number Q1 = beta2 * gamma3;
+    const Number Q2 = beta3 * gamma2;
+    const Number Delta = Q1 - Q2;
+    if (vanishes(Delta, Q1, Q2))
         return {SystemOutcome::SingularSystem};
     const Number Y = (gamma2 * delta3 - gamma3 * delta2) / Delta;
     const Number Z = (beta3 * delta2 - beta2 * delta3) / Delta;

@@ -18,10 +18,10 @@ struct SystemCoefficients {
 // clang-format off
 enum class SystemOutcome {
     MissingVariable,       // every X or every Y coefficient is zero
-    ParallelLines,         // two-variable mode, D = 0
+    ParallelLines,         // two-variable mode, D zero or rounding noise
     SolvedTwo,             // two-variable mode: X, Y
     FirstXCoefficientZero, // three-variable mode, the pivot a1 is zero
-    SingularSystem,        // three-variable mode, reduced determinant zero
+    SingularSystem,        // three-variable mode, reduced determinant zero or rounding noise
     SolvedThree,           // three-variable mode: X, Y, Z
 };
 // clang-format on
