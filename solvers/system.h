@@ -17,12 +17,11 @@ struct SystemCoefficients {
 
 // clang-format off
 enum class SystemOutcome {
-    MissingVariable,       // every X or every Y coefficient is zero
-    ParallelLines,         // two-variable mode, D zero or rounding noise
-    SolvedTwo,             // two-variable mode: X, Y
-    FirstXCoefficientZero, // three-variable mode, the pivot a1 is zero
-    SingularSystem,        // three-variable mode, reduced determinant zero or rounding noise
-    SolvedThree,           // three-variable mode: X, Y, Z
+    MissingVariable, // every X or every Y coefficient is zero
+    ParallelLines,   // two-variable mode, D zero or rounding noise
+    SolvedTwo,       // two-variable mode: X, Y
+    SingularSystem,  // three-variable mode, reduced determinant zero or rounding noise
+    SolvedThree,     // three-variable mode: X, Y, Z
 };
 // clang-format on
 
@@ -36,8 +35,8 @@ struct SystemSolution {
 // The panel's whole computation, shared by the solve and the check so that
 // the check judges, bit for bit, the values the solve displays. Two-variable
 // mode (every Z coefficient zero) uses Cramer's rule on equations 1 and 2;
-// three-variable mode eliminates X with equation 1 as the fixed pivot.
-// An overflow raises runtime error 6.
+// three-variable mode eliminates X with the equation of largest X
+// coefficient as the pivot. An overflow raises runtime error 6.
 SystemSolution ComputeSystem(const SystemCoefficients& k);
 
 // What is left of one equation when the solution is put back into it, and

@@ -44,24 +44,24 @@ TEST(System, ComputesEachOutcome)
          {1, 1, 1, -6, 2, -1, 1, -3, 1, 2, -1, -2}, SolvedThree, {1, 2, 3}, {0, 0, 0}},
         {"three variables, 2 3 -1",
          {2, 1, -1, -8, -3, -1, 2, 11, -2, 1, 2, 3}, SolvedThree, {2, 3, -1}, {0, 0, 0}},
-        {"three variables, -4 3 9",
-         {1, -5, 3, -8, -7, 8, -6, 2, 9, -8, 7, -3}, SolvedThree, {-4, 3, 9}, {0, 0, 0}},
-        {"scaled by 1e7: slightly off, residuals beyond 1e-7",
+        {"three variables, -4 3 9: equation 3 pivots, X one unit off",
+         {1, -5, 3, -8, -7, 8, -6, 2, 9, -8, 7, -3}, SolvedThree, {-4.0000000000000009, 3, 9},
+         {0, 7.1054273576010019e-15, -7.1054273576010019e-15}},
+        {"scaled by 1e7: a few units off, residuals from terms near 1e9",
          kScaled, SolvedThree,
-         {-3.999999999999968, 2.9999999999999925, 8.999999999999977},
-         {0, -1.430511474609375e-06, 1.7881393432617188e-06}},
+         {-4.0000000000000009, 3.0000000000000004, 9.0000000000000018},
+         {2.9802322387695312e-08, 0, 0}},
         {"X as (t1 - t2) - t3, not t1 - (t2 + t3)",
          {8, -0.7, -8, -7, 5, -1, -1, -0.4, 0, -4, -1, -0.1}, SolvedThree,
          {-0.06950943396226417, 0.2158490566037736, -0.9633962264150944},
          {0, -1.1102230246251565e-16, -2.7755575615628914e-17}},
         {"t3 as d1 / a1, not d1 * (1 / a1)",
-         {-3, -5, 9, 7, 1, -2, 8, 0, 4, 9, 9, -1}, SolvedThree,
-         {1.9740259740259742, -0.4155844155844156, -0.35064935064935066},
-         {-8.881784197001252e-16, 0, 4.440892098500626e-16}},
+         {-9, 3, -9, 0.7, 5, 0.6, 7, 5, 4, -1, -8, -0.2}, SolvedThree,
+         {-0.64298245614035077, -2.328548644338118, -0.055422647527910693},
+         {-9.9920072216264089e-16, 0, 4.9960036108132044e-16}},
         {"residuals summed from the left",
-         {-0.7, -9, -6, 9, -1, -6, -1, -3, 4, -0.8, 2, -2}, SolvedThree,
-         {-1.0636900853578446, -0.7912015758371639, 2.8108995403808277},
-         {0, 4.440892098500626e-16, 7.993605777301127e-15}},
+         {8, 4, -4, 6, 0, 0.7, -4, 8, 0, -8, -1, 9}, SolvedThree,
+         {-0.10321100917431192, 0.85626911314984699, 2.1498470948012232}, {0, 0, 0}},
         {"dependent rows in decimals: a reduced determinant of rounding noise is singular",
          {0.1, 0.2, 0.3, -1, 0.4, 0.5, 0.6, -1, 0.7, 0.8, 0.9, -1}, SingularSystem, {}, {}},
         {"two variables, thirds",
@@ -84,7 +84,16 @@ TEST(System, ComputesEachOutcome)
         {"lines 1e-12 apart in slope are solved",
          {1, 1, 0, -2, 1, 1.000000000001, 0, -2}, SolvedTwo, {2, 0}, {0, 0}},
         {"X only in equation 3 still counts", {0, 1, 0, -1, 0, 1, 0, -2, 1, 0, 0, 0}, ParallelLines, {}, {}},
-        {"zero pivot", {0, 1, 1, -2, 1, 0, 1, -2, 1, 1, 0, -2}, FirstXCoefficientZero, {}, {}},
+        {"a1 = 0: equation 2, the first of the largest, pivots",
+         {0, 1, 1, -2, 1, 0, 1, -2, 1, 1, 0, -2}, SolvedThree, {1, 1, 1}, {0, 0, 0}},
+        {"a small a1: equation 3 pivots",
+         {-0.004, 61100, 520000, 200000, 5080, 47000, -8.5, 0.443, 6800, 2000, -7.11, 993}, SolvedThree,
+         {-0.15121738824349681, 0.016265018230018906, -0.38652652542062244},
+         {2.9103830456733704e-11, 6.6557870326278135e-14, 1.1368683772161603e-13}},
+        {"|a2| = |a1|: equation 1 stays the pivot",
+         {7, 0.3, 6, -0.9, -7, 0.1, 9, 0, -0.1, 6, 0, -2}, SolvedThree,
+         {0.070452706240776902, 0.33450754510401293, 0.051079798797226315},
+         {0, -1.6653345369377348e-16, -2.2204460492503131e-16}},
         {"singular", {1, 1, 1, -1, 2, 2, 2, -2, 1, -1, 1, 0}, SingularSystem, {}, {}},
         {"no Y anywhere", {1, 0, 1, -2, 2, 0, 1, -3, 1, 0, 0, -1}, MissingVariable, {}, {}},
         {"no X anywhere", {0, 1, 1, 0, 0, 2, 1, 0, 0, 1, 0, 0}, MissingVariable, {}, {}},
@@ -160,7 +169,7 @@ TEST(System, SolvesAndChecks)
          {{{"2", "1", "-1", "-8"}, {"-3", "-1", "2", "11"}, {"-2", "1", "2", "3"}}},
          solved("2.", "3.", "-1."),
          {kDisabled, kPassed}},
-        {"scaled by 1e7: residuals beyond 1e-7 but within the size of the terms",
+        {"scaled by 1e7: a few units off, shown as -4, 3 and 9, and holding",
          {{{"10000000", "-50000000", "30000000", "-80000000"},
            {"-70000000", "80000000", "-60000000", "20000000"},
            {"90000000", "-80000000", "70000000", "-30000000"}}},
@@ -198,12 +207,14 @@ TEST(System, SolvesAndChecks)
          {{{"1", "1", "", "-1"}, {"2", "2", "", "-2"}, {"", "", "", ""}}},
          {kEnabled, R"(["msgbox", 16, "两直线平行，方程组无解！"])"},
          {kDisabled, R"(["msgbox", 0, "两直线平行，方程组无解！"])"}},
-        {"zero pivot marks Text13",
+        {"a1 = 0: another equation pivots",
          {{{"", "1", "1", "-2"}, {"1", "", "1", "-2"}, {"1", "1", "", "-2"}}},
-         {kEnabled, R"(["msgbox", 48, "不完全三元方程组，请重新调整顺序，使第一个方程的 X 项系数不为零。"])",
-          R"(["text", "Text13", "?"])"},
-         {kDisabled, R"(["msgbox", 0, "不完全三元方程组，请重新调整顺序，使第一个方程的 X 项系数不为零。"])",
-          R"(["text", "Text13", "?"])"}},
+         solved("1.", "1.", "1."),
+         {kDisabled, kPassed}},
+        {"large constants: a residual of 2.4e-7 within the size of the terms",
+         {{{"0.3", "0.7", "", "-1e9"}, {"1.1", "-1.3", "", "4e8"}, {"", "", "", ""}}},
+         solved("879310344.827586", "1051724137.93103", ""),
+         {kDisabled, kPassed}},
         {"singular",
          {{{"1", "1", "1", "-1"}, {"2", "2", "2", "-2"}, {"1", "-1", "1", ""}}},
          {kEnabled, R"(["msgbox", 48, "方程组可能无解或不定方程有无数解，请重新调整顺序，或将数据输入完整后再试！"])"},
@@ -251,22 +262,18 @@ TEST(System, CheckIsPossibleOncePerSolve)
     EXPECT_TRUE(session.take().empty()) << "a second check needs a new solve";
 }
 
-TEST(System, ZeroPivotKeepsEarlierResultsAndItsMarkStays)
+TEST(System, RefusedSolveKeepsEarlierResults)
 {
     testing::Session session;
     typeSystem(session, {{{"1", "1", "1", "-6"}, {"2", "-1", "1", "-3"}, {"1", "2", "-1", "-2"}}});
     session.click(Button::Command4);
-    session.type(Field::Text13, "0");
+    typeSystem(session, {{{"1", "1", "1", "-1"}, {"2", "2", "2", "-2"}, {"1", "-1", "1", ""}}});
     session.take();
-    const Lines refused{kEnabled,
-                        R"(["msgbox", 48, "不完全三元方程组，请重新调整顺序，使第一个方程的 X 项系数不为零。"])",
-                        R"(["text", "Text13", "?"])"};
     session.click(Button::Command4);
-    EXPECT_EQ(session.take(), refused);
-    // "?" reads as 0, so pressing again without editing refuses again.
-    session.click(Button::Command4);
-    EXPECT_EQ(session.take(), refused);
-    EXPECT_EQ(session.window().text(Field::Text13), "?");
+    EXPECT_EQ(
+        session.take(),
+        (Lines{kEnabled,
+               R"(["msgbox", 48, "方程组可能无解或不定方程有无数解，请重新调整顺序，或将数据输入完整后再试！"])"}));
     EXPECT_EQ(session.window().text(Field::Text22), "1.");
     EXPECT_EQ(session.window().text(Field::Text23), "2.");
     EXPECT_EQ(session.window().text(Field::Text24), "3.");

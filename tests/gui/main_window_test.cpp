@@ -319,7 +319,6 @@ void MainWindowTest::fontCoversText_data()
         QStringLiteral("方程无实数解！"),
         QStringLiteral("请保证X、Y为有效元，其系数三个方程不能同时为零"),
         QStringLiteral("两直线平行，方程组无解！"),
-        QStringLiteral("不完全三元方程组，请重新调整顺序，使第一个方程的 X 项系数不为零。"),
         QStringLiteral("方程组可能无解或不定方程有无数解，请重新调整顺序，或将数据输入完整后再试！"),
         QStringLiteral("方程组可能无解，或重新调整顺序后再试！"),
         QStringLiteral("方程组解可能有误，请重新调整顺序后再试！"),

@@ -165,9 +165,11 @@ void MenuCommandsTest::resetFromFieldRestoresFieldsOnly()
             click(Button(panel + 1));
         }
     }
+    typeInto(*window_, {"Text13=?"});
     static_cast<Window&>(*window_).Print("No Root!");
-    const QStringList solved{"Text3=2.",         "Text7= 1 + 2 i",   "Text12=-1.87938524157182", "Text13=?",
-                             "Command5=enabled", "Command6=enabled", "Command7=disabled",        "Command8=enabled"};
+    const QStringList solved{"Text3=2.",         "Text7= 1 + 2 i",    "Text12=-1.87938524157182",
+                             "Text13=?",         "Text22=1.",         "Command5=enabled",
+                             "Command6=enabled", "Command7=disabled", "Command8=enabled"};
     QCOMPARE(statesOf(*window_, solved), solved);
     QCOMPARE(window_->surface()->printed(), QStringList{QStringLiteral("No Root!")});
 

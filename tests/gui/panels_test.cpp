@@ -157,15 +157,14 @@ void PanelsTest::systemPanelSolvesAndChecks_data()
         << QStringList{} << QStringList{} << QStringList{"Text22=1.", "Text23=2.", "Text24=3.", "Command5=enabled"}
         << QStringList{"NoIcon: 方程组解正确！"}
         << QStringList{"Text22=1.", "Text23=2.", "Text24=3.", "Command5=disabled"};
-    // "?" marks the field only once the box is answered; it reads as 0, so the
-    // check meets the same case.
+    // Equation 2 pivots in place of the zero first X coefficient.
     QTest::newRow("first X coefficient zero")
         << QStringList{"Text14=1",  "Text15=1", "Text9=-2", "Text16=1", "Text18=1",
                        "Text25=-2", "Text19=1", "Text20=1", "Text26=-2"}
-        << QStringList{"Warning: 不完全三元方程组，请重新调整顺序，使第一个方程的 X 项系数不为零。"}
-        << QStringList{"Text13=", "Command5=enabled"} << QStringList{"Text13=?", "Text22=0", "Command5=enabled"}
-        << QStringList{"NoIcon: 不完全三元方程组，请重新调整顺序，使第一个方程的 X 项系数不为零。"}
-        << QStringList{"Text13=?", "Text22=0", "Command5=disabled"};
+        << QStringList{} << QStringList{}
+        << QStringList{"Text13=", "Text22=1.", "Text23=1.", "Text24=1.", "Command5=enabled"}
+        << QStringList{"NoIcon: 方程组解正确！"}
+        << QStringList{"Text13=", "Text22=1.", "Text23=1.", "Text24=1.", "Command5=disabled"};
     QTest::newRow("parallel lines") << QStringList{"Text13=1", "Text14=1", "Text9=-1",
                                                    "Text16=2", "Text17=2", "Text25=-5"}
                                     << QStringList{"Critical: 两直线平行，方程组无解！"}
