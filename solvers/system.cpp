@@ -70,15 +70,13 @@ SystemCoefficients readCoefficients(const Window& window)
     return k;
 }
 
-// Whether a determinant P1 − P2 is zero, or so small beside P1 and P2 that it
-// is only their rounding: decimal coefficients such as 0.1 are not exact
-// doubles, so a singular system typed in them rarely comes out exactly 0.
-// The exact test comes first, so that P1 and P2 near the double range
-// cannot overflow their sum when the determinant is plainly 0.
-bool vanishes(Number difference, Number P1, Number P2)
-{
-    return difference == 0 || Abs(difference) <= 1e-13 * (Abs(P1) + Abs(P2));
-}
+// A determinant no larger than this share of the size of the terms it was
+// formed from is only their rounding, and the system is taken as singular:
+// decimal coefficients such as 0.1 are not exact doubles, so a singular
+// system typed in them rarely comes out exactly 0. Each test asks for an
+// exact 0 first, so that a size near the double range cannot overflow when
+// the determinant is plainly 0.
+constexpr double kRoundingNoise = 1e-13;
 
 // Shows the outcome's message when it has one.
 bool refuse(Window& window, const MessageTable& messages, SystemOutcome outcome)
@@ -99,7 +97,7 @@ SystemSolution solveTwoVariables(const SystemCoefficients& k)
     const Number P1 = a1 * b2;
     const Number P2 = a2 * b1;
     const Number D = P1 - P2;
-    if (vanishes(D, P1, P2))
+    if (D == 0 || Abs(D) <= kRoundingNoise * (Abs(P1) + Abs(P2)))
         return {SystemOutcome::ParallelLines};
     const Number X = (b1 * d2 - b2 * d1) / D;
     const Number Y = (a2 * d1 - a1 * d2) / D;
@@ -133,6 +131,21 @@ SystemCoefficients withLargestXFirst(SystemCoefficients k)
     return k;
 }
 
+// The size of the terms behind Δ = β2·γ3 − β3·γ2, down to the products of
+// the coefficients: where a1·b2 and a2·b1 cancel in β2, their rounding stays
+// in it and is carried into Δ, so β2·γ3 alone understates the noise.
+Number reducedDeterminantSize(const SystemCoefficients& k)
+{
+    const Number a1 = k.a1, b1 = k.b1, c1 = k.c1;
+    const Number a2 = k.a2, b2 = k.b2, c2 = k.c2;
+    const Number a3 = k.a3, b3 = k.b3, c3 = k.c3;
+    const Number beta2 = Abs(a1 * b2) + Abs(a2 * b1);
+    const Number gamma2 = Abs(a1 * c2) + Abs(a2 * c1);
+    const Number beta3 = Abs(a1 * b3) + Abs(a3 * b1);
+    const Number gamma3 = Abs(a1 * c3) + Abs(a3 * c1);
+    return beta2 * gamma3 + beta3 * gamma2;
+}
+
 // X eliminated with equation 1, the reduced system in Y and Z solved by
 // Cramer's rule, and X found from equation 1.
 SystemSolution solveThreeVariables(const SystemCoefficients& k)
@@ -149,10 +162,8 @@ SystemSolution solveThreeVariables(const SystemCoefficients& k)
     const Number gamma3 = a1 * c3 - a3 * c1;
     const Number delta3 = a1 * d3 - a3 * d1;
 
-    const Number Q1 = beta2 * gamma3;
-    const Number Q2 = beta3 * gamma2;
-    const Number Delta = Q1 - Q2;
-    if (vanishes(Delta, Q1, Q2))
+    const Number Delta = beta2 * gamma3 - beta3 * gamma2;
+    if (Delta == 0 || Abs(Delta) <= kRoundingNoise * reducedDeterminantSize(k))
         return {SystemOutcome::SingularSystem};
     const Number Y = (gamma2 * delta3 - gamma3 * delta2) / Delta;
     const Number Z = (beta3 * delta2 - beta2 * delta3) / Delta;

@@ -64,6 +64,8 @@ TEST(System, ComputesEachOutcome)
          {-0.10321100917431192, 0.85626911314984699, 2.1498470948012232}, {0, 0, 0}},
         {"dependent rows in decimals: a reduced determinant of rounding noise is singular",
          {0.1, 0.2, 0.3, -1, 0.4, 0.5, 0.6, -1, 0.7, 0.8, 0.9, -1}, SingularSystem, {}, {}},
+        {"the third row the sum of the others: noise from the products that cancel in γ3",
+         {0.02, 0.339, 0.0353, -57, -75.8, 8.4, -195, 95, -75.78, 8.739, -194.9647, 38}, SingularSystem, {}, {}},
         {"two variables, thirds",
          {1, 1, 0, -1, 2, -1, 0, 0}, SolvedTwo, {1.0 / 3, 2.0 / 3}, {0, 0}},
         {"two variables, a typed third row judged but not solved",
