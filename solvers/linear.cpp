@@ -2,6 +2,7 @@
 
 #include "conversion.h"
 #include "number.h"
+#include "residual.h"
 
 namespace zembrel {
 
@@ -49,9 +50,10 @@ void CheckLinear(Window& window)
         return;
     }
     const Number x = root(k);
-    const Number r = k.a * x + k.b;
-    // No tolerance: only an exact zero residual passes.
-    if (r == 0)
+    const Number t = k.a * x;
+    const Number r = t + k.b;
+    const Number S = Abs(t) + Abs(k.b);
+    if (ResidualHolds(r, S))
         window.MsgBox("计算正确", MsgBoxStyle::OkOnly);
     else
         window.MsgBox("计算可能有误，请刷新后再试。", MsgBoxStyle::OkOnly);

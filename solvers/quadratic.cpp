@@ -2,6 +2,7 @@
 
 #include "conversion.h"
 #include "number.h"
+#include "residual.h"
 
 #include <string>
 
@@ -40,15 +41,34 @@ struct RealRoots {
     Number X2;
 };
 
-// X1 always takes +Sqr(D), whatever the sign of a.
+// X1 always takes +Sqr(D), whatever the sign of a. Where -b and ±Sqr(D)
+// would cancel, that root comes from the other as c ÷ q instead (the roots
+// multiply to c ÷ a), so a small root keeps its digits beside a large one.
 RealRoots realRoots(const Equation& k)
 {
+    const Number s = Sqr(k.D);
+    if (k.b > 0) {
+        const Number q = ((-1) * k.b - s) / 2;
+        return {k.c / q, q / k.a};
+    }
+    if (k.b < 0) {
+        const Number q = ((-1) * k.b + s) / 2;
+        return {q / k.a, k.c / q};
+    }
     const Number X1 = (-1 * k.b + Sqr(k.D)) / (2 * k.a);
     const Number X2 = (-1 * k.b - Sqr(k.D)) / (2 * k.a);
     return {X1, X2};
 }
 
-Number residual(const Equation& k, Number X) { return (Pow(X, 2) * k.a + k.b * X) + k.c; }
+// Whether X satisfies the equation within the size of its terms.
+bool holds(const Equation& k, Number X)
+{
+    const Number t1 = Pow(X, 2) * k.a;
+    const Number t2 = k.b * X;
+    const Number r = (t1 + t2) + k.c;
+    const Number S = (Abs(t1) + Abs(t2)) + Abs(k.c);
+    return ResidualHolds(r, S);
+}
 
 void writeComplexRoots(Window& window, const Equation& k)
 {
@@ -92,11 +112,9 @@ void CheckQuadratic(Window& window)
         return;
     }
     const RealRoots roots = realRoots(k);
-    const Number r1 = residual(k, roots.X1);
-    const Number r2 = residual(k, roots.X2);
-    // An absolute tolerance, whatever the size of the coefficients.
-    const bool firstHolds = Abs(r1) <= 1e-07;
-    const bool secondHolds = Abs(r2) <= 1e-07;
+    // Both roots are judged, so an overflow in either is always raised.
+    const bool firstHolds = holds(k, roots.X1);
+    const bool secondHolds = holds(k, roots.X2);
     if (firstHolds && secondHolds)
         window.MsgBox("计算正确", MsgBoxStyle::OkOnly);
     else

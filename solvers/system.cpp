@@ -2,11 +2,13 @@
 
 #include "conversion.h"
 #include "number.h"
+#include "residual.h"
 
 #include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace zembrel {
 
@@ -22,16 +24,13 @@ struct OutcomeMessage {
 
 // The solve warns with icons; the check answers every case plainly and words
 // the singular case more briefly.
-using MessageTable = std::array<OutcomeMessage, 4>;
+using MessageTable = std::array<OutcomeMessage, 3>;
 
 // clang-format off
 constexpr MessageTable kSolveMessages{{
     OutcomeMessage{SystemOutcome::MissingVariable, "请保证X、Y为有效元，其系数三个方程不能同时为零",
                    MsgBoxStyle::OkOnly},
     OutcomeMessage{SystemOutcome::ParallelLines, "两直线平行，方程组无解！", MsgBoxStyle::Critical},
-    OutcomeMessage{SystemOutcome::FirstXCoefficientZero,
-                   "不完全三元方程组，请重新调整顺序，使第一个方程的 X 项系数不为零。",
-                   MsgBoxStyle::Exclamation},
     OutcomeMessage{SystemOutcome::SingularSystem,
                    "方程组可能无解或不定方程有无数解，请重新调整顺序，或将数据输入完整后再试！",
                    MsgBoxStyle::Exclamation},
@@ -43,9 +42,6 @@ constexpr MessageTable kCheckMessages{{
     OutcomeMessage{SystemOutcome::MissingVariable, "请保证X、Y为有效元，其系数三个方程不能同时为零",
                    MsgBoxStyle::OkOnly},
     OutcomeMessage{SystemOutcome::ParallelLines, "两直线平行，方程组无解！", MsgBoxStyle::OkOnly},
-    OutcomeMessage{SystemOutcome::FirstXCoefficientZero,
-                   "不完全三元方程组，请重新调整顺序，使第一个方程的 X 项系数不为零。",
-                   MsgBoxStyle::OkOnly},
     OutcomeMessage{SystemOutcome::SingularSystem, "方程组可能无解，或重新调整顺序后再试！",
                    MsgBoxStyle::OkOnly},
 }};
@@ -53,9 +49,6 @@ constexpr MessageTable kCheckMessages{{
 
 constexpr std::string_view kCheckPassed = "方程组解正确！";
 constexpr std::string_view kCheckFailed = "方程组解可能有误，请重新调整顺序后再试！";
-
-// Absolute, whatever the size of the coefficients.
-constexpr double kTolerance = 1e-07;
 
 SystemCoefficients readCoefficients(const Window& window)
 {
@@ -77,44 +70,89 @@ SystemCoefficients readCoefficients(const Window& window)
     return k;
 }
 
-// Shows the outcome's message when it has one. A zero pivot also marks
-// Text13 with "?" once the box is dismissed, pointing at the field to change.
+// A determinant no larger than this share of the size of the terms it was
+// formed from is only their rounding, and the system is taken as singular:
+// decimal coefficients such as 0.1 are not exact doubles, so a singular
+// system typed in them rarely comes out exactly 0. Each test asks for an
+// exact 0 first, so that a size near the double range cannot overflow when
+// the determinant is plainly 0.
+constexpr double kRoundingNoise = 1e-13;
+
+// Shows the outcome's message when it has one.
 bool refuse(Window& window, const MessageTable& messages, SystemOutcome outcome)
 {
     const auto row = std::ranges::find(messages, outcome, &OutcomeMessage::outcome);
     if (row == messages.end())
         return false;
     window.MsgBox(row->text, row->buttons);
-    if (outcome == SystemOutcome::FirstXCoefficientZero)
-        window.setText(Field::Text13, "?");
     return true;
 }
 
-} // namespace
+// Cramer's rule on equations 1 and 2; equation 3 takes part only in the
+// missing-variable test and in the check.
+SystemSolution solveTwoVariables(const SystemCoefficients& k)
+{
+    const Number a1 = k.a1, b1 = k.b1, d1 = k.d1;
+    const Number a2 = k.a2, b2 = k.b2, d2 = k.d2;
+    const Number P1 = a1 * b2;
+    const Number P2 = a2 * b1;
+    const Number D = P1 - P2;
+    if (D == 0 || Abs(D) <= kRoundingNoise * (Abs(P1) + Abs(P2)))
+        return {SystemOutcome::ParallelLines};
+    const Number X = (b1 * d2 - b2 * d1) / D;
+    const Number Y = (a2 * d1 - a1 * d2) / D;
+    return {SystemOutcome::SolvedTwo, X.value(), Y.value()};
+}
 
-SystemSolution ComputeSystem(const SystemCoefficients& k)
+// a, b, c and d of equations 1, 2 and 3.
+using EquationFields = std::array<double SystemCoefficients::*, 4>;
+// clang-format off
+constexpr std::array<EquationFields, 3> kEquations{{
+    {&SystemCoefficients::a1, &SystemCoefficients::b1, &SystemCoefficients::c1, &SystemCoefficients::d1},
+    {&SystemCoefficients::a2, &SystemCoefficients::b2, &SystemCoefficients::c2, &SystemCoefficients::d2},
+    {&SystemCoefficients::a3, &SystemCoefficients::b3, &SystemCoefficients::c3, &SystemCoefficients::d3},
+}};
+// clang-format on
+
+// The equation whose X coefficient is largest in magnitude (the first of
+// equal ones) changes places with equation 1. X comes from equation 1
+// divided by a1, and a small a1 would magnify every rounding in Y and Z.
+// Nor can a1 then be 0: the missing-variable test has made sure that some
+// X coefficient is not.
+SystemCoefficients withLargestXFirst(SystemCoefficients k)
+{
+    std::size_t pivot = 0;
+    for (std::size_t i = 1; i < kEquations.size(); ++i) {
+        if (Abs(k.*kEquations[i][0]) > Abs(k.*kEquations[pivot][0]))
+            pivot = i;
+    }
+    for (std::size_t j = 0; j < 4; ++j)
+        std::swap(k.*kEquations[0][j], k.*kEquations[pivot][j]);
+    return k;
+}
+
+// The size of the terms behind Δ = β2·γ3 − β3·γ2, down to the products of
+// the coefficients: where a1·b2 and a2·b1 cancel in β2, their rounding stays
+// in it and is carried into Δ, so β2·γ3 alone understates the noise.
+Number reducedDeterminantSize(const SystemCoefficients& k)
+{
+    const Number a1 = k.a1, b1 = k.b1, c1 = k.c1;
+    const Number a2 = k.a2, b2 = k.b2, c2 = k.c2;
+    const Number a3 = k.a3, b3 = k.b3, c3 = k.c3;
+    const Number beta2 = Abs(a1 * b2) + Abs(a2 * b1);
+    const Number gamma2 = Abs(a1 * c2) + Abs(a2 * c1);
+    const Number beta3 = Abs(a1 * b3) + Abs(a3 * b1);
+    const Number gamma3 = Abs(a1 * c3) + Abs(a3 * c1);
+    return beta2 * gamma3 + beta3 * gamma2;
+}
+
+// X eliminated with equation 1, the reduced system in Y and Z solved by
+// Cramer's rule, and X found from equation 1.
+SystemSolution solveThreeVariables(const SystemCoefficients& k)
 {
     const Number a1 = k.a1, b1 = k.b1, c1 = k.c1, d1 = k.d1;
     const Number a2 = k.a2, b2 = k.b2, c2 = k.c2, d2 = k.d2;
     const Number a3 = k.a3, b3 = k.b3, c3 = k.c3, d3 = k.d3;
-
-    if ((a1 == 0 && a2 == 0 && a3 == 0) || (b1 == 0 && b2 == 0 && b3 == 0))
-        return {SystemOutcome::MissingVariable};
-
-    if (c1 == 0 && c2 == 0 && c3 == 0) {
-        // Cramer's rule on equations 1 and 2; equation 3 only took part in
-        // the test above.
-        const Number D = a1 * b2 - a2 * b1;
-        if (D == 0)
-            return {SystemOutcome::ParallelLines};
-        const Number X = (b1 * d2 - b2 * d1) / D;
-        const Number Y = (a2 * d1 - a1 * d2) / D;
-        return {SystemOutcome::SolvedTwo, X.value(), Y.value()};
-    }
-
-    // Rows are never exchanged: a zero pivot is left to the user to reorder.
-    if (a1 == 0)
-        return {SystemOutcome::FirstXCoefficientZero};
 
     // Equation k (k = 2, 3) becomes βk·Y + γk·Z + δk = 0.
     const Number beta2 = a1 * b2 - a2 * b1;
@@ -125,7 +163,7 @@ SystemSolution ComputeSystem(const SystemCoefficients& k)
     const Number delta3 = a1 * d3 - a3 * d1;
 
     const Number Delta = beta2 * gamma3 - beta3 * gamma2;
-    if (Delta == 0)
+    if (Delta == 0 || Abs(Delta) <= kRoundingNoise * reducedDeterminantSize(k))
         return {SystemOutcome::SingularSystem};
     const Number Y = (gamma2 * delta3 - gamma3 * delta2) / Delta;
     const Number Z = (beta3 * delta2 - beta2 * delta3) / Delta;
@@ -138,26 +176,34 @@ SystemSolution ComputeSystem(const SystemCoefficients& k)
     return {SystemOutcome::SolvedThree, X.value(), Y.value(), Z.value()};
 }
 
-std::vector<double> SystemResiduals(const SystemCoefficients& k, const SystemSolution& s)
+} // namespace
+
+SystemSolution ComputeSystem(const SystemCoefficients& k)
+{
+    if ((k.a1 == 0 && k.a2 == 0 && k.a3 == 0) || (k.b1 == 0 && k.b2 == 0 && k.b3 == 0))
+        return {SystemOutcome::MissingVariable};
+    if (k.c1 == 0 && k.c2 == 0 && k.c3 == 0)
+        return solveTwoVariables(k);
+    return solveThreeVariables(withLargestXFirst(k));
+}
+
+std::vector<SystemResidual> SystemResiduals(const SystemCoefficients& k, const SystemSolution& s)
 {
     const Number X = s.X, Y = s.Y, Z = s.Z;
-    // clang-format off
-    const std::array<std::array<Number, 4>, 3> equations{{
-        {k.a1, k.b1, k.c1, k.d1},
-        {k.a2, k.b2, k.c2, k.d2},
-        {k.a3, k.b3, k.c3, k.d3},
-    }};
-    // clang-format on
-    std::vector<double> residuals;
-    if (s.outcome == SystemOutcome::SolvedTwo) {
-        // Only the two equations the solution came from.
-        for (std::size_t i = 0; i < 2; ++i) {
-            const auto& [a, b, c, d] = equations[i];
-            residuals.push_back(((a * X + b * Y) + d).value());
-        }
-    } else if (s.outcome == SystemOutcome::SolvedThree) {
-        for (const auto& [a, b, c, d] : equations)
-            residuals.push_back((((a * X + b * Y) + c * Z) + d).value());
+    std::size_t judged = 0;
+    if (s.outcome == SystemOutcome::SolvedThree)
+        judged = 3;
+    else if (s.outcome == SystemOutcome::SolvedTwo) // a typed third equation must hold too, though unsolved
+        judged = k.a3 != 0 || k.b3 != 0 || k.d3 != 0 ? 3 : 2;
+    // Every coefficient's term is measured against the largest unknown.
+    const Number n = std::max({Abs(X), Abs(Y), Abs(Z)});
+    std::vector<SystemResidual> residuals;
+    for (std::size_t i = 0; i < judged; ++i) {
+        const auto& fields = kEquations[i];
+        const Number a = k.*fields[0], b = k.*fields[1], c = k.*fields[2], d = k.*fields[3];
+        const Number r = s.outcome == SystemOutcome::SolvedThree ? ((a * X + b * Y) + c * Z) + d : (a * X + b * Y) + d;
+        const Number S = ((Abs(a) + Abs(b)) + Abs(c)) * n + Abs(d);
+        residuals.push_back({r.value(), S.value()});
     }
     return residuals;
 }
@@ -185,8 +231,8 @@ void CheckSystem(Window& window)
     const SystemSolution s = ComputeSystem(k);
     if (refuse(window, kCheckMessages, s.outcome))
         return;
-    const std::vector<double> residuals = SystemResiduals(k, s);
-    const bool passed = std::ranges::all_of(residuals, [](double r) { return Abs(r) <= kTolerance; });
+    const std::vector<SystemResidual> residuals = SystemResiduals(k, s);
+    const bool passed = std::ranges::all_of(residuals, [](SystemResidual e) { return ResidualHolds(e.r, e.S); });
     window.MsgBox(passed ? kCheckPassed : kCheckFailed, MsgBoxStyle::OkOnly);
 }
 
