@@ -162,8 +162,13 @@ SystemSolution solveThreeVariables(const SystemCoefficients& k)
     const Number gamma3 = a1 * c3 - a3 * c1;
     const Number delta3 = a1 * d3 - a3 * d1;
 
-    const Number Delta = beta2 * gamma3 - beta3 * gamma2;
-    if (Delta == 0 || Abs(Delta) <= kRoundingNoise * reducedDeterminantSize(k))
+    const Number Q1 = beta2 * gamma3;
+    const Number Q2 = beta3 * gamma2;
+    const Number Delta = Q1 - Q2;
+    // Rounding noise beside Q1 and Q2, or beside the coefficient products
+    // that β and γ came from, for when those cancel in β or γ already.
+    if (Delta == 0 || Abs(Delta) <= kRoundingNoise * (Abs(Q1) + Abs(Q2))
+        || Abs(Delta) <= kRoundingNoise * reducedDeterminantSize(k))
         return {SystemOutcome::SingularSystem};
     const Number Y = (gamma2 * delta3 - gamma3 * delta2) / Delta;
     const Number Z = (beta3 * delta2 - beta2 * delta3) / Delta;
