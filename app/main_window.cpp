@@ -39,7 +39,6 @@ QRect pixelRect(const layout::Control& control)
     // clang-format on
 }
 
-
 // A line edit claims Ctrl+C, Ctrl+X and Ctrl+A for its clipboard and
 // selection before any shortcut is looked up. Those keys are the menu's in
 // this window, so the fields must let them pass.

@@ -31,6 +31,7 @@ const PanelCase kPanels[] = {
     {"quadratic_complex", {{Field::Text4, "1"}, {Field::Text5, "2"}, {Field::Text6, "5"}}, Button::Command2,
      Button::Command7},
     {"cubic", {{Field::Text10, "-6"}, {Field::Text11, "-9"}}, Button::Command3, Button::Command8},
+    {"cubic_three_roots", {{Field::Text10, "-3"}, {Field::Text11, "1"}}, Button::Command3, Button::Command8},
     {"system_two",
      {{Field::Text13, "2"}, {Field::Text14, "3"}, {Field::Text9, "-8"},
       {Field::Text16, "1"}, {Field::Text17, "-1"}, {Field::Text25, "1"}},

@@ -50,4 +50,13 @@ Number Pow(Number base, Number exponent)
     return checked(std::pow(b, e));
 }
 
+Number Acos(Number x)
+{
+    if (x.value() < -1.0 || x.value() > 1.0)
+        throw RuntimeError(RuntimeError::InvalidProcedureCall);
+    return std::acos(x.value());
+}
+
+Number Cos(Number x) { return std::cos(x.value()); }
+
 } // namespace zembrel

@@ -36,5 +36,9 @@ Number Abs(Number x);
 // integer exponents, so that b ^ 2 rounds exactly as the runtime's does.
 // A negative base with a non-integer exponent raises error 5.
 Number Pow(Number base, Number exponent);
+// The angle in [0, π] whose cosine is x; x outside [-1, 1] raises error 5.
+Number Acos(Number x);
+// Cosine of an angle in radians; every finite angle has one.
+Number Cos(Number x);
 
 } // namespace zembrel

@@ -1,5 +1,6 @@
 #include "cubic.h"
 
+#include "check.h"
 #include "conversion.h"
 
 #include <array>
@@ -9,7 +10,7 @@ namespace zembrel {
 
 namespace {
 
-constexpr const char* kNoRoot = "No Root!";
+constexpr std::array kMessages{kCheckPassed, kCheckFailed};
 
 // The double nearest one third, not the exact third.
 constexpr double t = 1.0 / 3.0;
@@ -50,17 +51,43 @@ std::optional<Number> CardanoRoot(Number p, Number q)
     return A + B;
 }
 
+Number TrigonometricRoot(Number p, Number q)
+{
+    const Number m = Sqr((p * -1) / 3);
+    Number k = (Abs(q) * 3) / ((Abs(p) * 2) * m);
+    // Rounding can carry k just past 1, beyond the arc cosine's reach.
+    if (k > 1)
+        k = 1;
+    const Number phi = Acos(k);
+    Number X = (2 * m) * Cos(phi / 3);
+    if (q > 0)
+        X = X * -1;
+    return X;
+}
+
+Number CubicRoot(Number p, Number q)
+{
+    const std::optional<Number> cardano = CardanoRoot(p, q);
+    Number X = cardano ? *cardano : TrigonometricRoot(p, q);
+    // The cube roots and the cosine leave X a few units off, and A + B can
+    // cancel; a Newton step from so close restores the lost digits.
+    for (int step = 0; step < 2; ++step) {
+        const Number f = (Pow(X, 3) + p * X) + q;
+        const Number g = Pow(X, 2) * 3 + p;
+        if (f == 0 || g == 0)
+            break;
+        X = X - f / g;
+    }
+    return X;
+}
+
 void SolveCubic(Window& window)
 {
-    // Enabled before anything is read, so even a press without a root allows one check.
+    // Enabled before anything is read, so even a press that overflows allows one check.
     window.setEnabled(Button::Command8, true);
     const Coefficients k = readCoefficients(window);
-    const std::optional<Number> X = CardanoRoot(k.p, k.q);
-    if (!X) {
-        window.Print(kNoRoot);
-        return;
-    }
-    window.setText(Field::Text12, Format(X->value(), "0.##################"));
+    const Number X = CubicRoot(k.p, k.q);
+    window.setText(Field::Text12, Format(X.value(), kEighteenDecimals));
 }
 
 void CheckCubic(Window& window)
@@ -69,26 +96,13 @@ void CheckCubic(Window& window)
     // The check re-solves from the coefficients rather than reading Text12,
     // so it judges the root the present coefficients give.
     const Coefficients k = readCoefficients(window);
-    const std::optional<Number> X = CardanoRoot(k.p, k.q);
-    if (!X) {
-        window.Print(kNoRoot);
-        return;
-    }
-    const Number r = Abs((Pow(*X, 3) + k.p * *X) + k.q);
-    // An absolute tolerance, whatever the size of the coefficients.
-    if (r <= 1e-07)
-        window.MsgBox("计算正确", MsgBoxStyle::OkOnly);
-    else
-        window.MsgBox("计算可能有误，请刷新后再试。", MsgBoxStyle::OkOnly);
+    const Number X = CubicRoot(k.p, k.q);
+    const Number t1 = Pow(X, 3);
+    const Number t2 = k.p * X;
+    const Number r = (t1 + t2) + k.q;
+    const Number S = (Abs(t1) + Abs(t2)) + Abs(k.q);
+    showVerdict(window, ResidualHolds(r, S));
 }
-
-namespace {
-constexpr std::array<std::string_view, 3> kMessages{
-    kNoRoot,
-    "计算正确",
-    "计算可能有误，请刷新后再试。",
-};
-} // namespace
 
 const PanelDescriptor kCubicPanel{Panel::Cubic, SolveCubic, CheckCubic, kMessages};
 

@@ -1,5 +1,6 @@
 #include "linear.h"
 
+#include "check.h"
 #include "conversion.h"
 #include "number.h"
 
@@ -10,7 +11,9 @@ namespace zembrel {
 
 namespace {
 
-constexpr const char* kZeroCoefficient = "一次项系数不能为0！";
+constexpr std::string_view kZeroCoefficient = "一次项系数不能为0！";
+
+constexpr std::array kMessages{kZeroCoefficient, kCheckPassed, kCheckFailed};
 
 struct Coefficients {
     Number a;
@@ -38,7 +41,7 @@ void SolveLinear(Window& window)
         return;
     }
     const Number X = root(k);
-    window.setText(Field::Text3, Format(X.value(), "0.##################"));
+    window.setText(Field::Text3, Format(X.value(), kEighteenDecimals));
 }
 
 void CheckLinear(Window& window)
@@ -52,21 +55,11 @@ void CheckLinear(Window& window)
         return;
     }
     const Number x = root(k);
-    const Number r = k.a * x + k.b;
-    // No tolerance: only an exact zero residual passes.
-    if (r == 0)
-        window.MsgBox("计算正确", MsgBoxStyle::OkOnly);
-    else
-        window.MsgBox("计算可能有误，请刷新后再试。", MsgBoxStyle::OkOnly);
+    const Number t = k.a * x;
+    const Number r = t + k.b;
+    const Number S = Abs(t) + Abs(k.b);
+    showVerdict(window, ResidualHolds(r, S));
 }
-
-namespace {
-constexpr std::array<std::string_view, 3> kMessages{
-    kZeroCoefficient,
-    "计算正确",
-    "计算可能有误，请刷新后再试。",
-};
-} // namespace
 
 const PanelDescriptor kLinearPanel{Panel::Linear, SolveLinear, CheckLinear, kMessages};
 

@@ -1,18 +1,22 @@
 #include "quadratic.h"
 
+#include "check.h"
 #include "conversion.h"
 #include "number.h"
 
 #include <array>
-#include <string_view>
-
 #include <string>
+#include <string_view>
 
 namespace zembrel {
 
 namespace {
 
-constexpr const char* kRootPattern = "0.################";
+constexpr std::string_view kZeroLeadingCoefficient = "一元二次方程二次项系数不能为0！";
+constexpr std::string_view kComplexRoots = "请注意：方程有两个共轭虚数根。";
+constexpr std::string_view kNoRealRoots = "方程无实数解！";
+
+constexpr std::array kMessages{kZeroLeadingCoefficient, kComplexRoots, kNoRealRoots, kCheckPassed, kCheckFailed};
 
 struct Equation {
     Number a;
@@ -30,7 +34,7 @@ Equation readEquation(Window& window)
     const Number b = Val(window.text(Field::Text5));
     const Number c = Val(window.text(Field::Text6));
     if (a == 0) {
-        window.MsgBox("一元二次方程二次项系数不能为0！", MsgBoxStyle::OkOnly);
+        window.MsgBox(kZeroLeadingCoefficient, MsgBoxStyle::OkOnly);
         a = 1;
         window.setText(Field::Text4, "1");
     }
@@ -43,15 +47,34 @@ struct RealRoots {
     Number X2;
 };
 
-// X1 always takes +Sqr(D), whatever the sign of a.
+// X1 always takes +Sqr(D), whatever the sign of a. Where -b and ±Sqr(D)
+// would cancel, that root comes from the other as c ÷ q instead (the roots
+// multiply to c ÷ a), so a small root keeps its digits beside a large one.
 RealRoots realRoots(const Equation& k)
 {
+    const Number s = Sqr(k.D);
+    if (k.b > 0) {
+        const Number q = ((-1) * k.b - s) / 2;
+        return {k.c / q, q / k.a};
+    }
+    if (k.b < 0) {
+        const Number q = ((-1) * k.b + s) / 2;
+        return {q / k.a, k.c / q};
+    }
     const Number X1 = (-1 * k.b + Sqr(k.D)) / (2 * k.a);
     const Number X2 = (-1 * k.b - Sqr(k.D)) / (2 * k.a);
     return {X1, X2};
 }
 
-Number residual(const Equation& k, Number X) { return (Pow(X, 2) * k.a + k.b * X) + k.c; }
+// Whether X satisfies the equation within the size of its terms.
+bool holds(const Equation& k, Number X)
+{
+    const Number t1 = Pow(X, 2) * k.a;
+    const Number t2 = k.b * X;
+    const Number r = (t1 + t2) + k.c;
+    const Number S = (Abs(t1) + Abs(t2)) + Abs(k.c);
+    return ResidualHolds(r, S);
+}
 
 void writeComplexRoots(Window& window, const Equation& k)
 {
@@ -73,15 +96,15 @@ void SolveQuadratic(Window& window)
     window.setEnabled(Button::Command7, true);
     const Equation k = readEquation(window);
     if (k.D < 0) {
-        window.MsgBox("请注意：方程有两个共轭虚数根。", MsgBoxStyle::Exclamation);
+        window.MsgBox(kComplexRoots, MsgBoxStyle::Exclamation);
         // Complex roots have nothing for the check to substitute.
         window.setEnabled(Button::Command7, false);
         writeComplexRoots(window, k);
         return;
     }
     const RealRoots roots = realRoots(k);
-    window.setText(Field::Text7, Format(roots.X1.value(), kRootPattern));
-    window.setText(Field::Text8, Format(roots.X2.value(), kRootPattern));
+    window.setText(Field::Text7, Format(roots.X1.value(), kSixteenDecimals));
+    window.setText(Field::Text8, Format(roots.X2.value(), kSixteenDecimals));
 }
 
 void CheckQuadratic(Window& window)
@@ -91,27 +114,15 @@ void CheckQuadratic(Window& window)
     // Text8, so it judges the roots the present coefficients give.
     const Equation k = readEquation(window);
     if (k.D < 0) {
-        window.MsgBox("方程无实数解！", MsgBoxStyle::Exclamation);
+        window.MsgBox(kNoRealRoots, MsgBoxStyle::Exclamation);
         return;
     }
     const RealRoots roots = realRoots(k);
-    const Number r1 = residual(k, roots.X1);
-    const Number r2 = residual(k, roots.X2);
-    // An absolute tolerance, whatever the size of the coefficients.
-    const bool firstHolds = Abs(r1) <= 1e-07;
-    const bool secondHolds = Abs(r2) <= 1e-07;
-    if (firstHolds && secondHolds)
-        window.MsgBox("计算正确", MsgBoxStyle::OkOnly);
-    else
-        window.MsgBox("计算可能有误，请刷新后再试。", MsgBoxStyle::OkOnly);
+    // Both roots are judged, so an overflow in either is always raised.
+    const bool firstHolds = holds(k, roots.X1);
+    const bool secondHolds = holds(k, roots.X2);
+    showVerdict(window, firstHolds && secondHolds);
 }
-
-namespace {
-constexpr std::array<std::string_view, 5> kMessages{
-    "一元二次方程二次项系数不能为0！", "请注意：方程有两个共轭虚数根。", "方程无实数解！", "计算正确",
-    "计算可能有误，请刷新后再试。",
-};
-} // namespace
 
 const PanelDescriptor kQuadraticPanel{Panel::Quadratic, SolveQuadratic, CheckQuadratic, kMessages};
 

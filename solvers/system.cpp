@@ -1,5 +1,6 @@
 #include "system.h"
 
+#include "check.h"
 #include "conversion.h"
 #include "number.h"
 
@@ -7,55 +8,47 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace zembrel {
 
 namespace {
 
-constexpr std::string_view kPattern = "0.############";
+constexpr std::string_view kMissingVariable = "请保证X、Y为有效元，其系数三个方程不能同时为零";
+constexpr std::string_view kParallelLines = "两直线平行，方程组无解！";
+constexpr std::string_view kSingularSolve
+    = "方程组可能无解或不定方程有无数解，请重新调整顺序，或将数据输入完整后再试！";
+constexpr std::string_view kSingularCheck = "方程组可能无解，或重新调整顺序后再试！";
+constexpr std::string_view kSolutionRight = "方程组解正确！";
+constexpr std::string_view kSolutionWrong = "方程组解可能有误，请重新调整顺序后再试！";
 
-struct OutcomeMessage {
-    SystemOutcome outcome;
+constexpr std::array kMessages{kMissingVariable, kParallelLines, kSingularSolve,
+                               kSingularCheck,   kSolutionRight, kSolutionWrong};
+
+struct Message {
     std::string_view text;
-    MsgBoxStyle buttons;
+    MsgBoxStyle style;
 };
 
-// The solve warns with icons; the check answers every case plainly and words
-// the singular case more briefly.
-using MessageTable = std::array<OutcomeMessage, 4>;
+// What the solve and the check say of an outcome without a solution: the
+// solve warns with icons, the check answers plainly and words the singular
+// case more briefly.
+struct Refusal {
+    SystemOutcome outcome;
+    Message solve;
+    Message check;
+};
 
 // clang-format off
-constexpr MessageTable kSolveMessages{{
-    OutcomeMessage{SystemOutcome::MissingVariable, "请保证X、Y为有效元，其系数三个方程不能同时为零",
-                   MsgBoxStyle::OkOnly},
-    OutcomeMessage{SystemOutcome::ParallelLines, "两直线平行，方程组无解！", MsgBoxStyle::Critical},
-    OutcomeMessage{SystemOutcome::FirstXCoefficientZero,
-                   "不完全三元方程组，请重新调整顺序，使第一个方程的 X 项系数不为零。",
-                   MsgBoxStyle::Exclamation},
-    OutcomeMessage{SystemOutcome::SingularSystem,
-                   "方程组可能无解或不定方程有无数解，请重新调整顺序，或将数据输入完整后再试！",
-                   MsgBoxStyle::Exclamation},
-}};
+constexpr std::array kRefusals{
+    Refusal{SystemOutcome::MissingVariable, {kMissingVariable, MsgBoxStyle::OkOnly},
+                                            {kMissingVariable, MsgBoxStyle::OkOnly}},
+    Refusal{SystemOutcome::ParallelLines,   {kParallelLines, MsgBoxStyle::Critical},
+                                            {kParallelLines, MsgBoxStyle::OkOnly}},
+    Refusal{SystemOutcome::SingularSystem,  {kSingularSolve, MsgBoxStyle::Exclamation},
+                                            {kSingularCheck, MsgBoxStyle::OkOnly}},
+};
 // clang-format on
-
-// clang-format off
-constexpr MessageTable kCheckMessages{{
-    OutcomeMessage{SystemOutcome::MissingVariable, "请保证X、Y为有效元，其系数三个方程不能同时为零",
-                   MsgBoxStyle::OkOnly},
-    OutcomeMessage{SystemOutcome::ParallelLines, "两直线平行，方程组无解！", MsgBoxStyle::OkOnly},
-    OutcomeMessage{SystemOutcome::FirstXCoefficientZero,
-                   "不完全三元方程组，请重新调整顺序，使第一个方程的 X 项系数不为零。",
-                   MsgBoxStyle::OkOnly},
-    OutcomeMessage{SystemOutcome::SingularSystem, "方程组可能无解，或重新调整顺序后再试！",
-                   MsgBoxStyle::OkOnly},
-}};
-// clang-format on
-
-constexpr std::string_view kCheckPassed = "方程组解正确！";
-constexpr std::string_view kCheckFailed = "方程组解可能有误，请重新调整顺序后再试！";
-
-// Absolute, whatever the size of the coefficients.
-constexpr double kTolerance = 1e-07;
 
 SystemCoefficients readCoefficients(const Window& window)
 {
@@ -77,44 +70,91 @@ SystemCoefficients readCoefficients(const Window& window)
     return k;
 }
 
-// Shows the outcome's message when it has one. A zero pivot also marks
-// Text13 with "?" once the box is dismissed, pointing at the field to change.
-bool refuse(Window& window, const MessageTable& messages, SystemOutcome outcome)
+// A determinant no larger than this share of the size of the terms it was
+// formed from is only their rounding, and the system is taken as singular:
+// decimal coefficients such as 0.1 are not exact doubles, so a singular
+// system typed in them rarely comes out exactly 0. Each test asks for an
+// exact 0 first, so that a size near the double range cannot overflow when
+// the determinant is plainly 0.
+constexpr double kRoundingNoise = 1e-13;
+
+// Shows what the solve or the check says of an outcome without a solution;
+// false for a solved system.
+bool refuse(Window& window, Message Refusal::*use, SystemOutcome outcome)
 {
-    const auto row = std::ranges::find(messages, outcome, &OutcomeMessage::outcome);
-    if (row == messages.end())
+    const auto row = std::ranges::find(kRefusals, outcome, &Refusal::outcome);
+    if (row == kRefusals.end())
         return false;
-    window.MsgBox(row->text, row->buttons);
-    if (outcome == SystemOutcome::FirstXCoefficientZero)
-        window.setText(Field::Text13, "?");
+    const Message& message = (*row).*use;
+    window.MsgBox(message.text, message.style);
     return true;
 }
 
-} // namespace
+// Cramer's rule on equations 1 and 2; equation 3 takes part only in the
+// missing-variable test and in the check.
+SystemSolution solveTwoVariables(const SystemCoefficients& k)
+{
+    const Number a1 = k.a1, b1 = k.b1, d1 = k.d1;
+    const Number a2 = k.a2, b2 = k.b2, d2 = k.d2;
+    const Number P1 = a1 * b2;
+    const Number P2 = a2 * b1;
+    const Number D = P1 - P2;
+    if (D == 0 || Abs(D) <= kRoundingNoise * (Abs(P1) + Abs(P2)))
+        return {SystemOutcome::ParallelLines};
+    const Number X = (b1 * d2 - b2 * d1) / D;
+    const Number Y = (a2 * d1 - a1 * d2) / D;
+    return {SystemOutcome::SolvedTwo, X.value(), Y.value()};
+}
 
-SystemSolution ComputeSystem(const SystemCoefficients& k)
+// a, b, c and d of equations 1, 2 and 3.
+using EquationFields = std::array<double SystemCoefficients::*, 4>;
+// clang-format off
+constexpr std::array<EquationFields, 3> kEquations{{
+    {&SystemCoefficients::a1, &SystemCoefficients::b1, &SystemCoefficients::c1, &SystemCoefficients::d1},
+    {&SystemCoefficients::a2, &SystemCoefficients::b2, &SystemCoefficients::c2, &SystemCoefficients::d2},
+    {&SystemCoefficients::a3, &SystemCoefficients::b3, &SystemCoefficients::c3, &SystemCoefficients::d3},
+}};
+// clang-format on
+
+// The equation whose X coefficient is largest in magnitude (the first of
+// equal ones) changes places with equation 1. X comes from equation 1
+// divided by a1, and a small a1 would magnify every rounding in Y and Z.
+// Nor can a1 then be 0: the missing-variable test has made sure that some
+// X coefficient is not.
+SystemCoefficients withLargestXFirst(SystemCoefficients k)
+{
+    std::size_t pivot = 0;
+    for (std::size_t i = 1; i < kEquations.size(); ++i) {
+        if (Abs(k.*kEquations[i][0]) > Abs(k.*kEquations[pivot][0]))
+            pivot = i;
+    }
+    for (std::size_t j = 0; j < 4; ++j)
+        std::swap(k.*kEquations[0][j], k.*kEquations[pivot][j]);
+    return k;
+}
+
+// The size of the terms behind Δ = β2·γ3 − β3·γ2, down to the products of
+// the coefficients: where a1·b2 and a2·b1 cancel in β2, their rounding stays
+// in it and is carried into Δ, so β2·γ3 alone understates the noise.
+Number reducedDeterminantSize(const SystemCoefficients& k)
+{
+    const Number a1 = k.a1, b1 = k.b1, c1 = k.c1;
+    const Number a2 = k.a2, b2 = k.b2, c2 = k.c2;
+    const Number a3 = k.a3, b3 = k.b3, c3 = k.c3;
+    const Number beta2 = Abs(a1 * b2) + Abs(a2 * b1);
+    const Number gamma2 = Abs(a1 * c2) + Abs(a2 * c1);
+    const Number beta3 = Abs(a1 * b3) + Abs(a3 * b1);
+    const Number gamma3 = Abs(a1 * c3) + Abs(a3 * c1);
+    return beta2 * gamma3 + beta3 * gamma2;
+}
+
+// X eliminated with equation 1, the reduced system in Y and Z solved by
+// Cramer's rule, and X found from equation 1.
+SystemSolution solveThreeVariables(const SystemCoefficients& k)
 {
     const Number a1 = k.a1, b1 = k.b1, c1 = k.c1, d1 = k.d1;
     const Number a2 = k.a2, b2 = k.b2, c2 = k.c2, d2 = k.d2;
     const Number a3 = k.a3, b3 = k.b3, c3 = k.c3, d3 = k.d3;
-
-    if ((a1 == 0 && a2 == 0 && a3 == 0) || (b1 == 0 && b2 == 0 && b3 == 0))
-        return {SystemOutcome::MissingVariable};
-
-    if (c1 == 0 && c2 == 0 && c3 == 0) {
-        // Cramer's rule on equations 1 and 2; equation 3 only took part in
-        // the test above.
-        const Number D = a1 * b2 - a2 * b1;
-        if (D == 0)
-            return {SystemOutcome::ParallelLines};
-        const Number X = (b1 * d2 - b2 * d1) / D;
-        const Number Y = (a2 * d1 - a1 * d2) / D;
-        return {SystemOutcome::SolvedTwo, X.value(), Y.value()};
-    }
-
-    // Rows are never exchanged: a zero pivot is left to the user to reorder.
-    if (a1 == 0)
-        return {SystemOutcome::FirstXCoefficientZero};
 
     // Equation k (k = 2, 3) becomes βk·Y + γk·Z + δk = 0.
     const Number beta2 = a1 * b2 - a2 * b1;
@@ -124,8 +164,13 @@ SystemSolution ComputeSystem(const SystemCoefficients& k)
     const Number gamma3 = a1 * c3 - a3 * c1;
     const Number delta3 = a1 * d3 - a3 * d1;
 
-    const Number Delta = beta2 * gamma3 - beta3 * gamma2;
-    if (Delta == 0)
+    const Number Q1 = beta2 * gamma3;
+    const Number Q2 = beta3 * gamma2;
+    const Number Delta = Q1 - Q2;
+    // Rounding noise beside Q1 and Q2, or beside the coefficient products
+    // that β and γ came from, for when those cancel in β or γ already.
+    if (Delta == 0 || Abs(Delta) <= kRoundingNoise * (Abs(Q1) + Abs(Q2))
+        || Abs(Delta) <= kRoundingNoise * reducedDeterminantSize(k))
         return {SystemOutcome::SingularSystem};
     const Number Y = (gamma2 * delta3 - gamma3 * delta2) / Delta;
     const Number Z = (beta3 * delta2 - beta2 * delta3) / Delta;
@@ -138,26 +183,34 @@ SystemSolution ComputeSystem(const SystemCoefficients& k)
     return {SystemOutcome::SolvedThree, X.value(), Y.value(), Z.value()};
 }
 
-std::vector<double> SystemResiduals(const SystemCoefficients& k, const SystemSolution& s)
+} // namespace
+
+SystemSolution ComputeSystem(const SystemCoefficients& k)
+{
+    if ((k.a1 == 0 && k.a2 == 0 && k.a3 == 0) || (k.b1 == 0 && k.b2 == 0 && k.b3 == 0))
+        return {SystemOutcome::MissingVariable};
+    if (k.c1 == 0 && k.c2 == 0 && k.c3 == 0)
+        return solveTwoVariables(k);
+    return solveThreeVariables(withLargestXFirst(k));
+}
+
+std::vector<SystemResidual> SystemResiduals(const SystemCoefficients& k, const SystemSolution& s)
 {
     const Number X = s.X, Y = s.Y, Z = s.Z;
-    // clang-format off
-    const std::array<std::array<Number, 4>, 3> equations{{
-        {k.a1, k.b1, k.c1, k.d1},
-        {k.a2, k.b2, k.c2, k.d2},
-        {k.a3, k.b3, k.c3, k.d3},
-    }};
-    // clang-format on
-    std::vector<double> residuals;
-    if (s.outcome == SystemOutcome::SolvedTwo) {
-        // Only the two equations the solution came from.
-        for (std::size_t i = 0; i < 2; ++i) {
-            const auto& [a, b, c, d] = equations[i];
-            residuals.push_back(((a * X + b * Y) + d).value());
-        }
-    } else if (s.outcome == SystemOutcome::SolvedThree) {
-        for (const auto& [a, b, c, d] : equations)
-            residuals.push_back((((a * X + b * Y) + c * Z) + d).value());
+    std::size_t judged = 0;
+    if (s.outcome == SystemOutcome::SolvedThree)
+        judged = 3;
+    else if (s.outcome == SystemOutcome::SolvedTwo) // a typed third equation must hold too, though unsolved
+        judged = k.a3 != 0 || k.b3 != 0 || k.d3 != 0 ? 3 : 2;
+    // Every coefficient's term is measured against the largest unknown.
+    const Number n = std::max({Abs(X), Abs(Y), Abs(Z)});
+    std::vector<SystemResidual> residuals;
+    for (std::size_t i = 0; i < judged; ++i) {
+        const auto& fields = kEquations[i];
+        const Number a = k.*fields[0], b = k.*fields[1], c = k.*fields[2], d = k.*fields[3];
+        const Number r = s.outcome == SystemOutcome::SolvedThree ? ((a * X + b * Y) + c * Z) + d : (a * X + b * Y) + d;
+        const Number S = ((Abs(a) + Abs(b)) + Abs(c)) * n + Abs(d);
+        residuals.push_back({r.value(), S.value()});
     }
     return residuals;
 }
@@ -167,13 +220,13 @@ void SolveSystem(Window& window)
     // Enabled before anything is read, so even a refused solve allows one check.
     window.setEnabled(Button::Command5, true);
     const SystemSolution s = ComputeSystem(readCoefficients(window));
-    if (refuse(window, kSolveMessages, s.outcome))
+    if (refuse(window, &Refusal::solve, s.outcome))
         return;
     // The arithmetic is all behind us: an overflow has left every field alone.
-    window.setText(Field::Text22, Format(s.X, kPattern));
-    window.setText(Field::Text23, Format(s.Y, kPattern));
+    window.setText(Field::Text22, Format(s.X, kTwelveDecimals));
+    window.setText(Field::Text23, Format(s.Y, kTwelveDecimals));
     // No Z in two-variable mode; an earlier Z must not stay beside X and Y.
-    window.setText(Field::Text24, s.outcome == SystemOutcome::SolvedThree ? Format(s.Z, kPattern) : "");
+    window.setText(Field::Text24, s.outcome == SystemOutcome::SolvedThree ? Format(s.Z, kTwelveDecimals) : "");
 }
 
 void CheckSystem(Window& window)
@@ -183,19 +236,12 @@ void CheckSystem(Window& window)
     // result fields, so it judges the solution the present coefficients give.
     const SystemCoefficients k = readCoefficients(window);
     const SystemSolution s = ComputeSystem(k);
-    if (refuse(window, kCheckMessages, s.outcome))
+    if (refuse(window, &Refusal::check, s.outcome))
         return;
-    const std::vector<double> residuals = SystemResiduals(k, s);
-    const bool passed = std::ranges::all_of(residuals, [](double r) { return Abs(r) <= kTolerance; });
-    window.MsgBox(passed ? kCheckPassed : kCheckFailed, MsgBoxStyle::OkOnly);
+    const std::vector<SystemResidual> residuals = SystemResiduals(k, s);
+    const bool passed = std::ranges::all_of(residuals, [](SystemResidual e) { return ResidualHolds(e.r, e.S); });
+    window.MsgBox(passed ? kSolutionRight : kSolutionWrong, MsgBoxStyle::OkOnly);
 }
-
-namespace {
-constexpr std::array<std::string_view, 7> kMessages{
-    kSolveMessages[0].text, kSolveMessages[1].text, kSolveMessages[2].text, kSolveMessages[3].text,
-    kCheckMessages[3].text, kCheckPassed,           kCheckFailed,
-};
-} // namespace
 
 const PanelDescriptor kSystemPanel{Panel::System, SolveSystem, CheckSystem, kMessages};
 

@@ -18,12 +18,11 @@ struct SystemCoefficients {
 
 // clang-format off
 enum class SystemOutcome {
-    MissingVariable,       // every X or every Y coefficient is zero
-    ParallelLines,         // two-variable mode, D = 0
-    SolvedTwo,             // two-variable mode: X, Y
-    FirstXCoefficientZero, // three-variable mode, the pivot a1 is zero
-    SingularSystem,        // three-variable mode, reduced determinant zero
-    SolvedThree,           // three-variable mode: X, Y, Z
+    MissingVariable, // every X or every Y coefficient is zero
+    ParallelLines,   // two-variable mode, D zero or rounding noise
+    SolvedTwo,       // two-variable mode: X, Y
+    SingularSystem,  // three-variable mode, reduced determinant zero or rounding noise
+    SolvedThree,     // three-variable mode: X, Y, Z
 };
 // clang-format on
 
@@ -37,14 +36,22 @@ struct SystemSolution {
 // The panel's whole computation, shared by the solve and the check so that
 // the check judges, bit for bit, the values the solve displays. Two-variable
 // mode (every Z coefficient zero) uses Cramer's rule on equations 1 and 2;
-// three-variable mode eliminates X with equation 1 as the fixed pivot.
-// An overflow raises runtime error 6.
+// three-variable mode eliminates X with the equation of largest X
+// coefficient as the pivot. An overflow raises runtime error 6.
 SystemSolution ComputeSystem(const SystemCoefficients& k);
 
-// What is left when the solution is put back into the equations it came
-// from: equations 1 and 2 for SolvedTwo, all three for SolvedThree, none
-// for the other outcomes. An overflow raises runtime error 6.
-std::vector<double> SystemResiduals(const SystemCoefficients& k, const SystemSolution& s);
+// What is left of one equation when the solution is put back into it, and
+// the size S of the terms that formed it.
+struct SystemResidual {
+    double r = 0;
+    double S = 0;
+};
+
+// The residuals of the equations the check judges: all three for
+// SolvedThree; equations 1 and 2 for SolvedTwo, and equation 3 as well when
+// any of a3, b3, d3 is not 0, since a typed third equation must hold too;
+// none for the other outcomes. An overflow raises runtime error 6.
+std::vector<SystemResidual> SystemResiduals(const SystemCoefficients& k, const SystemSolution& s);
 
 void SolveSystem(Window& window); // Command4_Click
 void CheckSystem(Window& window); // Command5_Click

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace zembrel {
 namespace {
 
@@ -23,8 +25,17 @@ TEST(Linear, SolvesAndChecks)
         {"exact root", "2", "-4",
          {R"(["enabled", "Command6", true])", R"(["text", "Text3", "2."])"},
          {R"(["enabled", "Command6", false])", R"(["msgbox", 0, "计算正确"])"}},
-        {"root off by one unit in the last place", "49", "1",
+        {"a residual of one unit in the last place is within the tolerance", "49", "1",
          {R"(["enabled", "Command6", true])", R"(["text", "Text3", "-0.0204081632653061"])"},
+         {R"(["enabled", "Command6", false])", R"(["msgbox", 0, "计算正确"])"}},
+        // In units u of the smallest subnormal: b = 2500003u, x = -833334u,
+        // a·x = -2500002u, so r = u and S = 5000005u, whose 1e-07 rounds to u.
+        {"a residual exactly at 1e-07 of the terms' size holds", "3", "1.2351656e-317",
+         {R"(["enabled", "Command6", true])", R"(["text", "Text3", "-0."])"},
+         {R"(["enabled", "Command6", false])", R"(["msgbox", 0, "计算正确"])"}},
+        // b = 2500000u: r = u again, but S = 4999999u, whose 1e-07 rounds to 0.
+        {"a residual just beyond 1e-07 of the terms' size fails", "3", "1.235164e-317",
+         {R"(["enabled", "Command6", true])", R"(["text", "Text3", "-0."])"},
          {R"(["enabled", "Command6", false])", R"(["msgbox", 0, "计算可能有误，请刷新后再试。"])"}},
         {"empty a", "", "5",
          {R"(["enabled", "Command6", true])", R"(["msgbox", 0, "一次项系数不能为0！"])"},
@@ -43,6 +54,9 @@ TEST(Linear, SolvesAndChecks)
          {R"(["enabled", "Command6", false])", R"(["msgbox", 0, "计算正确"])"}},
         {"quotient overflows", "1e-300", "1e300",
          {R"(["enabled", "Command6", true])", R"(["error", 6, "溢出"])"},
+         {R"(["enabled", "Command6", false])", R"(["error", 6, "溢出"])"}},
+        {"the size of the terms overflows, although the residual is 0", "2", "1.7e308",
+         {R"(["enabled", "Command6", true])", R"(["text", "Text3", "-85)" + std::string(306, '0') + R"(."])"},
          {R"(["enabled", "Command6", false])", R"(["error", 6, "溢出"])"}},
         {"coefficient beyond the double range", "1e400", "1",
          {R"(["enabled", "Command6", true])", R"(["error", 6, "溢出"])"},

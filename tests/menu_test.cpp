@@ -68,7 +68,7 @@ TEST(Reset, RestoresEveryFieldAndKeepsButtonsAndPrintedLines)
              s.click(Button::Command6);
          }},
         {"No Root! printed on the window", [](testing::Session& s) { s.window().Print("No Root!"); }},
-        {"? marking Text13", [](testing::Session& s) { s.type(Field::Text13, "?"); }},
+        {"? typed into Text13", [](testing::Session& s) { s.type(Field::Text13, "?"); }},
     };
     // clang-format on
     for (const auto& c : cases) {

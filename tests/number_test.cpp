@@ -33,6 +33,8 @@ TEST(Number, RaisesTheRuntimeErrors)
         {"power beyond the range", [] { return Pow(1e103, 3); }, 6},
         {"square beyond the range", [] { return Pow(1e155, 2); }, 6},
         {"zero to a negative power", [] { return Pow(0, -1); }, 11},
+        {"arc cosine just above 1", [] { return Acos(1.0000000000000002); }, 5},
+        {"arc cosine just below -1", [] { return Acos(-1.0000000000000002); }, 5},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -61,6 +63,12 @@ TEST(Number, ComputesInDoublePrecision)
         {"cube root of eight", [] { return Pow(8, 1.0 / 3.0); }, 2.0},
         {"square root of negative zero", [] { return Sqr(-0.0); }, 0.0},
         {"magnitude", [] { return Abs(-2.5); }, 2.5},
+        {"arc cosine of 1", [] { return Acos(1); }, 0.0},
+        {"arc cosine of -1", [] { return Acos(-1); }, 3.141592653589793},
+        {"arc cosine of a half", [] { return Acos(0.5); }, 1.0471975511965979},
+        {"cosine of zero", [] { return Cos(0); }, 1.0},
+        {"cosine of the double nearest a third of π", [] { return Cos(1.0471975511965979); }, 0.49999999999999989},
+        {"cosine of a huge angle is no error", [] { return Cos(1e300); }, -0.57538611195754907},
         {"underflow is no error", [] { return Number(1e-300) * Number(1e-300); }, 0.0},
         {"largest sum that fits", [] { return Number(kMax) + Number(1); }, kMax},
         {"integer constant widens", [] { return 4 * Number(0.5) * 3; }, 6.0},
