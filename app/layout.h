@@ -14,6 +14,9 @@
 
 namespace zembrel::layout {
 
+// The window's caption, which is the application's title and so every box's.
+inline constexpr std::string_view kApplicationTitle = "Zembrel";
+
 inline constexpr int kTwipsPerPixel = 15;
 
 inline constexpr int kClientWidth = 6060;

@@ -81,7 +81,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
     installSongSubstitutes();
 
     setObjectName(QStringLiteral("MainWindow"));
-    setWindowTitle(QStringLiteral("Zembrel"));
+    setWindowTitle(toQString(layout::kApplicationTitle));
     setWindowIcon(zembrelIcon());
     setFont(songFont(layout::kDefaultFont));
 

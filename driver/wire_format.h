@@ -2,7 +2,7 @@
 
 // The driver's wire format: JSON Lines, one JSON array a line, UTF-8. Commands
 // come in as ["set", FIELD, TEXT], ["click", BUTTON], ["menu", ITEM] and
-// ["get", NAME]; events go out as ["text", "Text3", "2."] and the like, with
+// ["get", NAME]; events go out as ["text", FIELD, TEXT] and the like, with
 // ", " between the elements.
 
 #include "recording_window.h"
@@ -32,7 +32,7 @@ std::variant<Command, Malformed> readCommand(std::string_view line);
 // A text as a JSON string that stays one visible line in every reader.
 std::string jsonString(std::string_view text);
 
-// The event as one line of the driver's output, e.g. ["text", "Text3", "2."].
+// The event as one line of the driver's output: ["text", FIELD, TEXT] and the like.
 std::string toJsonLine(const Recorded& event);
 
 // The answers to "get": a field's text, a button's state, the printed lines.

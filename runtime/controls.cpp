@@ -7,7 +7,7 @@ namespace {
 constexpr Field keyOf(const FieldControl& control) { return control.field; }
 constexpr Button keyOf(const ButtonControl& control) { return control.button; }
 
-// The number at the end of a control's name: 26 for "Text26".
+// The number at the end of a control's name: 26 for Text26.
 constexpr int numberIn(std::string_view name)
 {
     const std::size_t digits = name.find_first_of("0123456789");

@@ -27,14 +27,14 @@ constexpr std::array kMessages{kMissingVariable, kParallelLines, kSingularSolve,
 
 struct Message {
     std::string_view text;
-    MsgBoxStyle style;
+    MsgBoxStyle style = MsgBoxStyle::OkOnly;
 };
 
 // What the solve and the check say of an outcome without a solution: the
 // solve warns with icons, the check answers plainly and words the singular
 // case more briefly.
 struct Refusal {
-    SystemOutcome outcome;
+    SystemOutcome outcome = SystemOutcome::MissingVariable;
     Message solve;
     Message check;
 };
