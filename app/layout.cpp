@@ -18,20 +18,19 @@ constexpr Rgb kBlack{0, 0, 0};
 constexpr int kCoefficientWidth = 735;
 constexpr int kFieldHeight = 270;
 
-constexpr Control coefficient(std::string_view name, int left, int top, std::string_view accessibleName,
+constexpr Control coefficient(Field field, int left, int top, std::string_view accessibleName,
                               Rgb background = kCoefficientBackground)
 {
     // clang-format off
-    return {ControlKind::CoefficientField, name, "", left, top, kCoefficientWidth, kFieldHeight,
+    return {field, {}, left, top, kCoefficientWidth, kFieldHeight,
             kBold9, std::nullopt, background, accessibleName};
     // clang-format on
 }
 
-constexpr Control result(std::string_view name, int left, int top, int width, FontStyle font,
-                         std::string_view accessibleName)
+constexpr Control result(Field field, int left, int top, int width, FontStyle font, std::string_view accessibleName)
 {
     // clang-format off
-    return {ControlKind::ResultField, name, "0", left, top, width, kFieldHeight,
+    return {field, {}, left, top, width, kFieldHeight,
             font, kResultText, kResultBackground, accessibleName};
     // clang-format on
 }
@@ -39,26 +38,22 @@ constexpr Control result(std::string_view name, int left, int top, int width, Fo
 constexpr Control label(std::string_view name, std::string_view caption, int left, int top, int width, int height,
                         FontStyle font, std::optional<Rgb> colour = std::nullopt)
 {
-    return {ControlKind::Label, name, caption, left, top, width, height, font, colour, std::nullopt, {}};
+    return {LabelName{name}, caption, left, top, width, height, font, colour, std::nullopt, {}};
 }
 
-constexpr Control solveButton(std::string_view name, std::string_view caption, int left, int top, int width, int height,
-                              FontStyle font, std::string_view accessibleName)
+constexpr Control button(Button button, std::string_view caption, int left, int top, int width, int height,
+                         FontStyle font, std::string_view accessibleName)
 {
     // clang-format off
-    return {ControlKind::Button, name, caption, left, top, width, height,
+    return {button, caption, left, top, width, height,
             font, std::nullopt, std::nullopt, accessibleName};
     // clang-format on
 }
 
-// Every check button starts disabled: no check before its panel's first solve.
-constexpr Control checkButton(std::string_view name, int left, int top, int width, int height, FontStyle font,
+constexpr Control checkButton(Button check, int left, int top, int width, int height, FontStyle font,
                               std::string_view accessibleName)
 {
-    // clang-format off
-    return {ControlKind::Button, name, "验算", left, top, width, height,
-            font, std::nullopt, std::nullopt, accessibleName, false};
-    // clang-format on
+    return button(check, "验算", left, top, width, height, font, accessibleName);
 }
 
 constexpr Control wrapping(Control control)
@@ -71,83 +66,84 @@ constexpr Control wrapping(Control control)
 constexpr std::array kControls{
     // Linear panel: a·x + b = 0
     label("Label1_0", "解一元一次方程：", 240, 120, 1815, 255, kRegular10_5, kNavy),
-    coefficient("Text1", 2160, 120, "一次方程 a"),
+    coefficient(Field::Text1, 2160, 120, "一次方程 a"),
     label("Label2_0", "X+", 2880, 120, 495, 255, kBold12),
-    coefficient("Text2", 3240, 120, "一次方程 b"),
+    coefficient(Field::Text2, 3240, 120, "一次方程 b"),
     label("Label3_0", "=0", 3960, 120, 615, 255, kBold12),
-    solveButton("Command1", "X=", 240, 480, 615, 255, kBold12, "一次方程 求解"),
-    result("Text3", 840, 480, 4215, kBold10_5, "一次方程 根 X"),
-    checkButton("Command6", 5040, 480, 615, 255, kDefaultFont, "一次方程 验算"),
+    button(Button::Command1, "X=", 240, 480, 615, 255, kBold12, "一次方程 求解"),
+    result(Field::Text3, 840, 480, 4215, kBold10_5, "一次方程 根 X"),
+    checkButton(Button::Command6, 5040, 480, 615, 255, kDefaultFont, "一次方程 验算"),
 
     // Quadratic panel: a·x² + b·x + c = 0
     label("Label1_1", "解一元二次方程：", 240, 1200, 1695, 255, kRegular10_5, Rgb{64, 0, 0}),
-    coefficient("Text4", 2160, 1200, "二次方程 a"),
+    coefficient(Field::Text4, 2160, 1200, "二次方程 a"),
     label("Label2_1", "X", 2880, 1200, 255, 375, kBold14_25),
     label("Label4_0", "2", 3000, 1080, 135, 255, kDefaultFont),
     label("Label2_2", "+", 3120, 1200, 255, 375, kBold14_25),
-    coefficient("Text5", 3360, 1200, "二次方程 b"),
+    coefficient(Field::Text5, 3360, 1200, "二次方程 b"),
     label("Label2_3", "X+", 4080, 1200, 375, 375, kBold14_25),
-    coefficient("Text6", 4440, 1200, "二次方程 c"),
+    coefficient(Field::Text6, 4440, 1200, "二次方程 c"),
     label("Label2_4", "=0", 5160, 1200, 495, 375, kBold14_25, kBlack),
-    wrapping(solveButton("Command2", "X1= X2=", 240, 1560, 615, 615, kBold12, "二次方程 求解")),
-    result("Text7", 840, 1560, 4215, kBold10_5, "二次方程 根 X1"),
-    result("Text8", 840, 1920, 4215, kBold10_5, "二次方程 根 X2"),
-    checkButton("Command7", 5040, 1560, 615, 615, kDefaultFont, "二次方程 验算"),
+    wrapping(button(Button::Command2, "X1= X2=", 240, 1560, 615, 615, kBold12, "二次方程 求解")),
+    result(Field::Text7, 840, 1560, 4215, kBold10_5, "二次方程 根 X1"),
+    result(Field::Text8, 840, 1920, 4215, kBold10_5, "二次方程 根 X2"),
+    checkButton(Button::Command7, 5040, 1560, 615, 615, kDefaultFont, "二次方程 验算"),
 
     // Cubic panel: x³ + p·x + q = 0
     label("Label1_2", "解不完全三次方程：", 240, 2640, 1935, 255, kRegular10_5, Rgb{0, 64, 0}),
     label("Label2_5", "X", 2160, 2640, 255, 375, kBold14_25),
     label("Label4_1", "3", 2280, 2520, 135, 255, kDefaultFont),
     label("Label2_6", "+", 2400, 2640, 255, 375, kBold14_25),
-    coefficient("Text10", 2640, 2640, "三次方程 p"),
+    coefficient(Field::Text10, 2640, 2640, "三次方程 p"),
     label("Label2_7", "X+", 3360, 2640, 375, 375, kBold14_25),
-    coefficient("Text11", 3720, 2640, "三次方程 q"),
+    coefficient(Field::Text11, 3720, 2640, "三次方程 q"),
     label("Label2_8", "=0", 4440, 2640, 495, 375, kBold14_25),
-    solveButton("Command3", "X=", 240, 3000, 615, 255, kBold12, "三次方程 求解"),
-    result("Text12", 840, 3000, 4215, kBold10_5, "三次方程 根 X"),
-    checkButton("Command8", 5040, 3000, 615, 255, kDefaultFont, "三次方程 验算"),
+    button(Button::Command3, "X=", 240, 3000, 615, 255, kBold12, "三次方程 求解"),
+    result(Field::Text12, 840, 3000, 4215, kBold10_5, "三次方程 根 X"),
+    checkButton(Button::Command8, 5040, 3000, 615, 255, kDefaultFont, "三次方程 验算"),
 
     // System panel: up to three equations a·X + b·Y + c·Z + d = 0
     label("Label1_3", "解二/三元一次方程组：", 240, 3720, 2655, 255, kRegular10_5, Rgb{128, 0, 0}),
 
-    coefficient("Text13", 720, 4080, "方程组 方程1 X系数"),
+    coefficient(Field::Text13, 720, 4080, "方程组 方程1 X系数"),
     label("Label2_9", "X+", 1560, 4080, 495, 255, kBold12),
-    coefficient("Text14", 1920, 4080, "方程组 方程1 Y系数"),
+    coefficient(Field::Text14, 1920, 4080, "方程组 方程1 Y系数"),
     label("Label2_10", "Y+", 2760, 4080, 495, 255, kBold12),
-    coefficient("Text15", 3120, 4080, "方程组 方程1 Z系数", kOptionalCoefficientBackground),
+    coefficient(Field::Text15, 3120, 4080, "方程组 方程1 Z系数", kOptionalCoefficientBackground),
     label("Label3_1", "Z", 3960, 4080, 375, 255, kBold12, kNavy),
     label("Label2_23", "+", 4080, 4080, 135, 255, kBold12),
-    coefficient("Text9", 4320, 4080, "方程组 方程1 常数项"),
+    coefficient(Field::Text9, 4320, 4080, "方程组 方程1 常数项"),
     label("Label2_18", "=0", 5040, 4080, 495, 255, kBold12),
 
-    coefficient("Text16", 720, 4440, "方程组 方程2 X系数"),
+    coefficient(Field::Text16, 720, 4440, "方程组 方程2 X系数"),
     label("Label2_13", "X+", 1560, 4440, 495, 255, kBold12),
-    coefficient("Text17", 1920, 4440, "方程组 方程2 Y系数"),
+    coefficient(Field::Text17, 1920, 4440, "方程组 方程2 Y系数"),
     label("Label2_15", "Y+", 2760, 4440, 495, 255, kBold12),
-    coefficient("Text18", 3120, 4440, "方程组 方程2 Z系数", kOptionalCoefficientBackground),
+    coefficient(Field::Text18, 3120, 4440, "方程组 方程2 Z系数", kOptionalCoefficientBackground),
     label("Label3_3", "Z", 3960, 4440, 255, 255, kBold12, kNavy),
     label("Label2_21", "+", 4080, 4440, 135, 255, kBold12),
-    coefficient("Text25", 4320, 4440, "方程组 方程2 常数项"),
+    coefficient(Field::Text25, 4320, 4440, "方程组 方程2 常数项"),
     label("Label2_20", "=0", 5040, 4440, 495, 255, kBold12),
 
-    coefficient("Text19", 720, 4800, "方程组 方程3 X系数", kOptionalCoefficientBackground),
+    coefficient(Field::Text19, 720, 4800, "方程组 方程3 X系数", kOptionalCoefficientBackground),
     label("Label2_12", "X+", 1560, 4800, 495, 255, kBold12, kNavy),
-    coefficient("Text20", 1920, 4800, "方程组 方程3 Y系数", kOptionalCoefficientBackground),
+    coefficient(Field::Text20, 1920, 4800, "方程组 方程3 Y系数", kOptionalCoefficientBackground),
     label("Label2_14", "Y+", 2760, 4800, 495, 255, kBold12, kNavy),
-    coefficient("Text21", 3120, 4800, "方程组 方程3 Z系数", kOptionalCoefficientBackground),
+    coefficient(Field::Text21, 3120, 4800, "方程组 方程3 Z系数", kOptionalCoefficientBackground),
     label("Label3_2", "Z", 3960, 4800, 255, 255, kBold12, kNavy),
     label("Label2_22", "+", 4080, 4800, 135, 255, kBold12, kNavy),
-    coefficient("Text26", 4320, 4800, "方程组 方程3 常数项", kOptionalCoefficientBackground),
+    coefficient(Field::Text26, 4320, 4800, "方程组 方程3 常数项", kOptionalCoefficientBackground),
     label("Label2_19", "=0", 5040, 4800, 495, 255, kBold12, kNavy),
 
+    button(Button::Command4, "解得", 4200, 5280, 1455, 375, kRegular10_5, "方程组 求解"),
+    checkButton(Button::Command5, 4200, 5880, 1455, 375, kRegular10_5, "方程组 验算"),
+
     label("Label2_11", "X=", 720, 5280, 495, 255, kBold12),
-    result("Text22", 1080, 5280, 2895, kBold9, "方程组 解 X"),
+    result(Field::Text22, 1080, 5280, 2895, kBold9, "方程组 解 X"),
     label("Label2_16", "Y=", 720, 5640, 375, 375, kBold12),
-    result("Text23", 1080, 5640, 2895, kBold9, "方程组 解 Y"),
+    result(Field::Text23, 1080, 5640, 2895, kBold9, "方程组 解 Y"),
     label("Label2_17", "Z=", 720, 6000, 495, 255, kBold12, kNavy),
-    result("Text24", 1080, 6000, 2895, kBold9, "方程组 解 Z"),
-    solveButton("Command4", "解得", 4200, 5280, 1455, 375, kRegular10_5, "方程组 求解"),
-    checkButton("Command5", 4200, 5880, 1455, 375, kRegular10_5, "方程组 验算"),
+    result(Field::Text24, 1080, 6000, 2895, kBold9, "方程组 解 Z"),
 };
 // clang-format on
 
@@ -179,24 +175,12 @@ constexpr std::array kMenus{
 
 // clang-format off
 constexpr std::array kMenuEntries{
-    MenuEntry{"mnuFile", "mnuFileNew", "重置(&N)", "Ctrl+N"},
-    MenuEntry{"mnuFile", "mnuFileBar0", "-", ""},
-    MenuEntry{"mnuFile", "mnuFileExit", "退出(&X)", "Ctrl+X"},
-    MenuEntry{"mnuAss", "mnuAssCalc", "Windows计算器", "Ctrl+C"},
-    MenuEntry{"mnuAss", "mnuAssRep", "错误报告", "Ctrl+R"},
-    MenuEntry{"mnuAss", "mnuAssAbout", "关于", "Ctrl+A"},
-};
-// clang-format on
-
-// clang-format off
-constexpr std::array<std::string_view, 34> kFocusOrder{
-    "Text1", "Text2", "Command1", "Text3", "Command6",
-    "Text4", "Text5", "Text6", "Command2", "Text7", "Text8", "Command7",
-    "Text10", "Text11", "Command3", "Text12", "Command8",
-    "Text13", "Text14", "Text15", "Text9",
-    "Text16", "Text17", "Text18", "Text25",
-    "Text19", "Text20", "Text21", "Text26",
-    "Command4", "Command5", "Text22", "Text23", "Text24",
+    MenuEntry{"mnuFile", MenuItem::mnuFileNew, {}, "重置(&N)", "Ctrl+N"},
+    MenuEntry{"mnuFile", std::nullopt, "mnuFileBar0", "-", ""},
+    MenuEntry{"mnuFile", MenuItem::mnuFileExit, {}, "退出(&X)", "Ctrl+X"},
+    MenuEntry{"mnuAss", MenuItem::mnuAssCalc, {}, "Windows计算器", "Ctrl+C"},
+    MenuEntry{"mnuAss", MenuItem::mnuAssRep, {}, "错误报告", "Ctrl+R"},
+    MenuEntry{"mnuAss", MenuItem::mnuAssAbout, {}, "关于", "Ctrl+A"},
 };
 // clang-format on
 
@@ -206,15 +190,13 @@ std::span<const Control> controls() { return kControls; }
 std::span<const Line> lines() { return kLines; }
 std::span<const Menu> menus() { return kMenus; }
 std::span<const MenuEntry> menuEntries() { return kMenuEntries; }
-std::span<const std::string_view> focusOrder() { return kFocusOrder; }
-
-const Control* controlNamed(std::string_view name)
+std::string_view nameOf(const Control& control)
 {
-    for (const Control& control : kControls) {
-        if (control.name == name)
-            return &control;
-    }
-    return nullptr;
+    if (const auto* field = std::get_if<Field>(&control.id))
+        return zembrel::nameOf(*field);
+    if (const auto* button = std::get_if<Button>(&control.id))
+        return zembrel::nameOf(*button);
+    return std::get<LabelName>(control.id).name;
 }
 
 } // namespace zembrel::layout

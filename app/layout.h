@@ -1,14 +1,21 @@
 #pragma once
 
-// The main window's fixed layout as data: every control, the brace lines, the
-// menu and the focus order. Positions and sizes are in twips from the top-left
+// The main window's fixed layout as data: every control, the brace lines and
+// the menu. Positions and sizes are in twips from the top-left
 // corner of the client area; the window turns them into pixels.
+
+#include "controls.h"
+#include "menu_commands.h"
 
 #include <optional>
 #include <span>
 #include <string_view>
+#include <variant>
 
 namespace zembrel::layout {
+
+// The window's caption, which is the application's title and so every box's.
+inline constexpr std::string_view kApplicationTitle = "Zembrel";
 
 inline constexpr int kTwipsPerPixel = 15;
 
@@ -43,14 +50,18 @@ inline constexpr Rgb kOptionalCoefficientBackground{192, 192, 192};
 inline constexpr Rgb kResultBackground{212, 208, 200};
 inline constexpr Rgb kResultText{0, 0, 0};
 
-enum class ControlKind { CoefficientField, ResultField, Button, Label };
+// A label's control name; an array element such as Label2 (5) is "Label2_5".
+struct LabelName {
+    std::string_view name;
+};
+
+// What a row places: a field or a button of the control table, or a label.
+using ControlId = std::variant<Field, Button, LabelName>;
 
 struct Control {
-    ControlKind kind;
-    // Control name; an array element such as Label2 (5) is "Label2_5".
-    std::string_view name;
-    // Caption, or a field's initial text.
-    std::string_view text;
+    ControlId id;
+    // A button's or a label's caption; a field starts with its text from the control table.
+    std::string_view caption;
     int left;
     int top;
     int width;
@@ -60,10 +71,11 @@ struct Control {
     std::optional<Rgb> background; // fields only
     // What a screen reader announces for a field or a button.
     std::string_view accessibleName;
-    bool enabledAtStart = true;
     // The caption breaks into lines at its blanks.
     bool wrapsCaption = false;
 };
+
+std::string_view nameOf(const Control& control);
 
 // One straight line drawn on the window surface, e.g. "Line5_2" for Line5 (2).
 struct Line {
@@ -79,21 +91,20 @@ struct Menu {
     std::string_view caption; // "&" marks the access key
 };
 
-// A caption of "-" is a separator.
+// An entry without an item is a separator, known by its name alone.
 struct MenuEntry {
     std::string_view menu;
-    std::string_view name;
+    std::optional<MenuItem> item;
+    std::string_view separatorName;
     std::string_view caption;
     std::string_view shortcut; // portable text, e.g. "Ctrl+N"
 };
 
+// Panel by panel; within a panel, Tab visits its fields and buttons in the
+// order of their rows.
 std::span<const Control> controls();
 std::span<const Line> lines();
 std::span<const Menu> menus();
 std::span<const MenuEntry> menuEntries();
-// Tab moves through these controls in this order.
-std::span<const std::string_view> focusOrder();
-
-const Control* controlNamed(std::string_view name);
 
 } // namespace zembrel::layout

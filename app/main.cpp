@@ -1,6 +1,8 @@
 #include "fonts.h"
+#include "layout.h"
 #include "main_window.h"
 #include "qt_platform.h"
+#include "qt_text.h"
 #include "startup.h"
 
 #include <QApplication>
@@ -17,7 +19,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     startup.release();
 
-    QApplication::setApplicationName(QStringLiteral("Zembrel"));
+    QApplication::setApplicationName(zembrel::toQString(zembrel::layout::kApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral(ZEMBREL_VERSION));
     QApplication::setDesktopFileName(QStringLiteral(ZEMBREL_APP_ID));
     zembrel::useSongFontThroughout();

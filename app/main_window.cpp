@@ -2,6 +2,7 @@
 
 #include "fonts.h"
 #include "layout.h"
+#include "qt_text.h"
 #include "status_bar.h"
 #include "surface.h"
 
@@ -28,8 +29,6 @@ namespace zembrel {
 
 namespace {
 
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 QColor colourOf(layout::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
 QRect pixelRect(const layout::Control& control)
@@ -39,10 +38,6 @@ QRect pixelRect(const layout::Control& control)
             layout::pixels(control.height)};
     // clang-format on
 }
-
-std::size_t indexOf(Field field) { return static_cast<std::size_t>(field) - 1; }
-std::size_t indexOf(Button button) { return static_cast<std::size_t>(button) - 1; }
-std::size_t indexOf(MenuItem item) { return static_cast<std::size_t>(item); }
 
 // A line edit claims Ctrl+C, Ctrl+X and Ctrl+A for its clipboard and
 // selection before any shortcut is looked up. Those keys are the menu's in
@@ -86,7 +81,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
     installSongSubstitutes();
 
     setObjectName(QStringLiteral("MainWindow"));
-    setWindowTitle(QStringLiteral("Zembrel"));
+    setWindowTitle(toQString(layout::kApplicationTitle));
     setWindowIcon(zembrelIcon());
     setFont(songFont(layout::kDefaultFont));
 
@@ -111,7 +106,7 @@ void MainWindow::createControls()
 
     for (const layout::Control& control : layout::controls()) {
         QWidget* widget = createControl(control);
-        widget->setObjectName(qs(control.name));
+        widget->setObjectName(toQString(layout::nameOf(control)));
         widget->setGeometry(pixelRect(control));
         widget->setFont(songFont(control.font));
         QPalette palette = widget->palette();
@@ -121,79 +116,86 @@ void MainWindow::createControls()
             palette.setColor(widget->backgroundRole(), colourOf(*control.background));
         widget->setPalette(palette);
         if (!control.accessibleName.empty())
-            widget->setAccessibleName(qs(control.accessibleName));
+            widget->setAccessibleName(toQString(control.accessibleName));
     }
 }
 
 QWidget* MainWindow::createControl(const layout::Control& control)
 {
-    QWidget* const parent = widgets_.surface;
-    switch (control.kind) {
-    case layout::ControlKind::CoefficientField:
-    case layout::ControlKind::ResultField: {
-        auto* edit = new QLineEdit(qs(control.text), parent);
-        edit->setReadOnly(control.kind == layout::ControlKind::ResultField);
-        edit->setMaxLength(std::numeric_limits<int>::max());
-        widgets_.fields[indexOf(fieldNamed(control.name).value())] = edit;
-        return edit;
-    }
-    case layout::ControlKind::Button: {
-        const Button button = buttonNamed(control.name).value();
-        QString caption = qs(control.text);
-        if (control.wrapsCaption)
-            caption.replace(QLatin1Char(' '), QLatin1Char('\n'));
-        auto* push = new QPushButton(caption, parent);
-        // Enter and Esc must not click anything.
-        push->setAutoDefault(false);
-        push->setDefault(false);
-        push->setEnabled(control.enabledAtStart);
-        connect(push, &QPushButton::clicked, this, [this, event = clickEventOf(button)] { raiseEvent(event); });
-        widgets_.buttons[indexOf(button)] = push;
-        return push;
-    }
-    case layout::ControlKind::Label: {
-        auto* label = new QLabel(qs(control.text), parent);
-        label->setTextFormat(Qt::PlainText);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        // Labels lie on the surface, beneath the fields and buttons they touch.
-        label->lower();
-        widgets_.labels.push_back(label);
-        return label;
-    }
-    }
-    return nullptr;
+    if (const auto* field = std::get_if<Field>(&control.id))
+        return createField(*field);
+    if (const auto* button = std::get_if<Button>(&control.id))
+        return createButton(*button, control);
+    auto* label = new QLabel(toQString(control.caption), widgets_.surface);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Labels lie on the surface, beneath the fields and buttons they touch.
+    label->lower();
+    return label;
+}
+
+QLineEdit* MainWindow::createField(Field field)
+{
+    const FieldControl& control = controlOf(field);
+    auto* edit = new QLineEdit(toQString(control.startText), widgets_.surface);
+    edit->setReadOnly(control.role == FieldRole::Result);
+    edit->setMaxLength(std::numeric_limits<int>::max());
+    widgets_.fields[indexOf(field)] = edit;
+    return edit;
+}
+
+QPushButton* MainWindow::createButton(Button button, const layout::Control& control)
+{
+    QString caption = toQString(control.caption);
+    if (control.wrapsCaption)
+        caption.replace(QLatin1Char(' '), QLatin1Char('\n'));
+    auto* push = new QPushButton(caption, widgets_.surface);
+    // Enter and Esc must not click anything.
+    push->setAutoDefault(false);
+    push->setDefault(false);
+    push->setEnabled(controlOf(button).enabledAtStart);
+    connect(push, &QPushButton::clicked, this, [this, button] { raiseClick(button); });
+    widgets_.buttons[indexOf(button)] = push;
+    return push;
 }
 
 void MainWindow::createMenus()
 {
     for (const layout::Menu& menuDefinition : layout::menus()) {
-        QMenu* menu = menuBar()->addMenu(qs(menuDefinition.caption));
-        menu->setObjectName(qs(menuDefinition.name));
-        menus_.all.push_back(menu);
+        QMenu* menu = menuBar()->addMenu(toQString(menuDefinition.caption));
+        menu->setObjectName(toQString(menuDefinition.name));
         for (const layout::MenuEntry& entry : layout::menuEntries()) {
             if (entry.menu != menuDefinition.name)
                 continue;
-            if (entry.caption == "-") {
-                menu->addSeparator()->setObjectName(qs(entry.name));
+            if (!entry.item) {
+                menu->addSeparator()->setObjectName(toQString(entry.separatorName));
                 continue;
             }
-            const MenuItem item = menuItemNamed(entry.name).value();
-            QAction* action = menu->addAction(qs(entry.caption));
-            action->setObjectName(qs(entry.name));
-            action->setShortcut(QKeySequence(qs(entry.shortcut), QKeySequence::PortableText));
+            const MenuItem item = *entry.item;
+            QAction* action = menu->addAction(toQString(entry.caption));
+            action->setObjectName(toQString(nameOf(item)));
+            action->setShortcut(QKeySequence(toQString(entry.shortcut), QKeySequence::PortableText));
             // Also on the window itself, so the shortcut works while no menu is open.
             addAction(action);
-            connect(action, &QAction::triggered, this, [this, event = clickEventOf(item)] { raiseEvent(event); });
+            connect(action, &QAction::triggered, this, [this, item] { raiseClick(item); });
             actions_.items[indexOf(item)] = action;
         }
     }
 }
 
+// Tab follows the rows of the layout: panel by panel, and within a panel in
+// the order its fields and buttons are laid out.
 void MainWindow::setFocusOrder()
 {
     QWidget* previous = nullptr;
-    for (std::string_view name : layout::focusOrder()) {
-        auto* next = widgets_.surface->findChild<QWidget*>(qs(name), Qt::FindDirectChildrenOnly);
+    for (const layout::Control& control : layout::controls()) {
+        QWidget* next = nullptr;
+        if (const auto* field = std::get_if<Field>(&control.id))
+            next = this->field(*field);
+        else if (const auto* button = std::get_if<Button>(&control.id))
+            next = this->button(*button);
+        else
+            continue;
         if (previous != nullptr)
             setTabOrder(previous, next);
         previous = next;
@@ -218,7 +220,11 @@ void MainWindow::centreOnScreen()
         move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()).topLeft());
 }
 
-void MainWindow::raiseEvent(Event event) { zembrel::raise(event, {*this, platform_, *this}); }
+template <class Control>
+void MainWindow::raiseClick(Control control)
+{
+    zembrel::raiseClick(control, {*this, platform_, *this});
+}
 
 QLineEdit* MainWindow::field(Field field) const { return widgets_.fields[indexOf(field)]; }
 QPushButton* MainWindow::button(Button button) const { return widgets_.buttons[indexOf(button)]; }
@@ -226,25 +232,28 @@ QAction* MainWindow::action(MenuItem item) const { return actions_.items[indexOf
 
 std::string MainWindow::text(Field field) const { return this->field(field)->text().toStdString(); }
 
-void MainWindow::setText(Field field, std::string_view text) { this->field(field)->setText(qs(text)); }
+void MainWindow::setText(Field field, std::string_view text) { this->field(field)->setText(toQString(text)); }
 
 void MainWindow::setEnabled(Button button, bool enabled) { this->button(button)->setEnabled(enabled); }
 
-void MainWindow::MsgBox(std::string_view prompt, MsgBoxStyle buttons)
+void MainWindow::MsgBox(std::string_view prompt, MsgBoxStyle style)
 {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    switch (buttons) {
+    switch (style) {
     case MsgBoxStyle::OkOnly: icon = QMessageBox::NoIcon; break;
     case MsgBoxStyle::Critical: icon = QMessageBox::Critical; break;
     case MsgBoxStyle::Exclamation: icon = QMessageBox::Warning; break;
     case MsgBoxStyle::Information: icon = QMessageBox::Information; break;
     }
-    showBox(icon, qs(prompt));
+    showBox(icon, toQString(prompt));
 }
 
-void MainWindow::Print(std::string_view text) { widgets_.surface->print(qs(text)); }
+void MainWindow::Print(std::string_view text) { widgets_.surface->print(toQString(text)); }
 
-void MainWindow::showRuntimeError(const RuntimeError& error) { showBox(QMessageBox::Critical, qs(error.boxText())); }
+void MainWindow::showRuntimeError(const RuntimeError& error)
+{
+    showBox(QMessageBox::Critical, toQString(error.boxText()));
+}
 
 void MainWindow::showBox(QMessageBox::Icon icon, const QString& text)
 {

@@ -3,18 +3,16 @@
 #include "event_boundary.h"
 #include "events.h"
 #include "layout.h"
+#include "menu_commands.h"
 #include "window.h"
 
 #include <QMainWindow>
 #include <QMessageBox>
 
 #include <array>
-#include <vector>
 
 class QAction;
-class QLabel;
 class QLineEdit;
-class QMenu;
 class QPushButton;
 
 namespace zembrel {
@@ -35,12 +33,12 @@ public:
     QPushButton* button(Button button) const;
     QAction* action(MenuItem item) const;
     Surface* surface() const { return widgets_.surface; }
-    StatusBar* statusPanels() const { return widgets_.statusBar; }
+    StatusBar* sbStatusBar() const { return widgets_.statusBar; }
 
     std::string text(Field field) const override;
     void setText(Field field, std::string_view text) override;
     void setEnabled(Button button, bool enabled) override;
-    void MsgBox(std::string_view prompt, MsgBoxStyle buttons) override;
+    void MsgBox(std::string_view prompt, MsgBoxStyle style) override;
     void Print(std::string_view text) override;
     void showRuntimeError(const RuntimeError& error) override;
 
@@ -49,28 +47,26 @@ private:
         Surface* surface = nullptr;
         std::array<QLineEdit*, kFieldCount> fields{};
         std::array<QPushButton*, kButtonCount> buttons{};
-        std::vector<QLabel*> labels;
         StatusBar* statusBar = nullptr;
     };
-    struct Menus {
-        std::vector<QMenu*> all; // in the menu bar's order
-    };
     struct Actions {
-        std::array<QAction*, 5> items{};
+        std::array<QAction*, kMenuItemCount> items{};
     };
 
     void createControls();
     QWidget* createControl(const layout::Control& control);
+    QLineEdit* createField(Field field);
+    QPushButton* createButton(Button button, const layout::Control& control);
     void createMenus();
     void setFocusOrder();
     void keepMenuShortcutsFromFields();
     void centreOnScreen();
-    void raiseEvent(Event event);
+    template <class Control>
+    void raiseClick(Control control);
     void showBox(QMessageBox::Icon icon, const QString& text);
 
     Platform& platform_;
     Widgets widgets_;
-    Menus menus_;
     Actions actions_;
 };
 

@@ -1,5 +1,7 @@
 #include "qt_platform.h"
 
+#include "qt_text.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QEvent>
@@ -12,8 +14,6 @@
 namespace zembrel {
 
 namespace {
-
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // Swallows the keys, clicks and shortcuts that were already queued when the
 // program was told to end, so none of them runs another operation.
@@ -32,22 +32,22 @@ protected:
 
 bool QtPlatform::isInstalled(std::string_view program) const
 {
-    return !QStandardPaths::findExecutable(qs(program)).isEmpty();
+    return !QStandardPaths::findExecutable(toQString(program)).isEmpty();
 }
 
 bool QtPlatform::startDetached(std::string_view program, const std::vector<std::string>& arguments)
 {
     // The same lookup as isInstalled, so the program found is the program started.
-    const QString path = QStandardPaths::findExecutable(qs(program));
+    const QString path = QStandardPaths::findExecutable(toQString(program));
     if (path.isEmpty())
         return false;
     QStringList list;
     for (const auto& argument : arguments)
-        list << qs(argument);
+        list << toQString(argument);
     return QProcess::startDetached(path, list);
 }
 
-void QtPlatform::openUrl(std::string_view url) { QDesktopServices::openUrl(QUrl(qs(url))); }
+void QtPlatform::openUrl(std::string_view url) { QDesktopServices::openUrl(QUrl(toQString(url))); }
 
 void QtPlatform::exitProgram()
 {

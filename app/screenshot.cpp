@@ -4,7 +4,9 @@
 //   QT_QPA_PLATFORM=offscreen LC_ALL=zh_CN.UTF-8 build/app/zembrel-screenshot docs/zembrel.png
 
 #include "fonts.h"
+#include "layout.h"
 #include "main_window.h"
+#include "qt_text.h"
 #include "status_bar.h"
 
 #include <QApplication>
@@ -34,13 +36,13 @@ int main(int argc, char* argv[])
         QTextStream(stderr) << "usage: zembrel-screenshot OUTPUT.png\n";
         return 2;
     }
-    QApplication::setApplicationName(QStringLiteral("Zembrel"));
+    QApplication::setApplicationName(zembrel::toQString(zembrel::layout::kApplicationTitle));
     zembrel::useSongFontThroughout();
 
     NoDesktop desktop;
     zembrel::MainWindow window(desktop);
     // A fixed moment, so the picture changes only when the window does.
-    window.statusPanels()->setClock([] { return QDateTime(QDate(2007, 8, 20), QTime(18, 46)); });
+    window.sbStatusBar()->setClock([] { return QDateTime(QDate(2007, 8, 20), QTime(18, 46)); });
     window.show();
     QApplication::processEvents();
 

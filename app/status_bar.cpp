@@ -1,6 +1,7 @@
 #include "status_bar.h"
 
 #include "layout.h"
+#include "qt_text.h"
 
 #include <QLabel>
 #include <QLocale>
@@ -32,7 +33,7 @@ StatusBar::StatusBar(QWidget* parent, Clock clock)
     setSizeGripEnabled(false);
     setFixedHeight(layout::pixels(layout::kStatusBarHeight));
 
-    panels_[0] = makePanel(QStringLiteral("状态"), QStringLiteral("状态"), this);
+    panels_[0] = makePanel(toQString(kStatusText), toQString(kStatusText), this);
     panels_[1] = makePanel({}, QStringLiteral("日期"), this);
     panels_[2] = makePanel({}, QStringLiteral("时间"), this);
 

@@ -5,11 +5,15 @@
 
 #include <array>
 #include <functional>
+#include <string_view>
 
 class QLabel;
 class QTimer;
 
 namespace zembrel {
+
+// What panel 1 shows, always.
+inline constexpr std::string_view kStatusText = "状态";
 
 // The status bar `sbStatusBar`: a fixed status text, then the date and the
 // time, which keep themselves current. No operation writes to it.

@@ -51,9 +51,9 @@ constexpr ValueCase kNumberCases[] = {
 
 // clang-format off
 constexpr std::string_view kPatterns[] = {
-    "0.##################",
-    "0.################",
-    "0.############",
+    kEighteenDecimals,
+    kSixteenDecimals,
+    kTwelveDecimals,
 };
 // clang-format on
 

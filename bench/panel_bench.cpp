@@ -1,7 +1,6 @@
 // A whole solve and check of each panel, through the event table and the
 // recording window, as one button press after the other.
 
-#include "events.h"
 #include "recording_window.h"
 #include "system.h"
 
@@ -47,15 +46,12 @@ const PanelCase kPanels[] = {
 
 void solveAndCheck(benchmark::State& state, const PanelCase& panel)
 {
-    const Recorder ignore = [](const Recorded&) {};
-    RecordingWindow window(ignore);
-    RecordingPlatform platform(ignore, false);
-    const EventContext context{window, platform, window};
+    HeadlessSession session([](const Recorded&) {}, false);
     for (const auto& [field, text] : panel.fields)
-        window.type(field, text);
+        session.type(field, text);
     for (auto _ : state) {
-        raise(clickEventOf(panel.solve), context);
-        raise(clickEventOf(panel.check), context);
+        session.click(panel.solve);
+        session.click(panel.check);
     }
 }
 

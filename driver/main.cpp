@@ -2,17 +2,11 @@
 // screen. Commands arrive as JSON Lines on stdin; every call an operation
 // makes of the window is written as one JSON Lines event on stdout.
 
-#include "events.h"
 #include "recording_window.h"
-
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonParseError>
-#include <QJsonValue>
+#include "wire_format.h"
 
 #include <cstdlib>
 #include <iostream>
-#include <optional>
 #include <string>
 
 using namespace zembrel;
@@ -21,131 +15,119 @@ namespace {
 
 void writeLine(const std::string& line) { std::cout << line << '\n' << std::flush; }
 
+bool calculatorMissing()
+{
+    const char* value = std::getenv("ZEMBREL_NO_CALCULATOR");
+    return value != nullptr && std::string(value) == "1";
+}
+
 class Driver {
 public:
-    Driver() : window_(record()), platform_(record(), calculatorMissing()), context_{window_, platform_, window_} {}
+    Driver() : session_([](const Recorded& event) { writeLine(toJsonLine(event)); }, calculatorMissing()) {}
 
     // False when the driver must stop; the exit code is then in exitCode().
     bool run(const std::string& line);
     int exitCode() const { return exitCode_; }
 
 private:
-    static bool calculatorMissing()
-    {
-        const char* value = std::getenv("ZEMBREL_NO_CALCULATOR");
-        return value != nullptr && std::string(value) == "1";
-    }
-
-    Recorder record()
-    {
-        return [](const Recorded& event) { writeLine(toJsonLine(event)); };
-    }
-
     bool bad(const std::string& why, bool fatal = true)
     {
-        writeLine("[\"bad\", " + jsonString(why) + "]");
+        writeLine(badLine(why));
         if (fatal)
             exitCode_ = 2;
         return !fatal;
     }
 
-    bool set(const QJsonArray& command);
-    bool click(const QJsonArray& command);
-    bool menu(const QJsonArray& command);
-    bool get(const QJsonArray& command);
+    bool set(const Command& command);
+    bool click(const Command& command);
+    bool menu(const Command& command);
+    bool get(const Command& command);
 
-    RecordingWindow window_;
-    RecordingPlatform platform_;
-    EventContext context_;
+    HeadlessSession session_;
     int exitCode_ = 0;
 };
 
-std::optional<std::string> stringAt(const QJsonArray& array, qsizetype index)
+// The operands of a command that takes exactly `count` strings.
+bool takesStrings(const Command& command, std::size_t count)
 {
-    if (index >= array.size() || !array.at(index).isString())
-        return std::nullopt;
-    return array.at(index).toString().toStdString();
+    if (command.operands.size() != count)
+        return false;
+    for (const auto& operand : command.operands) {
+        if (!operand)
+            return false;
+    }
+    return true;
 }
 
 bool Driver::run(const std::string& line)
 {
-    QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
-    if (error.error != QJsonParseError::NoError)
-        return bad("not JSON at offset " + std::to_string(error.offset));
-    if (!document.isArray() || document.array().isEmpty() || !document.array().at(0).isString())
-        return bad("not a command array");
-    const QJsonArray command = document.array();
-    const std::string verb = command.at(0).toString().toStdString();
-    if (verb == "set")
+    const auto read = readCommand(line);
+    if (const auto* malformed = std::get_if<Malformed>(&read))
+        return bad(malformed->why);
+    const Command& command = *std::get_if<Command>(&read);
+    if (command.verb == "set")
         return set(command);
-    if (verb == "click")
+    if (command.verb == "click")
         return click(command);
-    if (verb == "menu")
+    if (command.verb == "menu")
         return menu(command);
-    if (verb == "get")
+    if (command.verb == "get")
         return get(command);
-    return bad("unknown command: " + verb);
+    return bad("unknown command: " + command.verb);
 }
 
-bool Driver::set(const QJsonArray& command)
+bool Driver::set(const Command& command)
 {
-    const auto name = stringAt(command, 1);
-    const auto text = stringAt(command, 2);
-    if (command.size() != 3 || !name || !text)
+    if (!takesStrings(command, 2))
         return bad("set takes a field name and a text");
-    const auto field = fieldNamed(*name);
+    const std::string& name = *command.operands[0];
+    const auto field = fieldNamed(name);
     if (!field)
-        return bad("unknown field: " + *name);
+        return bad("unknown field: " + name);
     if (isResultField(*field))
-        return bad("result fields are read-only: " + *name, false);
-    window_.type(*field, *text);
+        return bad("result fields are read-only: " + name, false);
+    session_.type(*field, *command.operands[1]);
     return true;
 }
 
-bool Driver::click(const QJsonArray& command)
+bool Driver::click(const Command& command)
 {
-    const auto name = stringAt(command, 1);
-    if (command.size() != 2 || !name)
+    if (!takesStrings(command, 1))
         return bad("click takes a button name");
-    const auto button = buttonNamed(*name);
+    const std::string& name = *command.operands[0];
+    const auto button = buttonNamed(name);
     if (!button)
-        return bad("unknown button: " + *name);
-    // A disabled button raises no event.
-    if (window_.isEnabled(*button))
-        raise(clickEventOf(*button), context_);
-    return !platform_.exited();
+        return bad("unknown button: " + name);
+    session_.click(*button);
+    return !session_.exited();
 }
 
-bool Driver::menu(const QJsonArray& command)
+bool Driver::menu(const Command& command)
 {
-    const auto name = stringAt(command, 1);
-    if (command.size() != 2 || !name)
+    if (!takesStrings(command, 1))
         return bad("menu takes a menu item name");
-    const auto item = menuItemNamed(*name);
+    const std::string& name = *command.operands[0];
+    const auto item = menuItemNamed(name);
     if (!item)
-        return bad("unknown menu item: " + *name);
-    raise(clickEventOf(*item), context_);
-    return !platform_.exited();
+        return bad("unknown menu item: " + name);
+    session_.choose(*item);
+    return !session_.exited();
 }
 
-bool Driver::get(const QJsonArray& command)
+bool Driver::get(const Command& command)
 {
-    const auto name = stringAt(command, 1);
-    if (command.size() != 2 || !name)
+    if (!takesStrings(command, 1))
         return bad("get takes a control name");
-    if (*name == "printed") {
-        std::string list = "[";
-        for (const auto& line : window_.printed())
-            list += (list.size() > 1 ? ", " : "") + jsonString(line);
-        writeLine("[\"value\", \"printed\", " + list + "]]");
-    } else if (const auto field = fieldNamed(*name)) {
-        writeLine("[\"value\", " + jsonString(*name) + ", " + jsonString(window_.text(*field)) + "]");
-    } else if (const auto button = buttonNamed(*name)) {
-        writeLine("[\"value\", " + jsonString(*name) + ", " + (window_.isEnabled(*button) ? "true" : "false") + "]");
-    } else {
-        return bad("unknown control: " + *name);
-    }
+    const std::string& name = *command.operands[0];
+    const RecordingWindow& window = session_.window();
+    if (name == "printed")
+        writeLine(printedLine(window.printed()));
+    else if (const auto field = fieldNamed(name))
+        writeLine(valueLine(name, window.text(*field)));
+    else if (const auto button = buttonNamed(name))
+        writeLine(valueLine(name, window.isEnabled(*button)));
+    else
+        return bad("unknown control: " + name);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "event_boundary.h"
+#include "events.h"
 #include "platform.h"
 #include "window.h"
 
@@ -25,7 +26,7 @@ struct EnabledChanged {
     bool operator==(const EnabledChanged&) const = default;
 };
 struct MessageShown {
-    MsgBoxStyle buttons;
+    MsgBoxStyle style;
     std::string prompt;
     bool operator==(const MessageShown&) const = default;
 };
@@ -53,11 +54,6 @@ struct ProgramExited {
 using Recorded = std::variant<TextChanged, EnabledChanged, MessageShown, LinePrinted, ErrorShown, CalculatorStarted,
                               UrlOpened, ProgramExited>;
 
-// The event as one JSON Lines record of the driver's output, e.g.
-// ["text", "Text3", "2."].
-std::string toJsonLine(const Recorded& event);
-std::string jsonString(std::string_view text);
-
 using Recorder = std::function<void(const Recorded&)>;
 
 // The main window without a screen: it keeps the fields, the buttons' state
@@ -75,7 +71,7 @@ public:
     std::string text(Field field) const override;
     void setText(Field field, std::string_view text) override;
     void setEnabled(Button button, bool enabled) override;
-    void MsgBox(std::string_view prompt, MsgBoxStyle buttons) override;
+    void MsgBox(std::string_view prompt, MsgBoxStyle style) override;
     void Print(std::string_view text) override;
     void showRuntimeError(const RuntimeError& error) override;
 
@@ -103,6 +99,30 @@ private:
     Recorder recorder_;
     bool calculatorMissing_;
     bool exited_ = false;
+};
+
+// The window's events without a screen: the recording window and platform,
+// and what a user does to them. The driver, the tests, the fuzzer and the
+// benchmarks all drive the operations through it.
+class HeadlessSession {
+public:
+    HeadlessSession(const Recorder& recorder, bool calculatorMissing);
+
+    // The user's own edit of a field; it raises no event.
+    void type(Field field, std::string_view text) { window_.type(field, text); }
+    // As in the window, a click on a disabled button raises no event.
+    void click(Button button);
+    void choose(MenuItem item);
+
+    RecordingWindow& window() { return window_; }
+    const RecordingWindow& window() const { return window_; }
+    bool exited() const { return platform_.exited(); }
+
+private:
+    EventContext context() { return {window_, platform_, window_}; }
+
+    RecordingWindow window_;
+    RecordingPlatform platform_;
 };
 
 } // namespace zembrel

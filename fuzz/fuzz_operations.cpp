@@ -10,9 +10,9 @@
 //   0b11xxxxxx     choose menu item xxxxxx % 5
 // The run ends with the input or when the program is asked to exit.
 
-#include "events.h"
 #include "recording_window.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -22,13 +22,10 @@ using namespace zembrel;
 
 namespace {
 
-constexpr int kMenuItemCount = static_cast<int>(MenuItem::mnuAssAbout) + 1;
-
-// The runtime errors an operation can raise.
 bool isKnownRuntimeError(int number)
 {
-    return number == RuntimeError::InvalidProcedureCall || number == RuntimeError::Overflow
-           || number == RuntimeError::DivisionByZero || number == RuntimeError::FileNotFound;
+    return std::ranges::any_of(runtimeErrorDescriptions(),
+                               [number](const ErrorDescription& error) { return error.number == number; });
 }
 
 void check(const Recorded& event)
@@ -65,27 +62,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     Input input(data, size);
     const bool calculatorMissing = (input.next() & 1) != 0;
-    RecordingWindow window(check);
-    RecordingPlatform platform(check, calculatorMissing);
-    const EventContext context{window, platform, window};
+    HeadlessSession session(check, calculatorMissing);
 
-    while (!input.empty() && !platform.exited()) {
+    while (!input.empty() && !session.exited()) {
         const std::uint8_t action = input.next();
         const int operand = action & 0x3f;
         switch (action >> 6) {
         case 0:
         case 1: {
             const auto field = static_cast<Field>(operand % kFieldCount + 1);
-            window.type(field, input.take(input.next() % 64));
+            session.type(field, input.take(input.next() % 64));
             break;
         }
         case 2: {
-            const auto button = static_cast<Button>(operand % kButtonCount + 1);
-            if (window.isEnabled(button))
-                raise(clickEventOf(button), context);
+            session.click(static_cast<Button>(operand % kButtonCount + 1));
             break;
         }
-        default: raise(clickEventOf(static_cast<MenuItem>(operand % kMenuItemCount)), context); break;
+        default: session.choose(static_cast<MenuItem>(operand % kMenuItemCount)); break;
         }
     }
     return 0;

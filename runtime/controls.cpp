@@ -1,65 +1,74 @@
 #include "controls.h"
 
-#include <array>
-
 namespace zembrel {
 
 namespace {
 
-// clang-format off
-constexpr std::array<std::string_view, kFieldCount> kFieldNames{
-    "Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text9", "Text10",
-    "Text11", "Text12", "Text13", "Text14", "Text15", "Text16", "Text17", "Text18", "Text19", "Text20",
-    "Text21", "Text22", "Text23", "Text24", "Text25", "Text26",
-};
-// clang-format on
+constexpr Field keyOf(const FieldControl& control) { return control.field; }
+constexpr Button keyOf(const ButtonControl& control) { return control.button; }
 
-constexpr std::array<std::string_view, kButtonCount> kButtonNames{
-    "Command1", "Command2", "Command3", "Command4", "Command5", "Command6", "Command7", "Command8",
-};
+// The number at the end of a control's name: 26 for Text26.
+constexpr int numberIn(std::string_view name)
+{
+    const std::size_t digits = name.find_first_of("0123456789");
+    int number = 0;
+    for (std::size_t i = digits; i < name.size(); ++i)
+        number = number * 10 + (name[i] - '0');
+    return number;
+}
 
-constexpr std::size_t indexOf(Field field) { return static_cast<std::size_t>(field) - 1; }
-constexpr std::size_t indexOf(Button button) { return static_cast<std::size_t>(button) - 1; }
+// Every enum value has exactly one row, under its own name.
+template <class Control, std::size_t N>
+constexpr bool eachOnceUnderItsName(const std::array<Control, N>& table, std::string_view prefix)
+{
+    std::array<int, N> seen{};
+    for (const Control& control : table) {
+        const auto number = static_cast<int>(keyOf(control));
+        if (number < 1 || static_cast<std::size_t>(number) > N || seen[indexOf(keyOf(control))]++ != 0)
+            return false;
+        if (!control.name.starts_with(prefix) || numberIn(control.name) != number)
+            return false;
+    }
+    return true;
+}
+
+static_assert(eachOnceUnderItsName(kFieldControls, "Text"));
+static_assert(eachOnceUnderItsName(kButtonControls, "Command"));
+
+// Where each field's and each button's row stands in its table.
+template <class Control, std::size_t N>
+constexpr std::array<std::size_t, N> rowIndex(const std::array<Control, N>& table)
+{
+    std::array<std::size_t, N> rows{};
+    for (std::size_t row = 0; row < N; ++row)
+        rows[indexOf(keyOf(table[row]))] = row;
+    return rows;
+}
+
+constexpr auto kFieldRows = rowIndex(kFieldControls);
+constexpr auto kButtonRows = rowIndex(kButtonControls);
 
 } // namespace
 
-bool isResultField(Field field)
-{
-    switch (field) {
-    case Field::Text3:
-    case Field::Text7:
-    case Field::Text8:
-    case Field::Text12:
-    case Field::Text22:
-    case Field::Text23:
-    case Field::Text24: return true;
-    default: return false;
-    }
-}
-
-bool isEnabledAtStart(Button button) { return static_cast<int>(button) <= 4; }
-
-std::string_view nameOf(Field field) { return kFieldNames[indexOf(field)]; }
-std::string_view nameOf(Button button) { return kButtonNames[indexOf(button)]; }
+const FieldControl& controlOf(Field field) { return kFieldControls[kFieldRows[indexOf(field)]]; }
+const ButtonControl& controlOf(Button button) { return kButtonControls[kButtonRows[indexOf(button)]]; }
 
 std::optional<Field> fieldNamed(std::string_view name)
 {
-    for (std::size_t i = 0; i < kFieldNames.size(); ++i) {
-        if (kFieldNames[i] == name)
-            return static_cast<Field>(i + 1);
+    for (const FieldControl& control : kFieldControls) {
+        if (control.name == name)
+            return control.field;
     }
     return std::nullopt;
 }
 
 std::optional<Button> buttonNamed(std::string_view name)
 {
-    for (std::size_t i = 0; i < kButtonNames.size(); ++i) {
-        if (kButtonNames[i] == name)
-            return static_cast<Button>(i + 1);
+    for (const ButtonControl& control : kButtonControls) {
+        if (control.name == name)
+            return control.button;
     }
     return std::nullopt;
 }
-
-std::string_view initialText(Field field) { return isResultField(field) ? "0" : ""; }
 
 } // namespace zembrel

@@ -20,6 +20,11 @@ double Val(std::string_view text);
 // (std::invalid_argument).
 std::string Format(double value, std::string_view pattern);
 
+// The patterns the panels write their results with.
+inline constexpr std::string_view kEighteenDecimals = "0.##################"; // linear and cubic
+inline constexpr std::string_view kSixteenDecimals = "0.################";    // quadratic
+inline constexpr std::string_view kTwelveDecimals = "0.############";         // system
+
 // Number to text for display in a sentence: a leading blank for values of
 // zero and above, "-" for negative ones, at most 15 significant digits, no
 // trailing zeros and no point for whole numbers (" 2", "-0.5"). Magnitudes

@@ -7,17 +7,12 @@ namespace zembrel {
 
 namespace {
 
-struct Description {
-    int number;
-    const char* text;
-};
-
 // clang-format off
 constexpr std::array kDescriptions{
-    Description{5, "无效的过程调用或参数"},
-    Description{6, "溢出"},
-    Description{11, "除数为零"},
-    Description{53, "文件未找到"},
+    ErrorDescription{RuntimeError::InvalidProcedureCall, "无效的过程调用或参数"},
+    ErrorDescription{RuntimeError::Overflow, "溢出"},
+    ErrorDescription{RuntimeError::DivisionByZero, "除数为零"},
+    ErrorDescription{RuntimeError::FileNotFound, "文件未找到"},
 };
 // clang-format on
 
@@ -27,10 +22,12 @@ std::string describeRuntimeError(int number)
 {
     for (const auto& entry : kDescriptions) {
         if (entry.number == number)
-            return entry.text;
+            return std::string(entry.text);
     }
     return "应用程序定义的错误或对象定义的错误";
 }
+
+std::span<const ErrorDescription> runtimeErrorDescriptions() { return kDescriptions; }
 
 RuntimeError::RuntimeError(int number)
     : std::runtime_error(describeRuntimeError(number)), number_(number), description_(describeRuntimeError(number))

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace zembrel {
 
@@ -9,7 +11,7 @@ namespace zembrel {
 // does, shows the error box and lets the program go on.
 class RuntimeError : public std::runtime_error {
 public:
-    enum Number : int {
+    enum ErrorNumber : int {
         InvalidProcedureCall = 5,
         Overflow = 6,
         DivisionByZero = 11,
@@ -30,5 +32,12 @@ private:
 };
 
 std::string describeRuntimeError(int number);
+
+// The errors an operation can raise, with their descriptions.
+struct ErrorDescription {
+    int number;
+    std::string_view text;
+};
+std::span<const ErrorDescription> runtimeErrorDescriptions();
 
 } // namespace zembrel

@@ -31,7 +31,7 @@ public:
     virtual void setEnabled(Button button, bool enabled) = 0;
     // A modal box with the prompt, one OK button and the icon of the code,
     // captioned with the application title; returns when it is dismissed.
-    virtual void MsgBox(std::string_view prompt, MsgBoxStyle buttons) = 0;
+    virtual void MsgBox(std::string_view prompt, MsgBoxStyle style) = 0;
     // Draws a line at the print position and moves it down one line.
     virtual void Print(std::string_view text) = 0;
 };

@@ -1,11 +1,16 @@
 #include "cubic.h"
 
+#include "check.h"
 #include "conversion.h"
-#include "residual.h"
+
+#include <array>
+#include <string_view>
 
 namespace zembrel {
 
 namespace {
+
+constexpr std::array kMessages{kCheckPassed, kCheckFailed};
 
 // The double nearest one third, not the exact third.
 constexpr double t = 1.0 / 3.0;
@@ -82,7 +87,7 @@ void SolveCubic(Window& window)
     window.setEnabled(Button::Command8, true);
     const Coefficients k = readCoefficients(window);
     const Number X = CubicRoot(k.p, k.q);
-    window.setText(Field::Text12, Format(X.value(), "0.##################"));
+    window.setText(Field::Text12, Format(X.value(), kEighteenDecimals));
 }
 
 void CheckCubic(Window& window)
@@ -96,10 +101,9 @@ void CheckCubic(Window& window)
     const Number t2 = k.p * X;
     const Number r = (t1 + t2) + k.q;
     const Number S = (Abs(t1) + Abs(t2)) + Abs(k.q);
-    if (ResidualHolds(r, S))
-        window.MsgBox("计算正确", MsgBoxStyle::OkOnly);
-    else
-        window.MsgBox("计算可能有误，请刷新后再试。", MsgBoxStyle::OkOnly);
+    showVerdict(window, ResidualHolds(r, S));
 }
+
+const PanelDescriptor kCubicPanel{Panel::Cubic, SolveCubic, CheckCubic, kMessages};
 
 } // namespace zembrel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "number.h"
+#include "panel.h"
 #include "window.h"
 
 #include <optional>
@@ -23,5 +24,7 @@ Number CubicRoot(Number p, Number q);
 // x³ + p·x + q = 0 with p in Text10, q in Text11 and the root in Text12.
 void SolveCubic(Window& window); // Command3_Click
 void CheckCubic(Window& window); // Command8_Click
+
+extern const PanelDescriptor kCubicPanel;
 
 } // namespace zembrel

@@ -1,14 +1,19 @@
 #include "linear.h"
 
+#include "check.h"
 #include "conversion.h"
 #include "number.h"
-#include "residual.h"
+
+#include <array>
+#include <string_view>
 
 namespace zembrel {
 
 namespace {
 
-constexpr const char* kZeroCoefficient = "一次项系数不能为0！";
+constexpr std::string_view kZeroCoefficient = "一次项系数不能为0！";
+
+constexpr std::array kMessages{kZeroCoefficient, kCheckPassed, kCheckFailed};
 
 struct Coefficients {
     Number a;
@@ -36,7 +41,7 @@ void SolveLinear(Window& window)
         return;
     }
     const Number X = root(k);
-    window.setText(Field::Text3, Format(X.value(), "0.##################"));
+    window.setText(Field::Text3, Format(X.value(), kEighteenDecimals));
 }
 
 void CheckLinear(Window& window)
@@ -53,10 +58,9 @@ void CheckLinear(Window& window)
     const Number t = k.a * x;
     const Number r = t + k.b;
     const Number S = Abs(t) + Abs(k.b);
-    if (ResidualHolds(r, S))
-        window.MsgBox("计算正确", MsgBoxStyle::OkOnly);
-    else
-        window.MsgBox("计算可能有误，请刷新后再试。", MsgBoxStyle::OkOnly);
+    showVerdict(window, ResidualHolds(r, S));
 }
+
+const PanelDescriptor kLinearPanel{Panel::Linear, SolveLinear, CheckLinear, kMessages};
 
 } // namespace zembrel

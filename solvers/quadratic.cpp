@@ -1,16 +1,22 @@
 #include "quadratic.h"
 
+#include "check.h"
 #include "conversion.h"
 #include "number.h"
-#include "residual.h"
 
+#include <array>
 #include <string>
+#include <string_view>
 
 namespace zembrel {
 
 namespace {
 
-constexpr const char* kRootPattern = "0.################";
+constexpr std::string_view kZeroLeadingCoefficient = "一元二次方程二次项系数不能为0！";
+constexpr std::string_view kComplexRoots = "请注意：方程有两个共轭虚数根。";
+constexpr std::string_view kNoRealRoots = "方程无实数解！";
+
+constexpr std::array kMessages{kZeroLeadingCoefficient, kComplexRoots, kNoRealRoots, kCheckPassed, kCheckFailed};
 
 struct Equation {
     Number a;
@@ -28,7 +34,7 @@ Equation readEquation(Window& window)
     const Number b = Val(window.text(Field::Text5));
     const Number c = Val(window.text(Field::Text6));
     if (a == 0) {
-        window.MsgBox("一元二次方程二次项系数不能为0！", MsgBoxStyle::OkOnly);
+        window.MsgBox(kZeroLeadingCoefficient, MsgBoxStyle::OkOnly);
         a = 1;
         window.setText(Field::Text4, "1");
     }
@@ -90,15 +96,15 @@ void SolveQuadratic(Window& window)
     window.setEnabled(Button::Command7, true);
     const Equation k = readEquation(window);
     if (k.D < 0) {
-        window.MsgBox("请注意：方程有两个共轭虚数根。", MsgBoxStyle::Exclamation);
+        window.MsgBox(kComplexRoots, MsgBoxStyle::Exclamation);
         // Complex roots have nothing for the check to substitute.
         window.setEnabled(Button::Command7, false);
         writeComplexRoots(window, k);
         return;
     }
     const RealRoots roots = realRoots(k);
-    window.setText(Field::Text7, Format(roots.X1.value(), kRootPattern));
-    window.setText(Field::Text8, Format(roots.X2.value(), kRootPattern));
+    window.setText(Field::Text7, Format(roots.X1.value(), kSixteenDecimals));
+    window.setText(Field::Text8, Format(roots.X2.value(), kSixteenDecimals));
 }
 
 void CheckQuadratic(Window& window)
@@ -108,17 +114,16 @@ void CheckQuadratic(Window& window)
     // Text8, so it judges the roots the present coefficients give.
     const Equation k = readEquation(window);
     if (k.D < 0) {
-        window.MsgBox("方程无实数解！", MsgBoxStyle::Exclamation);
+        window.MsgBox(kNoRealRoots, MsgBoxStyle::Exclamation);
         return;
     }
     const RealRoots roots = realRoots(k);
     // Both roots are judged, so an overflow in either is always raised.
     const bool firstHolds = holds(k, roots.X1);
     const bool secondHolds = holds(k, roots.X2);
-    if (firstHolds && secondHolds)
-        window.MsgBox("计算正确", MsgBoxStyle::OkOnly);
-    else
-        window.MsgBox("计算可能有误，请刷新后再试。", MsgBoxStyle::OkOnly);
+    showVerdict(window, firstHolds && secondHolds);
 }
+
+const PanelDescriptor kQuadraticPanel{Panel::Quadratic, SolveQuadratic, CheckQuadratic, kMessages};
 
 } // namespace zembrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panel.h"
 #include "window.h"
 
 namespace zembrel {
@@ -8,5 +9,7 @@ namespace zembrel {
 // in Text7 and Text8.
 void SolveQuadratic(Window& window); // Command2_Click
 void CheckQuadratic(Window& window); // Command7_Click
+
+extern const PanelDescriptor kQuadraticPanel;
 
 } // namespace zembrel

@@ -1,8 +1,8 @@
 #include "system.h"
 
+#include "check.h"
 #include "conversion.h"
 #include "number.h"
-#include "residual.h"
 
 #include <algorithm>
 #include <array>
@@ -14,41 +14,41 @@ namespace zembrel {
 
 namespace {
 
-constexpr std::string_view kPattern = "0.############";
+constexpr std::string_view kMissingVariable = "请保证X、Y为有效元，其系数三个方程不能同时为零";
+constexpr std::string_view kParallelLines = "两直线平行，方程组无解！";
+constexpr std::string_view kSingularSolve
+    = "方程组可能无解或不定方程有无数解，请重新调整顺序，或将数据输入完整后再试！";
+constexpr std::string_view kSingularCheck = "方程组可能无解，或重新调整顺序后再试！";
+constexpr std::string_view kSolutionRight = "方程组解正确！";
+constexpr std::string_view kSolutionWrong = "方程组解可能有误，请重新调整顺序后再试！";
 
-struct OutcomeMessage {
-    SystemOutcome outcome;
+constexpr std::array kMessages{kMissingVariable, kParallelLines, kSingularSolve,
+                               kSingularCheck,   kSolutionRight, kSolutionWrong};
+
+struct Message {
     std::string_view text;
-    MsgBoxStyle buttons;
+    MsgBoxStyle style = MsgBoxStyle::OkOnly;
 };
 
-// The solve warns with icons; the check answers every case plainly and words
-// the singular case more briefly.
-using MessageTable = std::array<OutcomeMessage, 3>;
+// What the solve and the check say of an outcome without a solution: the
+// solve warns with icons, the check answers plainly and words the singular
+// case more briefly.
+struct Refusal {
+    SystemOutcome outcome = SystemOutcome::MissingVariable;
+    Message solve;
+    Message check;
+};
 
 // clang-format off
-constexpr MessageTable kSolveMessages{{
-    OutcomeMessage{SystemOutcome::MissingVariable, "请保证X、Y为有效元，其系数三个方程不能同时为零",
-                   MsgBoxStyle::OkOnly},
-    OutcomeMessage{SystemOutcome::ParallelLines, "两直线平行，方程组无解！", MsgBoxStyle::Critical},
-    OutcomeMessage{SystemOutcome::SingularSystem,
-                   "方程组可能无解或不定方程有无数解，请重新调整顺序，或将数据输入完整后再试！",
-                   MsgBoxStyle::Exclamation},
-}};
+constexpr std::array kRefusals{
+    Refusal{SystemOutcome::MissingVariable, {kMissingVariable, MsgBoxStyle::OkOnly},
+                                            {kMissingVariable, MsgBoxStyle::OkOnly}},
+    Refusal{SystemOutcome::ParallelLines,   {kParallelLines, MsgBoxStyle::Critical},
+                                            {kParallelLines, MsgBoxStyle::OkOnly}},
+    Refusal{SystemOutcome::SingularSystem,  {kSingularSolve, MsgBoxStyle::Exclamation},
+                                            {kSingularCheck, MsgBoxStyle::OkOnly}},
+};
 // clang-format on
-
-// clang-format off
-constexpr MessageTable kCheckMessages{{
-    OutcomeMessage{SystemOutcome::MissingVariable, "请保证X、Y为有效元，其系数三个方程不能同时为零",
-                   MsgBoxStyle::OkOnly},
-    OutcomeMessage{SystemOutcome::ParallelLines, "两直线平行，方程组无解！", MsgBoxStyle::OkOnly},
-    OutcomeMessage{SystemOutcome::SingularSystem, "方程组可能无解，或重新调整顺序后再试！",
-                   MsgBoxStyle::OkOnly},
-}};
-// clang-format on
-
-constexpr std::string_view kCheckPassed = "方程组解正确！";
-constexpr std::string_view kCheckFailed = "方程组解可能有误，请重新调整顺序后再试！";
 
 SystemCoefficients readCoefficients(const Window& window)
 {
@@ -78,13 +78,15 @@ SystemCoefficients readCoefficients(const Window& window)
 // the determinant is plainly 0.
 constexpr double kRoundingNoise = 1e-13;
 
-// Shows the outcome's message when it has one.
-bool refuse(Window& window, const MessageTable& messages, SystemOutcome outcome)
+// Shows what the solve or the check says of an outcome without a solution;
+// false for a solved system.
+bool refuse(Window& window, Message Refusal::*use, SystemOutcome outcome)
 {
-    const auto row = std::ranges::find(messages, outcome, &OutcomeMessage::outcome);
-    if (row == messages.end())
+    const auto row = std::ranges::find(kRefusals, outcome, &Refusal::outcome);
+    if (row == kRefusals.end())
         return false;
-    window.MsgBox(row->text, row->buttons);
+    const Message& message = (*row).*use;
+    window.MsgBox(message.text, message.style);
     return true;
 }
 
@@ -218,13 +220,13 @@ void SolveSystem(Window& window)
     // Enabled before anything is read, so even a refused solve allows one check.
     window.setEnabled(Button::Command5, true);
     const SystemSolution s = ComputeSystem(readCoefficients(window));
-    if (refuse(window, kSolveMessages, s.outcome))
+    if (refuse(window, &Refusal::solve, s.outcome))
         return;
     // The arithmetic is all behind us: an overflow has left every field alone.
-    window.setText(Field::Text22, Format(s.X, kPattern));
-    window.setText(Field::Text23, Format(s.Y, kPattern));
+    window.setText(Field::Text22, Format(s.X, kTwelveDecimals));
+    window.setText(Field::Text23, Format(s.Y, kTwelveDecimals));
     // No Z in two-variable mode; an earlier Z must not stay beside X and Y.
-    window.setText(Field::Text24, s.outcome == SystemOutcome::SolvedThree ? Format(s.Z, kPattern) : "");
+    window.setText(Field::Text24, s.outcome == SystemOutcome::SolvedThree ? Format(s.Z, kTwelveDecimals) : "");
 }
 
 void CheckSystem(Window& window)
@@ -234,11 +236,13 @@ void CheckSystem(Window& window)
     // result fields, so it judges the solution the present coefficients give.
     const SystemCoefficients k = readCoefficients(window);
     const SystemSolution s = ComputeSystem(k);
-    if (refuse(window, kCheckMessages, s.outcome))
+    if (refuse(window, &Refusal::check, s.outcome))
         return;
     const std::vector<SystemResidual> residuals = SystemResiduals(k, s);
     const bool passed = std::ranges::all_of(residuals, [](SystemResidual e) { return ResidualHolds(e.r, e.S); });
-    window.MsgBox(passed ? kCheckPassed : kCheckFailed, MsgBoxStyle::OkOnly);
+    window.MsgBox(passed ? kSolutionRight : kSolutionWrong, MsgBoxStyle::OkOnly);
 }
+
+const PanelDescriptor kSystemPanel{Panel::System, SolveSystem, CheckSystem, kMessages};
 
 } // namespace zembrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panel.h"
 #include "window.h"
 
 #include <vector>
@@ -54,5 +55,7 @@ std::vector<SystemResidual> SystemResiduals(const SystemCoefficients& k, const S
 
 void SolveSystem(Window& window); // Command4_Click
 void CheckSystem(Window& window); // Command5_Click
+
+extern const PanelDescriptor kSystemPanel;
 
 } // namespace zembrel

@@ -1,4 +1,4 @@
-#include "recording_window.h"
+#include "wire_format.h"
 
 #include <gtest/gtest.h>
 

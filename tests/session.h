@@ -1,7 +1,7 @@
 #pragma once
 
-#include "events.h"
 #include "recording_window.h"
+#include "wire_format.h"
 
 #include <string>
 #include <utility>
@@ -9,38 +9,29 @@
 
 namespace zembrel::testing {
 
-// A recording window and platform whose events are kept as the driver's
-// JSON lines, so that expectations read like the scenario files.
+// A headless session whose events are kept as the driver's JSON lines, so
+// that expectations read like the scenario files.
 class Session {
 public:
-    explicit Session(bool calculatorMissing = false) : window_(recorder()), platform_(recorder(), calculatorMissing) {}
-
-    void type(Field field, std::string text) { window_.type(field, std::move(text)); }
-
-    // A click on a disabled button raises no event, as in the window.
-    void click(Button button)
+    explicit Session(bool calculatorMissing = false)
+        : session_([this](const Recorded& event) { events_.push_back(toJsonLine(event)); }, calculatorMissing)
     {
-        if (window_.isEnabled(button))
-            raise(clickEventOf(button), {window_, platform_, window_});
     }
 
-    void choose(MenuItem item) { raise(clickEventOf(item), {window_, platform_, window_}); }
+    void type(Field field, std::string_view text) { session_.type(field, text); }
+    void click(Button button) { session_.click(button); }
+    void choose(MenuItem item) { session_.choose(item); }
 
     // The events since the last call.
     std::vector<std::string> take() { return std::exchange(events_, {}); }
 
-    RecordingWindow& window() { return window_; }
-    RecordingPlatform& platform() { return platform_; }
+    RecordingWindow& window() { return session_.window(); }
+    const RecordingWindow& window() const { return session_.window(); }
+    bool exited() const { return session_.exited(); }
 
 private:
-    Recorder recorder()
-    {
-        return [this](const Recorded& event) { events_.push_back(toJsonLine(event)); };
-    }
-
     std::vector<std::string> events_;
-    RecordingWindow window_;
-    RecordingPlatform platform_;
+    HeadlessSession session_;
 };
 
 } // namespace zembrel::testing

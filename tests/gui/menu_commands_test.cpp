@@ -1,7 +1,5 @@
-#include "fake_platform.h"
-#include "fonts.h"
-#include "gui_support.h"
-#include "main_window.h"
+#include "fixture.h"
+#include "qt_text.h"
 #include "surface.h"
 
 #include <QAction>
@@ -22,14 +20,10 @@ using namespace zembrel::testing;
 
 // The five menu commands as the user reaches them: by their shortcuts from a
 // field and through the menu, with the fake desktop noting what they ask of it.
-class MenuCommandsTest : public QObject {
+class MenuCommandsTest : public WindowFixture {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
     void shortcutFromFieldRunsCommandAndLeavesFieldAlone_data();
     void shortcutFromFieldRunsCommandAndLeavesFieldAlone();
     void resetFromFieldRestoresFieldsOnly();
@@ -37,42 +31,21 @@ private slots:
     void aboutShowsInformationBox();
 
 private:
-    QLineEdit* field(Field which) const { return window_->field(which); }
-    void click(Button which) { QTest::mouseClick(window_->button(which), Qt::LeftButton); }
     // Every field's text and every button's state.
     QStringList everyControl() const
     {
         QStringList states;
-        for (int i = 1; i <= kFieldCount; ++i)
-            states << stateOf(*window_, qs(nameOf(Field(i))));
-        for (int i = 1; i <= kButtonCount; ++i)
-            states << stateOf(*window_, qs(nameOf(Button(i))));
+        for (int i = 1; i <= 26; ++i)
+            states << stateOf(window(), QStringLiteral("Text%1").arg(i));
+        for (int i = 1; i <= 8; ++i)
+            states << stateOf(window(), QStringLiteral("Command%1").arg(i));
         return states;
     }
     // "12345" in Text5 with "23" selected and the focus on it, and other text on the clipboard.
     QLineEdit* focusFieldWithSelection();
     void verifyFieldAndClipboardUntouched(const QLineEdit* edit) const;
     void verifyLinearPanelStillSolves();
-
-    std::unique_ptr<FakePlatform> platform_;
-    std::unique_ptr<MainWindow> window_;
 };
-
-void MenuCommandsTest::initTestCase() { useSongFontThroughout(); }
-
-void MenuCommandsTest::init()
-{
-    platform_ = std::make_unique<FakePlatform>();
-    window_ = std::make_unique<MainWindow>(*platform_);
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-}
-
-void MenuCommandsTest::cleanup()
-{
-    window_.reset();
-    platform_.reset();
-}
 
 QLineEdit* MenuCommandsTest::focusFieldWithSelection()
 {
@@ -93,8 +66,8 @@ void MenuCommandsTest::verifyFieldAndClipboardUntouched(const QLineEdit* edit) c
 
 void MenuCommandsTest::verifyLinearPanelStillSolves()
 {
-    QVERIFY(window_->isVisible());
-    typeInto(*window_, {QStringLiteral("Text1=2"), QStringLiteral("Text2=-4")});
+    QVERIFY(window().isVisible());
+    typeInto(window(), {QStringLiteral("Text1=2"), QStringLiteral("Text2=-4")});
     click(Button::Command1);
     QCOMPARE(field(Field::Text3)->text(), QStringLiteral("2."));
 }
@@ -130,10 +103,10 @@ void MenuCommandsTest::shortcutFromFieldRunsCommandAndLeavesFieldAlone()
     QFETCH(QStringList, installed);
     QFETCH(QStringList, requests);
     QFETCH(QStringList, boxes);
-    platform_->installed = installed;
+    platform().installed = installed;
     QLineEdit* edit = focusFieldWithSelection();
     QCOMPARE(QApplication::focusWidget(), edit);
-    QSignalSpy triggered(window_->action(MenuItem(item)), &QAction::triggered);
+    QSignalSpy triggered(window().action(MenuItem(item)), &QAction::triggered);
 
     {
         BoxCloser closer;
@@ -141,7 +114,7 @@ void MenuCommandsTest::shortcutFromFieldRunsCommandAndLeavesFieldAlone()
         QCOMPARE(describe(closer.seen()), boxes);
     }
     QCOMPARE(triggered.size(), 1);
-    QCOMPARE(platform_->requests, requests);
+    QCOMPARE(platform().requests, requests);
     verifyFieldAndClipboardUntouched(edit);
     verifyLinearPanelStillSolves();
 }
@@ -161,47 +134,49 @@ void MenuCommandsTest::resetFromFieldRestoresFieldsOnly()
     {
         BoxCloser closer;
         for (int panel = 0; panel < 4; ++panel) {
-            typeInto(*window_, panels[panel]);
+            typeInto(window(), panels[panel]);
             click(Button(panel + 1));
         }
     }
-    typeInto(*window_, {"Text13=?"});
-    static_cast<Window&>(*window_).Print("No Root!");
+    typeInto(window(), {"Text13=?"});
+    static_cast<Window&>(window()).Print("No Root!");
     const QStringList solved{"Text3=2.",         "Text7= 1 + 2 i",    "Text12=-1.87938524157182",
                              "Text13=?",         "Text22=1.",         "Command5=enabled",
                              "Command6=enabled", "Command7=disabled", "Command8=enabled"};
-    QCOMPARE(statesOf(*window_, solved), solved);
-    QCOMPARE(window_->surface()->printed(), QStringList{QStringLiteral("No Root!")});
+    QCOMPARE(statesOf(window(), solved), solved);
+    QCOMPARE(window().surface()->printed(), QStringList{QStringLiteral("No Root!")});
 
+    // Every field at its start text, the results at "0"; the buttons as they were.
     QStringList expected;
-    for (int i = 1; i <= kFieldCount; ++i)
-        expected << qs(nameOf(Field(i))) + QLatin1Char('=') + qs(initialText(Field(i)));
-    for (int i = 1; i <= kButtonCount; ++i)
-        expected << stateOf(*window_, qs(nameOf(Button(i))));
+    const QList<int> results{3, 7, 8, 12, 22, 23, 24};
+    for (int i = 1; i <= 26; ++i)
+        expected << QStringLiteral("Text%1=").arg(i) + (results.contains(i) ? QStringLiteral("0") : QString());
+    for (int i = 1; i <= 8; ++i)
+        expected << stateOf(window(), QStringLiteral("Command%1").arg(i));
 
     // The printed line, left of Text1 where no field covers it.
-    const QRect printedBand(0, 0, field(Field::Text1)->x(), QFontMetrics(window_->font()).height());
-    const QImage printed = grabSurface(*window_).copy(printedBand);
+    const QRect printedBand(0, 0, field(Field::Text1)->x(), QFontMetrics(window().font()).height());
+    const QImage printed = grabSurface(window()).copy(printedBand);
 
-    QVERIFY(reactivate(*window_));
+    QVERIFY(reactivate(window()));
     QLineEdit* text1 = field(Field::Text1);
     text1->setFocus();
     QTest::keyClick(text1, Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(everyControl(), expected);
     QCOMPARE(QApplication::focusWidget(), text1);
-    QCOMPARE(window_->surface()->printed(), QStringList{QStringLiteral("No Root!")});
-    QCOMPARE(grabSurface(*window_).copy(printedBand), printed);
+    QCOMPARE(window().surface()->printed(), QStringList{QStringLiteral("No Root!")});
+    QCOMPARE(grabSurface(window()).copy(printedBand), printed);
 
     text1->setFocus();
     QTest::keyClick(text1, Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(everyControl(), expected);
-    QCOMPARE(window_->surface()->printed(), QStringList{QStringLiteral("No Root!")});
+    QCOMPARE(window().surface()->printed(), QStringList{QStringLiteral("No Root!")});
 
     // The check left enabled judges the emptied fields, read as 0.
     BoxCloser closer;
     click(Button::Command6);
     QCOMPARE(describe(closer.seen()), QStringList{QStringLiteral("NoIcon: 一次项系数不能为0！")});
-    QVERIFY(platform_->requests.isEmpty());
+    QVERIFY(platform().requests.isEmpty());
 }
 
 void MenuCommandsTest::aboutShowsInformationBox_data()
@@ -216,14 +191,14 @@ void MenuCommandsTest::aboutShowsInformationBox()
     QFETCH(bool, fromMenu);
     QLineEdit* edit = focusFieldWithSelection();
     const QStringList before = everyControl();
-    QAction* about = window_->action(MenuItem::mnuAssAbout);
+    QAction* about = window().action(MenuItem::mnuAssAbout);
     QSignalSpy triggered(about, &QAction::triggered);
 
     BoxCloser closer;
     if (fromMenu) {
         auto* menu = qobject_cast<QMenu*>(about->parent());
         QVERIFY(menu != nullptr);
-        QMenuBar* bar = window_->menuBar();
+        QMenuBar* bar = window().menuBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
         QTRY_VERIFY(menu->isVisible());
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(about).center());
@@ -242,7 +217,7 @@ void MenuCommandsTest::aboutShowsInformationBox()
     QCOMPARE(everyControl(), before);
     if (!fromMenu)
         verifyFieldAndClipboardUntouched(edit);
-    QVERIFY(platform_->requests.isEmpty());
+    QVERIFY(platform().requests.isEmpty());
 }
 
 QTEST_MAIN(MenuCommandsTest)

@@ -1,0 +1,21 @@
+#include "events.h"
+
+#include "panels.h"
+
+namespace zembrel {
+
+void raiseClick(Button button, const EventContext& context)
+{
+    const ButtonControl& control = controlOf(button);
+    const PanelDescriptor& panel = panelOf(control.panel);
+    const PanelOperation operation = control.kind == ButtonKind::Solve ? panel.solve : panel.check;
+    runEvent(context.errors, [&] { operation(context.window); });
+}
+
+void raiseClick(MenuItem item, const EventContext& context)
+{
+    const MenuCommand& command = menuCommandOf(item);
+    runEvent(context.errors, [&] { command.run(context.window, context.platform); });
+}
+
+} // namespace zembrel

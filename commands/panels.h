@@ -1,0 +1,14 @@
+#pragma once
+
+#include "panel.h"
+
+#include <span>
+
+namespace zembrel {
+
+// Every panel of the window, top to bottom.
+std::span<const PanelDescriptor* const> panels();
+
+const PanelDescriptor& panelOf(Panel panel);
+
+} // namespace zembrel

@@ -1,0 +1,167 @@
+#include "fixture.h"
+#include "surface.h"
+
+#include <QClipboard>
+#include <QFontMetrics>
+#include <QTest>
+
+using namespace zembrel;
+using namespace zembrel::testing;
+
+// What the operations show the user: message boxes, the runtime error box,
+// and lines printed on the surface.
+class OutputTest : public WindowFixture {
+    Q_OBJECT
+
+private slots:
+    void messageBoxShowsPromptTitleAndIcon_data();
+    void messageBoxShowsPromptTitleAndIcon();
+    void overflowShowsRuntimeErrorAndGoesOn();
+    void pastedCoefficientIsReadAndKept_data();
+    void pastedCoefficientIsReadAndKept();
+    void printedTextShowsBeneathControls();
+    void printedTextSurvivesRepaint();
+    void printMovesDownOneLine();
+
+private:
+    // Prints as an operation does, through the window interface.
+    void print(std::string_view text) { static_cast<Window&>(window()).Print(text); }
+    QImage grabSurface() const { return testing::grabSurface(window()); }
+};
+
+void OutputTest::messageBoxShowsPromptTitleAndIcon_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("icon");
+    QTest::newRow("0: no icon") << 0 << int(QMessageBox::NoIcon);
+    QTest::newRow("16: stop") << 16 << int(QMessageBox::Critical);
+    QTest::newRow("48: exclamation") << 48 << int(QMessageBox::Warning);
+    QTest::newRow("64: information") << 64 << int(QMessageBox::Information);
+}
+
+void OutputTest::messageBoxShowsPromptTitleAndIcon()
+{
+    QFETCH(int, code);
+    QFETCH(int, icon);
+    BoxCloser closer;
+    static_cast<Window&>(window()).MsgBox("方程无实数解！ <b>1 < 2</b>", MsgBoxStyle(code));
+    QCOMPARE(closer.seen().size(), 1);
+    const SeenBox& box = closer.seen().first();
+    QCOMPARE(box.title, QStringLiteral("Zembrel"));
+    QCOMPARE(box.text, QStringLiteral("方程无实数解！ <b>1 < 2</b>"));
+    QCOMPARE(int(box.icon), icon);
+    QCOMPARE(box.buttonCount, 1);
+}
+
+void OutputTest::overflowShowsRuntimeErrorAndGoesOn()
+{
+    QTest::keyClicks(field(Field::Text1), QStringLiteral("1e-300"));
+    QTest::keyClicks(field(Field::Text2), QStringLiteral("1e300"));
+    {
+        BoxCloser closer;
+        click(Button::Command1);
+        QCOMPARE(closer.seen().size(), 1);
+        const SeenBox& box = closer.seen().first();
+        QCOMPARE(box.text, QStringLiteral("运行时错误 '6':\n\n溢出"));
+        QCOMPARE(box.title, QStringLiteral("Zembrel"));
+        QCOMPARE(box.icon, QMessageBox::Critical);
+        QCOMPARE(box.buttonCount, 1);
+    }
+    QCOMPARE(field(Field::Text1)->text(), QStringLiteral("1e-300"));
+    QCOMPARE(field(Field::Text2)->text(), QStringLiteral("1e300"));
+    QCOMPARE(field(Field::Text3)->text(), QStringLiteral("0"));
+    QVERIFY(button(Button::Command6)->isEnabled());
+    QVERIFY(window().isVisible());
+    QVERIFY(platform().requests.isEmpty());
+
+    field(Field::Text1)->setText(QStringLiteral("2"));
+    field(Field::Text2)->setText(QStringLiteral("-4"));
+    click(Button::Command1);
+    QCOMPARE(field(Field::Text3)->text(), QStringLiteral("2."));
+}
+
+// Text that the keyboard cannot type still arrives by pasting: a million
+// characters, control characters, marks, full-width digits. The press ends in
+// the box of what was read, and the field keeps every character pasted.
+void OutputTest::pastedCoefficientIsReadAndKept_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QString>("root");
+    const QString overflow = QStringLiteral("Critical: 运行时错误 '6':\n\n溢出");
+    const QString zeroA = QStringLiteral("NoIcon: 一次项系数不能为0！");
+    const qsizetype million = 1000000;
+    QTest::newRow("a million sevens") << QString(million, QLatin1Char('7')) << QStringList{overflow} << "0";
+    QTest::newRow("a million blanks, then 2")
+        << QString(million, QLatin1Char(' ')) + QLatin1Char('2') << QStringList{} << "2.";
+    QTest::newRow("a million letters") << QString(million, QLatin1Char('x')) << QStringList{zeroA} << "0";
+    QTest::newRow("newline inside the number") << QStringLiteral("2\n5") << QStringList{} << "2.";
+    QTest::newRow("NUL before the number") << QString(QChar(0)) + QLatin1Char('2') << QStringList{zeroA} << "0";
+    QTest::newRow("right-to-left mark before the number") << QStringLiteral("\u200f2") << QStringList{zeroA} << "0";
+    QTest::newRow("full-width digits") << QStringLiteral("１２") << QStringList{zeroA} << "0";
+}
+
+void OutputTest::pastedCoefficientIsReadAndKept()
+{
+    QFETCH(QString, pasted);
+    QFETCH(QStringList, boxes);
+    QFETCH(QString, root);
+    QApplication::clipboard()->setText(pasted);
+    QTest::keyClick(field(Field::Text1), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClicks(field(Field::Text2), QStringLiteral("-4"));
+    {
+        BoxCloser closer;
+        click(Button::Command1);
+        QCOMPARE(describe(closer.seen()), boxes);
+    }
+    QCOMPARE(field(Field::Text3)->text(), root);
+    // Compared whole, but not printed whole when they differ.
+    QCOMPARE(field(Field::Text1)->text().size(), pasted.size());
+    QVERIFY(field(Field::Text1)->text() == pasted);
+}
+
+void OutputTest::printedTextShowsBeneathControls()
+{
+    const QImage before = grabSurface();
+    print("No Root!");
+    const QImage after = grabSurface();
+
+    const QRect changed = differingPixels(before, after);
+    QVERIFY(!changed.isEmpty());
+    const int lineHeight = QFontMetrics(window().font()).height();
+    QVERIFY2(QRect(0, 0, 404, lineHeight).contains(changed), qPrintable(QStringLiteral("changed %1,%2 %3x%4")
+                                                                            .arg(changed.x())
+                                                                            .arg(changed.y())
+                                                                            .arg(changed.width())
+                                                                            .arg(changed.height())));
+    QVERIFY(changed.left() < 4); // at the left edge of the client area
+}
+
+void OutputTest::printedTextSurvivesRepaint()
+{
+    print("No Root!");
+    const QImage printed = grabSurface();
+    window().surface()->repaint();
+    window().hide();
+    window().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window()));
+    QCOMPARE(grabSurface(), printed);
+    QCOMPARE(window().surface()->printed(), QStringList{QStringLiteral("No Root!")});
+}
+
+void OutputTest::printMovesDownOneLine()
+{
+    print("No Root!");
+    const QImage one = grabSurface();
+    print("No Root!");
+    const QImage two = grabSurface();
+
+    const int lineHeight = QFontMetrics(window().font()).height();
+    const QRect changed = differingPixels(one, two);
+    QVERIFY(!changed.isEmpty());
+    QVERIFY(changed.top() >= lineHeight);
+    QVERIFY(changed.bottom() < 2 * lineHeight);
+}
+
+QTEST_MAIN(OutputTest)
+#include "output_test.moc"
