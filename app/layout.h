@@ -69,10 +69,14 @@ struct Control {
     FontStyle font;
     std::optional<Rgb> textColour; // none: the platform's default
     std::optional<Rgb> background; // fields only
-    // What a screen reader announces for a field or a button.
+    // What a screen reader announces for a field or a button, and for a field
+    // also the equation's form and the field's place in it.
     std::string_view accessibleName;
+    std::string_view accessibleDescription = {};
     // The caption breaks into lines at its blanks.
     bool wrapsCaption = false;
+    // The field a label names, which a screen reader then reads it with.
+    std::optional<Field> buddy = std::nullopt;
 };
 
 std::string_view nameOf(const Control& control);

@@ -4,6 +4,7 @@
 #include "qt_platform.h"
 #include "qt_text.h"
 #include "startup.h"
+#include "translation.h"
 
 #include <QApplication>
 
@@ -22,6 +23,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(zembrel::toQString(zembrel::layout::kApplicationTitle));
     QApplication::setApplicationVersion(QStringLiteral(ZEMBREL_VERSION));
     QApplication::setDesktopFileName(QStringLiteral(ZEMBREL_APP_ID));
+    zembrel::installQtTranslation();
     zembrel::useSongFontThroughout();
 
     zembrel::QtPlatform platform;

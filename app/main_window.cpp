@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "accessibility.h"
 #include "fonts.h"
 #include "layout.h"
 #include "qt_text.h"
@@ -41,7 +42,10 @@ QRect pixelRect(const layout::Control& control)
 
 // A line edit claims Ctrl+C, Ctrl+X and Ctrl+A for its clipboard and
 // selection before any shortcut is looked up. Those keys are the menu's in
-// this window, so the fields must let them pass.
+// this window, so the fields let them pass, except that a field with selected
+// text keeps Ctrl+C and Ctrl+X: the user means to copy or cut it, and ending
+// the program instead would throw away every coefficient typed. A result
+// field keeps Ctrl+X too and cuts nothing, being read-only.
 class MenuShortcutGuard final : public QObject {
 public:
     MenuShortcutGuard(QList<QKeySequence> shortcuts, QObject* parent)
@@ -52,9 +56,12 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::ShortcutOverride) {
-            const auto* key = static_cast<QKeyEvent*>(event);
+            auto* key = static_cast<QKeyEvent*>(event);
             if (shortcuts_.contains(QKeySequence(key->keyCombination()))) {
-                event->ignore();
+                if (editsSelection(watched, *key))
+                    event->accept();
+                else
+                    event->ignore();
                 return true;
             }
         }
@@ -62,6 +69,13 @@ public:
     }
 
 private:
+    static bool editsSelection(const QObject* watched, const QKeyEvent& key)
+    {
+        const auto* edit = qobject_cast<const QLineEdit*>(watched);
+        return edit != nullptr && edit->hasSelectedText()
+               && (key.matches(QKeySequence::Copy) || key.matches(QKeySequence::Cut));
+    }
+
     QList<QKeySequence> shortcuts_;
 };
 
@@ -79,6 +93,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
 {
     registerResources();
     installSongSubstitutes();
+    installAccessibleResultFields();
 
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(toQString(layout::kApplicationTitle));
@@ -117,6 +132,16 @@ void MainWindow::createControls()
         widget->setPalette(palette);
         if (!control.accessibleName.empty())
             widget->setAccessibleName(toQString(control.accessibleName));
+        if (!control.accessibleDescription.empty())
+            widget->setAccessibleDescription(toQString(control.accessibleDescription));
+    }
+    // A label is linked to the field it names once both exist; screen
+    // readers then read the label with the field.
+    for (const layout::Control& control : layout::controls()) {
+        if (control.buddy) {
+            auto* label = widgets_.surface->findChild<QLabel*>(toQString(layout::nameOf(control)));
+            label->setBuddy(field(*control.buddy));
+        }
     }
 }
 
@@ -137,8 +162,11 @@ QWidget* MainWindow::createControl(const layout::Control& control)
 QLineEdit* MainWindow::createField(Field field)
 {
     const FieldControl& control = controlOf(field);
-    auto* edit = new QLineEdit(toQString(control.startText), widgets_.surface);
+    // Read-only before it joins the window, so that its accessible
+    // interface is a result field's from the start.
+    auto* edit = new QLineEdit(toQString(control.startText));
     edit->setReadOnly(control.role == FieldRole::Result);
+    edit->setParent(widgets_.surface);
     edit->setMaxLength(std::numeric_limits<int>::max());
     widgets_.fields[indexOf(field)] = edit;
     return edit;
@@ -234,7 +262,16 @@ std::string MainWindow::text(Field field) const { return this->field(field)->tex
 
 void MainWindow::setText(Field field, std::string_view text) { this->field(field)->setText(toQString(text)); }
 
-void MainWindow::setEnabled(Button button, bool enabled) { this->button(button)->setEnabled(enabled); }
+void MainWindow::setEnabled(Button button, bool enabled)
+{
+    QPushButton* push = this->button(button);
+    // A check button disables itself while it has the focus; Qt would hand
+    // the focus on to the next panel. The panel's solve button keeps it in
+    // the panel instead, where the user comes back to after the box.
+    if (!enabled && push->hasFocus())
+        this->button(buttonOf(controlOf(button).panel, ButtonKind::Solve))->setFocus(Qt::OtherFocusReason);
+    push->setEnabled(enabled);
+}
 
 void MainWindow::MsgBox(std::string_view prompt, MsgBoxStyle style)
 {

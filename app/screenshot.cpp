@@ -8,6 +8,7 @@
 #include "main_window.h"
 #include "qt_text.h"
 #include "status_bar.h"
+#include "translation.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -37,6 +38,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     QApplication::setApplicationName(zembrel::toQString(zembrel::layout::kApplicationTitle));
+    zembrel::installQtTranslation();
     zembrel::useSongFontThroughout();
 
     NoDesktop desktop;

@@ -8,19 +8,27 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <array>
+#include <string_view>
 #include <utility>
 
 namespace zembrel {
 
 namespace {
 
-QLabel* makePanel(const QString& text, const QString& accessibleName, QWidget* parent)
+// What a screen reader calls the bar, and what it says each panel is.
+constexpr std::string_view kAccessibleName = "状态栏";
+constexpr std::array<std::string_view, 3> kPanelDescriptions{"状态", "日期", "时间"};
+
+// A panel's accessible name is its text, kept current as the clock moves
+// on; the description says which panel it is.
+QLabel* makePanel(const QString& text, const QString& description, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    label->setAccessibleName(accessibleName);
+    label->setAccessibleDescription(description);
     return label;
 }
 
@@ -30,12 +38,13 @@ StatusBar::StatusBar(QWidget* parent, Clock clock)
     : QStatusBar(parent), clock_(std::move(clock)), minuteTimer_(new QTimer(this))
 {
     setObjectName(QStringLiteral("sbStatusBar"));
+    setAccessibleName(toQString(kAccessibleName));
     setSizeGripEnabled(false);
     setFixedHeight(layout::pixels(layout::kStatusBarHeight));
 
-    panels_[0] = makePanel(toQString(kStatusText), toQString(kStatusText), this);
-    panels_[1] = makePanel({}, QStringLiteral("日期"), this);
-    panels_[2] = makePanel({}, QStringLiteral("时间"), this);
+    panels_[0] = makePanel(toQString(kStatusText), toQString(kPanelDescriptions[0]), this);
+    panels_[1] = makePanel({}, toQString(kPanelDescriptions[1]), this);
+    panels_[2] = makePanel({}, toQString(kPanelDescriptions[2]), this);
 
     minuteTimer_->setObjectName(QStringLiteral("minuteTimer"));
     minuteTimer_->setSingleShot(true);

@@ -29,7 +29,7 @@ check_control() {
     [ -n "$(dpkg-deb -f "$deb" Description)" ] || fail "no description"
     local depends
     depends=", $(dpkg-deb -f "$deb" Depends),"
-    for dependency in libqt6widgets6 libqt6gui6 libqt6core6 "fonts-arphic-uming | fonts-noto-cjk"; do
+    for dependency in libqt6widgets6 libqt6gui6 libqt6core6 "fonts-arphic-uming | fonts-noto-cjk" qt6-translations-l10n; do
         [[ $depends == *", $dependency"[\ ,]* ]] || fail "Depends lacks $dependency: $depends"
     done
 }

@@ -9,6 +9,7 @@
 #include "fonts.h"
 #include "gui_support.h"
 #include "main_window.h"
+#include "translation.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -32,7 +33,11 @@ protected:
     QStringList states(const QStringList& entries) const { return statesOf(*window_, entries); }
 
 private slots:
-    void initTestCase() { useSongFontThroughout(); }
+    void initTestCase()
+    {
+        installQtTranslation();
+        useSongFontThroughout();
+    }
 
     void init()
     {

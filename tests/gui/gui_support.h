@@ -29,6 +29,7 @@ struct SeenBox {
     QString text;
     QMessageBox::Icon icon;
     int buttonCount;
+    QString buttonText;
 };
 
 // A box as the tables of the tests write it: "Warning: 方程无实数解！".
@@ -60,7 +61,8 @@ private:
     {
         QTimer::singleShot(0, &context_, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                seen_.append({box->windowTitle(), box->text(), box->icon(), int(box->buttons().size())});
+                seen_.append({box->windowTitle(), box->text(), box->icon(), int(box->buttons().size()),
+                              box->button(QMessageBox::Ok)->text()});
                 if (whileShown_)
                     whileShown_();
                 box->button(QMessageBox::Ok)->click();

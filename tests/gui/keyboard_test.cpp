@@ -25,6 +25,8 @@ private slots:
     void resultFieldTakesFocusButNotTyping();
     void fieldHasNoLengthLimit();
     void disabledButtonRaisesNothing();
+    void checkLeavesFocusOnItsSolveButton_data();
+    void checkLeavesFocusOnItsSolveButton();
 };
 
 void KeyboardTest::focusStartsInText1() { QCOMPARE(QApplication::focusWidget(), field(Field::Text1)); }
@@ -145,6 +147,43 @@ void KeyboardTest::disabledButtonRaisesNothing()
     click(Button::Command6);
     QCOMPARE(clicked.size(), 0);
     QVERIFY(closer.seen().isEmpty());
+}
+
+void KeyboardTest::checkLeavesFocusOnItsSolveButton_data()
+{
+    QTest::addColumn<int>("solve");
+    QTest::addColumn<int>("check");
+    QTest::addColumn<QStringList>("typed");
+    QTest::newRow("linear") << int(Button::Command1) << int(Button::Command6) << QStringList{"Text1=2", "Text2=-4"};
+    QTest::newRow("quadratic") << int(Button::Command2) << int(Button::Command7)
+                               << QStringList{"Text4=1", "Text5=-3", "Text6=2"};
+    QTest::newRow("cubic") << int(Button::Command3) << int(Button::Command8) << QStringList{"Text10=0", "Text11=-8"};
+    QTest::newRow("system") << int(Button::Command4) << int(Button::Command5)
+                            << QStringList{"Text13=1", "Text14=1", "Text9=-1", "Text16=2", "Text17=-1"};
+}
+
+// The check button disables itself while it has the focus; the focus stays
+// in the panel, on its solve button, so the user is where the user was once
+// the box is answered.
+void KeyboardTest::checkLeavesFocusOnItsSolveButton()
+{
+    QFETCH(int, solve);
+    QFETCH(int, check);
+    QFETCH(QStringList, typed);
+    typeInto(window(), typed);
+    BoxCloser closer;
+    QPushButton* solveButton = button(Button(solve));
+    solveButton->setFocus();
+    QTest::keyClick(solveButton, Qt::Key_Space);
+    QPushButton* checkButton = button(Button(check));
+    QVERIFY(checkButton->isEnabled());
+    checkButton->setFocus();
+    QTest::keyClick(checkButton, Qt::Key_Space);
+    QCOMPARE(closer.seen().size(), 1);
+    QVERIFY(!checkButton->isEnabled());
+    // Offscreen no window manager activates the window again after the box;
+    // the window's own focus widget is where the focus returns.
+    QCOMPARE(window().focusWidget(), solveButton);
 }
 
 QTEST_MAIN(KeyboardTest)

@@ -24,8 +24,8 @@ class MenuCommandsTest : public WindowFixture {
     Q_OBJECT
 
 private slots:
-    void shortcutFromFieldRunsCommandAndLeavesFieldAlone_data();
-    void shortcutFromFieldRunsCommandAndLeavesFieldAlone();
+    void keyFromFieldEditsOrRunsCommand_data();
+    void keyFromFieldEditsOrRunsCommand();
     void resetFromFieldRestoresFieldsOnly();
     void aboutShowsInformationBox_data();
     void aboutShowsInformationBox();
@@ -72,50 +72,96 @@ void MenuCommandsTest::verifyLinearPanelStillSolves()
     QCOMPARE(field(Field::Text3)->text(), QStringLiteral("2."));
 }
 
-// The field would copy, cut or select on Ctrl+C, Ctrl+X and Ctrl+A; in this
-// window they are menu shortcuts. (The fake desktop never ends the program,
-// so the window answers on after the exit command too.)
-void MenuCommandsTest::shortcutFromFieldRunsCommandAndLeavesFieldAlone_data()
+// Ctrl+C and Ctrl+X copy and cut a field's selected text; without a
+// selection they are the menu's, as Ctrl+R and Ctrl+A always are. A root
+// cannot be cut: Ctrl+X then leaves it, and does not end the program either.
+// (The fake desktop never ends the program, so the window answers on after
+// the exit command too.)
+void MenuCommandsTest::keyFromFieldEditsOrRunsCommand_data()
 {
+    QTest::addColumn<int>("field");
+    QTest::addColumn<bool>("selected"); // "23" of "12345", else the cursor at the end
     QTest::addColumn<int>("key");
-    QTest::addColumn<int>("item");
     QTest::addColumn<QStringList>("installed");
+    QTest::addColumn<int>("item"); // the menu item the key chooses, or -1
     QTest::addColumn<QStringList>("requests");
     QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("clipboard");
     const QStringList none;
-    QTest::newRow("Ctrl+C starts the first installed calculator")
-        << int(Qt::Key_C) << int(MenuItem::mnuAssCalc) << QStringList{"galculator", "xcalc"}
-        << QStringList{"start galculator"} << none;
+    const int text5 = int(Field::Text5);
+    const int text3 = int(Field::Text3);
+    const int calculator = int(MenuItem::mnuAssCalc);
+
+    QTest::newRow("Ctrl+C copies a coefficient's selection")
+        << text5 << true << int(Qt::Key_C) << none << -1 << none << none << "12345"
+        << "23";
+    QTest::newRow("Ctrl+X cuts a coefficient's selection")
+        << text5 << true << int(Qt::Key_X) << none << -1 << none << none << "145"
+        << "23";
+    QTest::newRow("Ctrl+C copies a root's selection")
+        << text3 << true << int(Qt::Key_C) << none << -1 << none << none << "12345"
+        << "23";
+    QTest::newRow("Ctrl+X keeps a root's selection and the program")
+        << text3 << true << int(Qt::Key_X) << none << -1 << none << none << "12345"
+        << "clipboard";
+    QTest::newRow("Ctrl+C without a selection starts the first installed calculator")
+        << text5 << false << int(Qt::Key_C) << QStringList{"galculator", "xcalc"} << calculator
+        << QStringList{"start galculator"} << none << "12345"
+        << "clipboard";
+    QTest::newRow("Ctrl+C in a root without a selection starts the calculator")
+        << text3 << false << int(Qt::Key_C) << QStringList{"kcalc"} << calculator << QStringList{"start kcalc"} << none
+        << "12345"
+        << "clipboard";
     QTest::newRow("Ctrl+C with no calculator shows runtime error 53")
-        << int(Qt::Key_C) << int(MenuItem::mnuAssCalc) << none << none
-        << QStringList{"Critical: 运行时错误 '53':\n\n文件未找到"};
-    QTest::newRow("Ctrl+X ends the program")
-        << int(Qt::Key_X) << int(MenuItem::mnuFileExit) << none << QStringList{"exit"} << none;
-    QTest::newRow("Ctrl+R opens the report page without a box")
-        << int(Qt::Key_R) << int(MenuItem::mnuAssRep) << none
-        << QStringList{"open http://www.example.org/zembrel/report"} << none;
+        << text5 << false << int(Qt::Key_C) << none << calculator << none
+        << QStringList{"Critical: 运行时错误 '53':\n\n文件未找到"} << "12345"
+        << "clipboard";
+    QTest::newRow("Ctrl+X without a selection ends the program")
+        << text5 << false << int(Qt::Key_X) << none << int(MenuItem::mnuFileExit) << QStringList{"exit"} << none
+        << "12345"
+        << "clipboard";
+    QTest::newRow("Ctrl+R opens the report page without a box, selection or not")
+        << text5 << true << int(Qt::Key_R) << none << int(MenuItem::mnuAssRep)
+        << QStringList{"open http://www.example.org/zembrel/report"} << none << "12345"
+        << "clipboard";
 }
 
-void MenuCommandsTest::shortcutFromFieldRunsCommandAndLeavesFieldAlone()
+void MenuCommandsTest::keyFromFieldEditsOrRunsCommand()
 {
+    QFETCH(int, field);
+    QFETCH(bool, selected);
     QFETCH(int, key);
-    QFETCH(int, item);
     QFETCH(QStringList, installed);
+    QFETCH(int, item);
     QFETCH(QStringList, requests);
     QFETCH(QStringList, boxes);
+    QFETCH(QString, text);
+    QFETCH(QString, clipboard);
     platform().installed = installed;
-    QLineEdit* edit = focusFieldWithSelection();
-    QCOMPARE(QApplication::focusWidget(), edit);
-    QSignalSpy triggered(window().action(MenuItem(item)), &QAction::triggered);
+    // Another panel's coefficient, which no key may lose.
+    typeInto(window(), {QStringLiteral("Text10=-3")});
+    QLineEdit* edit = this->field(Field(field));
+    edit->setText(QStringLiteral("12345"));
+    edit->setFocus();
+    if (selected)
+        edit->setSelection(1, 2);
+    QApplication::clipboard()->setText(QStringLiteral("clipboard"));
+    QList<std::shared_ptr<QSignalSpy>> triggered;
+    for (const MenuCommand& command : menuCommands())
+        triggered << std::make_shared<QSignalSpy>(window().action(command.item), &QAction::triggered);
 
     {
         BoxCloser closer;
         QTest::keyClick(edit, Qt::Key(key), Qt::ControlModifier);
         QCOMPARE(describe(closer.seen()), boxes);
     }
-    QCOMPARE(triggered.size(), 1);
+    for (qsizetype i = 0; i < triggered.size(); ++i)
+        QCOMPARE(triggered[i]->size(), i == item ? 1 : 0);
     QCOMPARE(platform().requests, requests);
-    verifyFieldAndClipboardUntouched(edit);
+    QCOMPARE(edit->text(), text);
+    QCOMPARE(QApplication::clipboard()->text(), clipboard);
+    QCOMPARE(states({QStringLiteral("Text10=-3")}), QStringList{QStringLiteral("Text10=-3")});
     verifyLinearPanelStillSolves();
 }
 

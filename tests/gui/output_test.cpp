@@ -1,9 +1,13 @@
 #include "fixture.h"
 #include "surface.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QFontMetrics>
+#include <QMenu>
 #include <QTest>
+
+#include <memory>
 
 using namespace zembrel;
 using namespace zembrel::testing;
@@ -16,6 +20,7 @@ class OutputTest : public WindowFixture {
 private slots:
     void messageBoxShowsPromptTitleAndIcon_data();
     void messageBoxShowsPromptTitleAndIcon();
+    void fieldContextMenuIsChinese();
     void overflowShowsRuntimeErrorAndGoesOn();
     void pastedCoefficientIsReadAndKept_data();
     void pastedCoefficientIsReadAndKept();
@@ -51,6 +56,7 @@ void OutputTest::messageBoxShowsPromptTitleAndIcon()
     QCOMPARE(box.text, QStringLiteral("方程无实数解！ <b>1 < 2</b>"));
     QCOMPARE(int(box.icon), icon);
     QCOMPARE(box.buttonCount, 1);
+    QCOMPARE(box.buttonText, QStringLiteral("确定"));
 }
 
 void OutputTest::overflowShowsRuntimeErrorAndGoesOn()
@@ -161,6 +167,18 @@ void OutputTest::printMovesDownOneLine()
     QVERIFY(!changed.isEmpty());
     QVERIFY(changed.top() >= lineHeight);
     QVERIFY(changed.bottom() < 2 * lineHeight);
+}
+
+// Qt's own texts come from its Chinese translation, whatever the locale.
+void OutputTest::fieldContextMenuIsChinese()
+{
+    const std::unique_ptr<QMenu> menu(field(Field::Text1)->createStandardContextMenu());
+    QStringList texts;
+    for (const QAction* action : menu->actions())
+        texts << action->text().section(QLatin1Char('\t'), 0, 0);
+    QVERIFY2(texts.contains(QStringLiteral("剪切(&T)")), qPrintable(texts.join(u' ')));
+    QVERIFY2(texts.contains(QStringLiteral("复制(&C)")), qPrintable(texts.join(u' ')));
+    QVERIFY2(texts.contains(QStringLiteral("粘贴(&P)")), qPrintable(texts.join(u' ')));
 }
 
 QTEST_MAIN(OutputTest)

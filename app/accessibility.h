@@ -1,0 +1,11 @@
+#pragma once
+
+namespace zembrel {
+
+// Makes the result fields read-only for every client of the accessibility
+// tree, as they are for the keyboard: screen readers read and select their
+// text, but no dictation or voice-control tool can write a root. Safe to
+// call again.
+void installAccessibleResultFields();
+
+} // namespace zembrel

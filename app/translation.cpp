@@ -1,0 +1,19 @@
+#include "translation.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace zembrel {
+
+void installQtTranslation()
+{
+    QCoreApplication* application = QCoreApplication::instance();
+    auto* translator = new QTranslator(application);
+    if (translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
+} // namespace zembrel
