@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "caption.h"
 #include "fonts.h"
 #include "layout.h"
 #include "status_bar.h"
@@ -38,6 +39,18 @@ QRect pixelRect(const layout::Control& control)
     return {layout::pixels(control.left), layout::pixels(control.top), layout::pixels(control.width),
             layout::pixels(control.height)};
     // clang-format on
+}
+
+// The text of a label or a button as it is shown. A field has none: its
+// text is the user's, and its font is not fitted to any.
+QString captionOf(const layout::Control& control)
+{
+    if (control.kind == layout::ControlKind::CoefficientField || control.kind == layout::ControlKind::ResultField)
+        return {};
+    QString caption = qs(control.text);
+    if (control.wrapsCaption)
+        caption.replace(QLatin1Char(' '), QLatin1Char('\n'));
+    return caption;
 }
 
 std::size_t indexOf(Field field) { return static_cast<std::size_t>(field) - 1; }
@@ -83,7 +96,6 @@ QIcon zembrelIcon()
 MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent), platform_(platform)
 {
     registerResources();
-    installSongSubstitutes();
 
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Zembrel"));
@@ -113,7 +125,7 @@ void MainWindow::createControls()
         QWidget* widget = createControl(control);
         widget->setObjectName(qs(control.name));
         widget->setGeometry(pixelRect(control));
-        widget->setFont(songFont(control.font));
+        widget->setFont(captionFont(control.font, captionOf(control)));
         QPalette palette = widget->palette();
         if (control.textColour)
             palette.setColor(widget->foregroundRole(), colourOf(*control.textColour));
@@ -139,10 +151,7 @@ QWidget* MainWindow::createControl(const layout::Control& control)
     }
     case layout::ControlKind::Button: {
         const Button button = buttonNamed(control.name).value();
-        QString caption = qs(control.text);
-        if (control.wrapsCaption)
-            caption.replace(QLatin1Char(' '), QLatin1Char('\n'));
-        auto* push = new QPushButton(caption, parent);
+        auto* push = new CaptionButton(captionOf(control), parent);
         // Enter and Esc must not click anything.
         push->setAutoDefault(false);
         push->setDefault(false);
@@ -152,9 +161,7 @@ QWidget* MainWindow::createControl(const layout::Control& control)
         return push;
     }
     case layout::ControlKind::Label: {
-        auto* label = new QLabel(qs(control.text), parent);
-        label->setTextFormat(Qt::PlainText);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        auto* label = new Caption(qs(control.text), parent);
         // Labels lie on the surface, beneath the fields and buttons they touch.
         label->lower();
         widgets_.labels.push_back(label);

@@ -27,10 +27,14 @@ check_control() {
     [ "$(dpkg-deb -f "$deb" Section)" = math ] || fail "section"
     [ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "no maintainer"
     [ -n "$(dpkg-deb -f "$deb" Description)" ] || fail "no description"
-    local depends
+    local depends recommends
     depends=", $(dpkg-deb -f "$deb" Depends),"
-    for dependency in libqt6widgets6 libqt6gui6 libqt6core6 "fonts-arphic-uming | fonts-noto-cjk"; do
+    for dependency in libqt6widgets6 libqt6gui6 libqt6core6 fonts-noto-cjk; do
         [[ $depends == *", $dependency"[\ ,]* ]] || fail "Depends lacks $dependency: $depends"
+    done
+    recommends=", $(dpkg-deb -f "$deb" Recommends),"
+    for recommendation in fonts-arphic-uming; do
+        [[ $recommends == *", $recommendation"[\ ,]* ]] || fail "Recommends lacks $recommendation: $recommends"
     done
 }
 

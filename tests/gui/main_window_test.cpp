@@ -9,8 +9,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
-#include <QFile>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,8 +16,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRawFont>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QSet>
 #include <QSignalSpy>
@@ -30,34 +26,6 @@
 
 using namespace zembrel;
 using namespace zembrel::testing;
-
-namespace {
-
-// Every text literal with a non-ASCII character in the program's sources:
-// captions and every message the operations may show.
-QStringList textsInSources()
-{
-    static const QRegularExpression literal(QString::fromLatin1("\"((?:[^\"\\\\\\n]|\\\\.)*)\""));
-    QStringList texts;
-    for (const char* folder : {"app", "runtime", "solvers"}) {
-        const QDir dir(QStringLiteral(ZEMBREL_SOURCE_DIR "/") + QLatin1String(folder));
-        for (const QString& name : dir.entryList({QStringLiteral("*.cpp"), QStringLiteral("*.h")})) {
-            QFile file(dir.filePath(name));
-            if (!file.open(QIODevice::ReadOnly))
-                continue;
-            const QString source = QString::fromUtf8(file.readAll());
-            for (const auto& match : literal.globalMatch(source)) {
-                const QString text = match.captured(1);
-                const bool ascii = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
-                if (!ascii)
-                    texts << text;
-            }
-        }
-    }
-    return texts;
-}
-
-} // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -71,14 +39,11 @@ private slots:
     void fieldStartsAsLaidOut();
     void buttonStartsAsLaidOut_data();
     void buttonStartsAsLaidOut();
-    void clientAreaHasDesignSize();
     void windowIsCentredWithItsTitleAndIcon();
     void controlSitsAtItsPlace_data();
     void controlSitsAtItsPlace();
     void controlHasItsFontAndColours_data();
     void controlHasItsFontAndColours();
-    void fontCoversText_data();
-    void fontCoversText();
     void everyFieldAndButtonIsNamedForScreenReaders();
     void menuItemHasCaptionAndShortcut_data();
     void menuItemHasCaptionAndShortcut();
@@ -191,17 +156,6 @@ void MainWindowTest::buttonStartsAsLaidOut()
     QVERIFY(!push->isDefault());
 }
 
-void MainWindowTest::clientAreaHasDesignSize()
-{
-    QCOMPARE(window_->surface()->size(), QSize(404, 444));
-    QCOMPARE(window_->statusPanels()->height(), 18);
-    QCOMPARE(window_->statusPanels()->width(), 404);
-    QCOMPARE(window_->statusPanels()->y(), window_->surface()->geometry().bottom() + 1);
-    QCOMPARE(window_->size(), QSize(404, window_->menuBar()->height() + 462));
-    // The layout does not follow the window, so the window keeps its size.
-    QCOMPARE(window_->minimumSize(), window_->maximumSize());
-}
-
 void MainWindowTest::windowIsCentredWithItsTitleAndIcon()
 {
     QCOMPARE(window_->windowTitle(), QStringLiteral("Zembrel"));
@@ -292,70 +246,6 @@ void MainWindowTest::controlHasItsFontAndColours()
         QCOMPARE(control->palette().color(control->backgroundRole()), background);
     if (qobject_cast<const QLabel*>(control) != nullptr)
         QVERIFY(!control->autoFillBackground());
-}
-
-void MainWindowTest::fontCoversText_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("points");
-    QTest::addColumn<bool>("bold");
-
-    for (const layout::Control& control : layout::controls())
-        QTest::newRow(control.name.data()) << qs(control.text) << control.font.points << control.font.bold;
-    for (const layout::Menu& menu : layout::menus())
-        QTest::newRow(menu.name.data()) << qs(menu.caption) << 9.0 << false;
-    for (const layout::MenuEntry& entry : layout::menuEntries())
-        QTest::newRow(entry.name.data()) << qs(entry.caption) << 9.0 << false;
-    QTest::newRow("status") << QStringLiteral("状态") << 9.0 << false;
-
-    // Every message the operations show, also those of panels still to come.
-    // clang-format off
-    const QStringList messages{
-        QStringLiteral("计算正确"),
-        QStringLiteral("计算可能有误，请刷新后再试。"),
-        QStringLiteral("一次项系数不能为0！"),
-        QStringLiteral("一元二次方程二次项系数不能为0！"),
-        QStringLiteral("请注意：方程有两个共轭虚数根。"),
-        QStringLiteral("方程无实数解！"),
-        QStringLiteral("No Root!"),
-        QStringLiteral("请保证X、Y为有效元，其系数三个方程不能同时为零"),
-        QStringLiteral("两直线平行，方程组无解！"),
-        QStringLiteral("不完全三元方程组，请重新调整顺序，使第一个方程的 X 项系数不为零。"),
-        QStringLiteral("方程组可能无解或不定方程有无数解，请重新调整顺序，或将数据输入完整后再试！"),
-        QStringLiteral("方程组可能无解，或重新调整顺序后再试！"),
-        QStringLiteral("方程组解可能有误，请重新调整顺序后再试！"),
-        QStringLiteral("方程组解正确！"),
-        qs(RuntimeError(RuntimeError::InvalidProcedureCall).boxText()),
-        qs(RuntimeError(RuntimeError::Overflow).boxText()),
-        qs(RuntimeError(RuntimeError::DivisionByZero).boxText()),
-        qs(RuntimeError(RuntimeError::FileNotFound).boxText()),
-        qs(RuntimeError(1).boxText()),
-    };
-    // clang-format on
-    for (const QString& message : messages)
-        QTest::newRow(qPrintable(QStringLiteral("message ") + QString(message).replace(u'\n', u' ')))
-            << message << 9.0 << false;
-    for (const QString& literal : textsInSources())
-        QTest::newRow(qPrintable(QStringLiteral("source ") + literal)) << literal << 9.0 << false;
-}
-
-// The stand-in for 宋体 itself must have every glyph: no box for a missing
-// character, and no character borrowed from some other face.
-void MainWindowTest::fontCoversText()
-{
-    QFETCH(QString, text);
-    QFETCH(double, points);
-    QFETCH(bool, bold);
-    const QRawFont raw = QRawFont::fromFont(songFont({points, bold}));
-    QVERIFY(raw.isValid());
-    QVERIFY2(songSubstitutes().contains(raw.familyName(), Qt::CaseInsensitive), qPrintable(raw.familyName()));
-    for (const char32_t character : text.toUcs4()) {
-        if (character == U'\n' || character == U'&')
-            continue;
-        QVERIFY2(raw.supportsCharacter(character), qPrintable(QStringLiteral("U+%1 missing in %2")
-                                                                  .arg(uint(character), 4, 16, QLatin1Char('0'))
-                                                                  .arg(raw.familyName())));
-    }
 }
 
 void MainWindowTest::everyFieldAndButtonIsNamedForScreenReaders()

@@ -1,0 +1,367 @@
+// The window's text under one font set-up and one scale factor, both chosen
+// by CTest (FONTCONFIG_FILE, QT_SCALE_FACTOR): the faces that stand in for
+// 宋体, their glyphs, and every caption drawn whole inside its rectangle.
+
+#include "fake_platform.h"
+#include "fonts.h"
+#include "gui_support.h"
+#include "layout.h"
+#include "main_window.h"
+#include "status_bar.h"
+#include "surface.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QRawFont>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <cmath>
+#include <memory>
+
+using namespace zembrel;
+using namespace zembrel::testing;
+
+namespace {
+
+// Every text literal with a non-ASCII character in the program's sources:
+// captions and every message the operations may show.
+QStringList textsInSources()
+{
+    static const QRegularExpression literal(QString::fromLatin1("\"((?:[^\"\\\\\\n]|\\\\.)*)\""));
+    QStringList texts;
+    for (const char* folder : {"app", "runtime", "solvers"}) {
+        const QDir dir(QStringLiteral(ZEMBREL_SOURCE_DIR "/") + QLatin1String(folder));
+        for (const QString& name : dir.entryList({QStringLiteral("*.cpp"), QStringLiteral("*.h")})) {
+            QFile file(dir.filePath(name));
+            if (!file.open(QIODevice::ReadOnly))
+                continue;
+            const QString source = QString::fromUtf8(file.readAll());
+            for (const auto& match : literal.globalMatch(source)) {
+                const QString text = match.captured(1);
+                const bool ascii = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+                if (!ascii)
+                    texts << text;
+            }
+        }
+    }
+    return texts;
+}
+
+QString describe(const QRectF& rect)
+{
+    return QStringLiteral("(%1,%2 %3x%4)").arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height());
+}
+
+QRectF logical(const QRect& pixels, qreal ratio)
+{
+    return {pixels.x() / ratio, pixels.y() / ratio, pixels.width() / ratio, pixels.height() / ratio};
+}
+
+// Where a caption's text is drawn: the pixels of the widget that change when
+// the caption is taken away.
+template <typename Widget>
+QRectF drawnInk(Widget& widget)
+{
+    const QString caption = widget.text();
+    const QImage with = widget.grab().toImage();
+    widget.setText(QString());
+    const QImage without = widget.grab().toImage();
+    widget.setText(caption);
+    return logical(differingPixels(with, without), with.devicePixelRatio());
+}
+
+// A line of text as the caption's place would have it: its baseline starts
+// at `origin`.
+struct PlacedLine {
+    QString text;
+    QPointF origin;
+};
+
+// The lines' text drawn where nothing clips it: on a canvas much larger than
+// the caption, at the window's device pixel ratio, black on white.
+struct UnclippedText {
+    QImage canvas;
+    QPointF margin; // where the caption's origin lies on the canvas
+
+    QRectF ink() const
+    {
+        QImage blank(canvas.size(), canvas.format());
+        blank.fill(Qt::white);
+        return logical(differingPixels(canvas, blank), canvas.devicePixelRatio()).translated(-margin);
+    }
+
+    // Inked, not merely touched by antialiasing.
+    bool darkAt(QPointF point) const
+    {
+        const QPoint pixel = ((point + margin) * canvas.devicePixelRatio()).toPoint();
+        return canvas.rect().contains(pixel) && qGray(canvas.pixel(pixel)) < 128;
+    }
+};
+
+UnclippedText unclipped(const QFont& font, const QList<PlacedLine>& lines, QSize size, qreal ratio)
+{
+    // A whole number of device pixels, as a widget's own origin is.
+    UnclippedText text{QImage(size * 3 * ratio, QImage::Format_RGB32),
+                       QPointF(std::ceil(size.width() * ratio), std::ceil(size.height() * ratio)) / ratio};
+    text.canvas.setDevicePixelRatio(ratio);
+    text.canvas.fill(Qt::white);
+    QPainter painter(&text.canvas);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    for (const PlacedLine& line : lines)
+        painter.drawText(text.margin + line.origin, line.text);
+    return text;
+}
+
+// Whether two texts ink a pixel in common; `offset` takes a point of the
+// first to the second.
+bool shareInk(const UnclippedText& first, const UnclippedText& second, QPointF offset)
+{
+    const qreal ratio = first.canvas.devicePixelRatio();
+    for (int y = 0; y < first.canvas.height(); ++y) {
+        for (int x = 0; x < first.canvas.width(); ++x) {
+            const QPointF point = QPointF(x, y) / ratio - first.margin;
+            if (first.darkAt(point) && second.darkAt(point + offset))
+                return true;
+        }
+    }
+    return false;
+}
+
+// Both ways round, to a pixel of antialiasing: nothing drawn where the text
+// does not fall, and nothing of the text left undrawn (cut off).
+bool drawnWhole(const QRectF& drawn, const QRectF& ink)
+{
+    const QMarginsF pixel(1, 1, 1, 1);
+    return ink.marginsAdded(pixel).contains(drawn) && drawn.marginsAdded(pixel).contains(ink);
+}
+
+} // namespace
+
+class FontsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void clientAreaHasDesignSize();
+    void setUpGivesItsFaces_data();
+    void setUpGivesItsFaces();
+    void fontCoversText_data();
+    void fontCoversText();
+    void labelDrawsWholeInItsPlace_data();
+    void labelDrawsWholeInItsPlace();
+    void buttonCaptionFitsItsButton_data();
+    void buttonCaptionFitsItsButton();
+
+private:
+    // A label's text as its label places it.
+    static UnclippedText textOf(const QLabel& label);
+
+    std::unique_ptr<testing::FakePlatform> platform_;
+    std::unique_ptr<MainWindow> window_;
+};
+
+void FontsTest::initTestCase() { useSongFontThroughout(); }
+
+void FontsTest::init()
+{
+    platform_ = std::make_unique<testing::FakePlatform>();
+    window_ = std::make_unique<MainWindow>(*platform_);
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+}
+
+void FontsTest::cleanup()
+{
+    window_.reset();
+    platform_.reset();
+}
+
+// Whatever the fonts, the window below its menu bar keeps the size it was
+// designed for.
+void FontsTest::clientAreaHasDesignSize()
+{
+    QCOMPARE(window_->surface()->size(), QSize(404, 444));
+    QCOMPARE(window_->statusPanels()->height(), 18);
+    QCOMPARE(window_->statusPanels()->width(), 404);
+    QCOMPARE(window_->statusPanels()->y(), window_->surface()->geometry().bottom() + 1);
+    QCOMPARE(window_->size(), QSize(404, window_->menuBar()->height() + 462));
+    // The layout does not follow the window, so the window keeps its size.
+    QCOMPARE(window_->minimumSize(), window_->maximumSize());
+}
+
+void FontsTest::setUpGivesItsFaces_data()
+{
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("regular") << false << qEnvironmentVariable("ZEMBREL_REGULAR_FACE");
+    QTest::newRow("bold") << true << qEnvironmentVariable("ZEMBREL_BOLD_FACE");
+}
+
+// A bold caption comes from the bold face where the set-up has one: a bold
+// made up from the regular face thins out at high scale factors.
+void FontsTest::setUpGivesItsFaces()
+{
+    QFETCH(bool, bold);
+    QFETCH(QString, expected);
+    if (expected.isEmpty())
+        QSKIP("no font set-up chosen: ZEMBREL_REGULAR_FACE and ZEMBREL_BOLD_FACE name its faces");
+    const QRawFont raw = QRawFont::fromFont(songFont({9, bold}));
+    QCOMPARE(QString(raw.familyName() + QLatin1Char(' ') + raw.styleName()).toLower(), expected.toLower());
+}
+
+void FontsTest::fontCoversText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<bool>("bold");
+
+    for (const layout::Control& control : layout::controls())
+        QTest::newRow(control.name.data()) << qs(control.text) << control.font.points << control.font.bold;
+    for (const layout::Menu& menu : layout::menus())
+        QTest::newRow(menu.name.data()) << qs(menu.caption) << 9.0 << false;
+    for (const layout::MenuEntry& entry : layout::menuEntries())
+        QTest::newRow(entry.name.data()) << qs(entry.caption) << 9.0 << false;
+    QTest::newRow("status") << QStringLiteral("状态") << 9.0 << false;
+
+    // Every message the operations show, also those of panels still to come.
+    // clang-format off
+    const QStringList messages{
+        QStringLiteral("计算正确"),
+        QStringLiteral("计算可能有误，请刷新后再试。"),
+        QStringLiteral("一次项系数不能为0！"),
+        QStringLiteral("一元二次方程二次项系数不能为0！"),
+        QStringLiteral("请注意：方程有两个共轭虚数根。"),
+        QStringLiteral("方程无实数解！"),
+        QStringLiteral("No Root!"),
+        QStringLiteral("请保证X、Y为有效元，其系数三个方程不能同时为零"),
+        QStringLiteral("两直线平行，方程组无解！"),
+        QStringLiteral("不完全三元方程组，请重新调整顺序，使第一个方程的 X 项系数不为零。"),
+        QStringLiteral("方程组可能无解或不定方程有无数解，请重新调整顺序，或将数据输入完整后再试！"),
+        QStringLiteral("方程组可能无解，或重新调整顺序后再试！"),
+        QStringLiteral("方程组解可能有误，请重新调整顺序后再试！"),
+        QStringLiteral("方程组解正确！"),
+        qs(RuntimeError(RuntimeError::InvalidProcedureCall).boxText()),
+        qs(RuntimeError(RuntimeError::Overflow).boxText()),
+        qs(RuntimeError(RuntimeError::DivisionByZero).boxText()),
+        qs(RuntimeError(RuntimeError::FileNotFound).boxText()),
+        qs(RuntimeError(1).boxText()),
+    };
+    // clang-format on
+    for (const QString& message : messages)
+        QTest::newRow(qPrintable(QStringLiteral("message ") + QString(message).replace(u'\n', u' ')))
+            << message << 9.0 << false;
+    for (const QString& literal : textsInSources())
+        QTest::newRow(qPrintable(QStringLiteral("source ") + literal)) << literal << 9.0 << false;
+}
+
+// The stand-in for 宋体 itself must have every glyph: no box for a missing
+// character, and no character borrowed from some other face.
+void FontsTest::fontCoversText()
+{
+    QFETCH(QString, text);
+    QFETCH(double, points);
+    QFETCH(bool, bold);
+    const QRawFont raw = QRawFont::fromFont(songFont({points, bold}));
+    QVERIFY(raw.isValid());
+    QVERIFY2(songSubstitutes(bold).contains(raw.familyName(), Qt::CaseInsensitive), qPrintable(raw.familyName()));
+    for (const char32_t character : text.toUcs4()) {
+        if (character == U'\n' || character == U'&')
+            continue;
+        QVERIFY2(raw.supportsCharacter(character), qPrintable(QStringLiteral("U+%1 missing in %2")
+                                                                  .arg(uint(character), 4, 16, QLatin1Char('0'))
+                                                                  .arg(raw.familyName())));
+    }
+}
+
+UnclippedText FontsTest::textOf(const QLabel& label)
+{
+    const QList<PlacedLine> line{{label.text(), QPointF(0, songBaseline(label.font()))}};
+    return unclipped(label.font(), line, label.size(), label.devicePixelRatioF());
+}
+
+void FontsTest::labelDrawsWholeInItsPlace_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const layout::Control& control : layout::controls()) {
+        if (control.kind == layout::ControlKind::Label)
+            QTest::newRow(control.name.data()) << qs(control.name);
+    }
+}
+
+// The text of a label lies inside the label and clear of the fields and
+// buttons to its right and of every other label's text; and the label draws
+// it there, whole.
+void FontsTest::labelDrawsWholeInItsPlace()
+{
+    QFETCH(QString, name);
+    auto* label = window_->surface()->findChild<QLabel*>(name);
+    QVERIFY(label != nullptr);
+    const UnclippedText text = textOf(*label);
+    const QRectF ink = text.ink().translated(label->pos());
+    QVERIFY2(
+        QRectF(label->geometry()).contains(ink),
+        qPrintable(QStringLiteral("text %1 outside the label %2").arg(describe(ink), describe(label->geometry()))));
+
+    for (const QWidget* other : window_->surface()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (other == label)
+            continue;
+        if (const auto* otherLabel = qobject_cast<const QLabel*>(other)) {
+            // Texts may come close, a superscript to its letter, but not touch.
+            QVERIFY2(!shareInk(text, textOf(*otherLabel), label->pos() - otherLabel->pos()),
+                     qPrintable(QStringLiteral("text %1 runs into %2").arg(describe(ink), other->objectName())));
+        } else if (other->x() > label->x()) {
+            // (A label may reach a pixel under the field before it, by design.)
+            QVERIFY2(!ink.intersects(other->geometry()),
+                     qPrintable(QStringLiteral("text %1 runs into %2 %3")
+                                    .arg(describe(ink), other->objectName(), describe(other->geometry()))));
+        }
+    }
+
+    const QRectF drawn = drawnInk(*label).translated(label->pos());
+    QVERIFY2(drawnWhole(drawn, ink),
+             qPrintable(QStringLiteral("drawn at %1, falls at %2").arg(describe(drawn), describe(ink))));
+}
+
+void FontsTest::buttonCaptionFitsItsButton_data()
+{
+    QTest::addColumn<int>("button");
+    for (int i = 1; i <= kButtonCount; ++i)
+        QTest::newRow(nameOf(Button(i)).data()) << i;
+}
+
+// The caption's lines, one em below one another and centred on the button,
+// lie inside the button's frame, and are drawn there whole.
+void FontsTest::buttonCaptionFitsItsButton()
+{
+    QFETCH(int, button);
+    QPushButton* push = window_->button(Button(button));
+    const QFontMetricsF metrics(push->font(), push);
+    const qreal em = push->font().pixelSize();
+    const QStringList texts = push->text().split(QLatin1Char('\n'));
+    QList<PlacedLine> lines;
+    qreal top = (push->height() - em * static_cast<qreal>(texts.size())) / 2;
+    for (const QString& text : texts) {
+        lines.append({text, {(push->width() - metrics.horizontalAdvance(text)) / 2, top + songBaseline(push->font())}});
+        top += em;
+    }
+    const QRectF ink = unclipped(push->font(), lines, push->size(), push->devicePixelRatioF()).ink();
+    const QRectF inside = QRectF(push->rect()).marginsRemoved(QMarginsF(1, 1, 1, 1));
+    QVERIFY2(inside.contains(ink),
+             qPrintable(QStringLiteral("text %1 outside %2").arg(describe(ink), describe(inside))));
+    const QRectF drawn = drawnInk(*push);
+    QVERIFY2(drawnWhole(drawn, ink),
+             qPrintable(QStringLiteral("drawn at %1, falls at %2").arg(describe(drawn), describe(ink))));
+}
+
+QTEST_MAIN(FontsTest)
+#include "fonts_test.moc"
