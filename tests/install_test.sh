@@ -4,12 +4,11 @@
 # programs and nothing else, the menu entry, the software-centre entry and
 # the icon at every size, each valid and all naming one another.
 #
-#   install_test.sh install CMAKE BUILD_DIR VERSION
-#   install_test.sh package CPACK BUILD_DIR VERSION
+#   install_test.sh install CMAKE BUILD_DIR VERSION APP_ID
+#   install_test.sh package CPACK BUILD_DIR VERSION APP_ID
 set -euo pipefail
 
-mode=$1 tool=$2 build=$3 version=$4
-app_id=org.example.Zembrel
+mode=$1 tool=$2 build=$3 version=$4 app_id=$5
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -26,6 +25,8 @@ check_control() {
     [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version is not $version"
     [ "$(dpkg-deb -f "$deb" Section)" = math ] || fail "section"
     [ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "no maintainer"
+    homepage=$(dpkg-deb -f "$deb" Homepage)
+    [[ $homepage == https://* ]] || fail "no https home page: '$homepage'"
     [ -n "$(dpkg-deb -f "$deb" Description)" ] || fail "no description"
     local depends recommends
     depends=", $(dpkg-deb -f "$deb" Depends),"
@@ -75,6 +76,8 @@ check_tree() {
     [ -x "$prefix/bin/$exec" ] || fail "Exec=$exec is not an installed program"
     grep -qx "Icon=$app_id" "$desktop" || fail "the menu entry names another icon"
     grep -q "<id>$app_id</id>" "$metainfo" || fail "the metainfo has another id"
+    [ -z "${homepage:-}" ] || grep -qF "<url type=\"homepage\">$homepage</url>" "$metainfo" ||
+        fail "the metainfo names another home page than the package"
     grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
         fail "the metainfo launches another menu entry"
     # A new version needs its release entry, newest first.
