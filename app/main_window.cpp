@@ -19,6 +19,7 @@
 #include <QScreen>
 #include <QStyle>
 
+#include <array>
 #include <limits>
 #include <utility>
 
@@ -83,11 +84,15 @@ private:
     QList<QKeySequence> shortcuts_;
 };
 
+// Every size the desktop's icon theme gets too, so that a task switcher or a
+// high-density title bar scales no small picture up.
+constexpr std::array kIconSizes{16, 32, 48, 64, 128};
+
 QIcon zembrelIcon()
 {
     QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/zembrel-16.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/icons/zembrel-32.png"), QSize(32, 32));
+    for (const int size : kIconSizes)
+        icon.addFile(QStringLiteral(":/icons/zembrel-%1.png").arg(size), QSize(size, size));
     return icon;
 }
 

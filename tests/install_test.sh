@@ -49,7 +49,8 @@ check_tree() {
     expected=$(printf '%s\n' bin/zembrel bin/zembrel-driver \
         "share/applications/$app_id.desktop" "share/metainfo/$app_id.metainfo.xml" \
         "share/icons/hicolor/16x16/apps/$app_id.png" "share/icons/hicolor/32x32/apps/$app_id.png" \
-        "share/icons/hicolor/48x48/apps/$app_id.png" "share/icons/hicolor/128x128/apps/$app_id.png" \
+        "share/icons/hicolor/48x48/apps/$app_id.png" "share/icons/hicolor/64x64/apps/$app_id.png" \
+        "share/icons/hicolor/128x128/apps/$app_id.png" \
         "share/icons/hicolor/scalable/apps/$app_id.svg" | sort)
     actual=$(cd "$prefix" && find . -type f | sed 's|^\./||' | sort)
     [ "$actual" = "$expected" ] || fail "installed files differ:$(diff <(echo "$expected") <(echo "$actual") || true)"
@@ -58,7 +59,7 @@ check_tree() {
     done
 
     # A PNG's width and height are the big-endian words at bytes 16 to 23.
-    for size in 16 32 48 128; do
+    for size in 16 32 48 64 128; do
         local dimensions
         dimensions=$(od -An -tu1 -j16 -N8 "$icons/${size}x$size/apps/$app_id.png" |
             awk '{ print $1 * 16777216 + $2 * 65536 + $3 * 256 + $4 "x" $5 * 16777216 + $6 * 65536 + $7 * 256 + $8 }')

@@ -160,8 +160,8 @@ void MainWindowTest::windowIsCentredWithItsTitleAndIcon()
 {
     QCOMPARE(window_->windowTitle(), QStringLiteral("Zembrel"));
     const QList<QSize> sizes = window_->windowIcon().availableSizes();
-    QVERIFY(sizes.contains(QSize(16, 16)));
-    QVERIFY(sizes.contains(QSize(32, 32)));
+    for (const int size : {16, 32, 48, 64, 128})
+        QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
 
     const QPoint offset = window_->frameGeometry().center() - window_->screen()->availableGeometry().center();
     QVERIFY2(offset.manhattanLength() <= 8,
