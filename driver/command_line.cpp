@@ -6,7 +6,7 @@ namespace zembrel {
 
 namespace {
 
-// The protocol in short.
+// The protocol in short; zembrel-driver(1) has it in full.
 constexpr std::string_view kHelp = R"(Usage: zembrel-driver [--help | --version]
 
 Runs Zembrel's solver and menu operations against a window without a screen.

@@ -51,7 +51,9 @@ check_tree() {
         "share/icons/hicolor/16x16/apps/$app_id.png" "share/icons/hicolor/32x32/apps/$app_id.png" \
         "share/icons/hicolor/48x48/apps/$app_id.png" "share/icons/hicolor/64x64/apps/$app_id.png" \
         "share/icons/hicolor/128x128/apps/$app_id.png" \
-        "share/icons/hicolor/scalable/apps/$app_id.svg" | sort)
+        "share/icons/hicolor/scalable/apps/$app_id.svg" \
+        share/man/man1/zembrel.1.gz share/man/man1/zembrel-driver.1.gz \
+        share/doc/zembrel/copyright share/doc/zembrel/changelog.gz | sort)
     actual=$(cd "$prefix" && find . -type f | sed 's|^\./||' | sort)
     [ "$actual" = "$expected" ] || fail "installed files differ:$(diff <(echo "$expected") <(echo "$actual") || true)"
     for program in zembrel zembrel-driver; do
