@@ -4,8 +4,11 @@
 # programs and nothing else, the menu entry, the software-centre entry and
 # the icon at every size, each valid and all naming one another.
 #
+# The .deb must also satisfy lintian, pedantic: no error, no warning, and no
+# sign of a build without Debian's hardening flags.
+#
 #   install_test.sh install CMAKE BUILD_DIR VERSION APP_ID
-#   install_test.sh package CPACK BUILD_DIR VERSION APP_ID
+#   install_test.sh package PACKAGE_SCRIPT PACKAGE_BUILD_DIR VERSION APP_ID
 set -euo pipefail
 
 mode=$1 tool=$2 build=$3 version=$4 app_id=$5
@@ -108,10 +111,13 @@ case $mode in
         check_tree "$work/prefix"
         ;;
     package)
-        "$tool" --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null
-        deb=$work/out/zembrel_${version}_$(dpkg --print-architecture).deb
-        [ -f "$deb" ] || fail "cpack made no $(basename "$deb")"
+        deb=$("$tool" "$build" | tail -n 1)
+        [ "$(basename "$deb")" = "zembrel_${version}_$(dpkg --print-architecture).deb" ] && [ -f "$deb" ] ||
+            fail "the package build made no .deb for $version: '$deb'"
         check_control "$deb"
+        report=$(lintian --pedantic --display-info --fail-on error,warning "$deb" 2>&1) || fail "lintian: $report"
+        problems=$(grep -E '^[EW]: |hardening-' <<<"$report" || true)
+        [ -z "$problems" ] || fail "lintian: $problems"
         dpkg-deb -x "$deb" "$work/root"
         check_tree "$work/root/usr"
         ;;
