@@ -1,29 +1,68 @@
 #include "fonts.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QtMath>
+
+#include <algorithm>
+#include <cmath>
 
 namespace zembrel {
 
-QStringList songSubstitutes()
+namespace {
+
+// 宋体's ascent, in 256ths of an em.
+constexpr qreal kSongAscent = 220.0 / 256.0;
+
+qreal songWidth(const QString& line, int pixelSize)
 {
-    return {QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")};
+    qreal ems = 0;
+    for (const QChar character : line)
+        ems += character.unicode() < 0x80 ? 0.5 : 1.0;
+    return ems * pixelSize;
 }
 
-void installSongSubstitutes() { QFont::insertSubstitutions(kSongFamily, songSubstitutes()); }
+} // namespace
+
+QStringList songSubstitutes(bool bold)
+{
+    const QString uming = QStringLiteral("AR PL UMing CN");
+    const QString notoSerif = QStringLiteral("Noto Serif CJK SC");
+    const QString notoSans = QStringLiteral("Noto Sans CJK SC");
+    if (bold)
+        return {notoSerif, uming, notoSans};
+    return {uming, notoSerif, notoSans};
+}
 
 QFont songFont(layout::FontStyle style)
 {
-    QFont font(kSongFamily);
+    QFont font;
+    font.setFamilies(QStringList{kSongFamily} + songSubstitutes(style.bold));
     font.setPixelSize(qRound(style.points * 96 / 72));
     font.setBold(style.bold);
     return font;
 }
 
-void useSongFontThroughout()
+QFont captionFont(layout::FontStyle style, const QString& caption)
 {
-    installSongSubstitutes();
-    QApplication::setFont(songFont(layout::kDefaultFont));
+    QFont font = songFont(style);
+    const QFontMetricsF metrics(font);
+    int stretch = 100;
+    for (const QString& line : caption.split(QLatin1Char('\n'))) {
+        const qreal width = metrics.horizontalAdvance(line);
+        const qreal room = songWidth(line, font.pixelSize());
+        if (width > room)
+            stretch = std::min(stretch, static_cast<int>(std::floor(100 * room / width)));
+    }
+    if (stretch < 100)
+        font.setStretch(stretch);
+    return font;
 }
+
+// Rounded up: a face whose ideographs fill its em box to the top, as Noto's
+// do, would lose their top row above the line.
+qreal songBaseline(const QFont& font) { return std::ceil(font.pixelSize() * kSongAscent); }
+
+void useSongFontThroughout() { QApplication::setFont(songFont(layout::kDefaultFont)); }
 
 } // namespace zembrel

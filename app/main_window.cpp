@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "accessibility.h"
+#include "caption.h"
 #include "fonts.h"
 #include "layout.h"
 #include "qt_text.h"
@@ -38,6 +39,18 @@ QRect pixelRect(const layout::Control& control)
     return {layout::pixels(control.left), layout::pixels(control.top), layout::pixels(control.width),
             layout::pixels(control.height)};
     // clang-format on
+}
+
+// The text of a label or a button as it is shown. A field has none: its
+// text is the user's, and its font is not fitted to any.
+QString captionOf(const layout::Control& control)
+{
+    if (std::holds_alternative<Field>(control.id))
+        return {};
+    QString caption = toQString(control.caption);
+    if (control.wrapsCaption)
+        caption.replace(QLatin1Char(' '), QLatin1Char('\n'));
+    return caption;
 }
 
 // A line edit claims Ctrl+C, Ctrl+X and Ctrl+A for its clipboard and
@@ -79,11 +92,15 @@ private:
     QList<QKeySequence> shortcuts_;
 };
 
+// Every size the desktop's icon theme gets too, so that a task switcher or a
+// high-density title bar scales no small picture up.
+constexpr std::array kIconSizes{16, 32, 48, 64, 128};
+
 QIcon zembrelIcon()
 {
     QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/zembrel-16.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/icons/zembrel-32.png"), QSize(32, 32));
+    for (const int size : kIconSizes)
+        icon.addFile(QStringLiteral(":/icons/zembrel-%1.png").arg(size), QSize(size, size));
     return icon;
 }
 
@@ -92,7 +109,6 @@ QIcon zembrelIcon()
 MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent), platform_(platform)
 {
     registerResources();
-    installSongSubstitutes();
     installAccessibleResultFields();
 
     setObjectName(QStringLiteral("MainWindow"));
@@ -123,7 +139,7 @@ void MainWindow::createControls()
         QWidget* widget = createControl(control);
         widget->setObjectName(toQString(layout::nameOf(control)));
         widget->setGeometry(pixelRect(control));
-        widget->setFont(songFont(control.font));
+        widget->setFont(captionFont(control.font, captionOf(control)));
         QPalette palette = widget->palette();
         if (control.textColour)
             palette.setColor(widget->foregroundRole(), colourOf(*control.textColour));
@@ -151,9 +167,7 @@ QWidget* MainWindow::createControl(const layout::Control& control)
         return createField(*field);
     if (const auto* button = std::get_if<Button>(&control.id))
         return createButton(*button, control);
-    auto* label = new QLabel(toQString(control.caption), widgets_.surface);
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto* label = new Caption(toQString(control.caption), widgets_.surface);
     // Labels lie on the surface, beneath the fields and buttons they touch.
     label->lower();
     return label;
@@ -174,10 +188,7 @@ QLineEdit* MainWindow::createField(Field field)
 
 QPushButton* MainWindow::createButton(Button button, const layout::Control& control)
 {
-    QString caption = toQString(control.caption);
-    if (control.wrapsCaption)
-        caption.replace(QLatin1Char(' '), QLatin1Char('\n'));
-    auto* push = new QPushButton(caption, widgets_.surface);
+    auto* push = new CaptionButton(captionOf(control), widgets_.surface);
     // Enter and Esc must not click anything.
     push->setAutoDefault(false);
     push->setDefault(false);

@@ -32,8 +32,9 @@ constexpr std::array kCalculators{
 };
 // clang-format on
 
-// Host and path of the error-report page; the scheme is added when it is opened.
-constexpr std::string_view kErrorReportAddress = "www.example.org/zembrel/report";
+// Host and path of the error-report page (set when building); the scheme is
+// added when it is opened.
+constexpr std::string_view kErrorReportAddress = ZEMBREL_ERROR_REPORT_ADDRESS;
 
 } // namespace
 

@@ -2,12 +2,15 @@
 // screen. Commands arrive as JSON Lines on stdin; every call an operation
 // makes of the window is written as one JSON Lines event on stdout.
 
+#include "command_line.h"
 #include "recording_window.h"
 #include "wire_format.h"
 
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 using namespace zembrel;
 
@@ -135,8 +138,12 @@ bool isBlankLine(const std::string& line) { return line.find_first_not_of(" \t\r
 
 } // namespace
 
-int main()
+int main(int argc, char* argv[])
 {
+    const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+    if (const auto exitCode = answerCommandLine(arguments, std::cout, std::cerr))
+        return *exitCode;
+
     std::ios::sync_with_stdio(false);
     Driver driver;
     std::string line;

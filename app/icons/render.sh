@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Renders the window icon's PNGs from their SVG sources (ImageMagick).
-# Run after changing an SVG; the PNGs are committed.
+# Renders the icon's PNGs from their SVG sources with rsvg-convert (Debian
+# package librsvg2-bin). Run after changing an SVG; the PNGs are committed,
+# so building needs no renderer.
 set -euo pipefail
 cd "$(dirname "$0")"
-convert -background none -density 96 zembrel.svg -strip png32:zembrel-32.png
-convert -background none -density 96 zembrel-16.svg -strip png32:zembrel-16.png
-# The desktop's icon theme also gets 48 and 128 pixels: zembrel.svg is drawn
-# on a 32-unit grid, so 96 dots per inch give 32 pixels.
-convert -background none -density 144 zembrel.svg -strip png32:zembrel-48.png
-convert -background none -density 384 zembrel.svg -strip png32:zembrel-128.png
+command -v rsvg-convert >/dev/null 2>&1 ||
+    { echo "render.sh: rsvg-convert is missing: apt-get install librsvg2-bin" >&2; exit 1; }
+# zembrel-16.svg is the picture tuned for 16 pixels; zembrel.svg gives the rest.
+rsvg-convert --width 16 --height 16 zembrel-16.svg -o zembrel-16.png
+for size in 32 48 64 128; do
+    rsvg-convert --width $size --height $size zembrel.svg -o zembrel-$size.png
+done

@@ -25,7 +25,6 @@ private slots:
     void fieldStartsAsLaidOut();
     void buttonStartsAsLaidOut_data();
     void buttonStartsAsLaidOut();
-    void clientAreaHasDesignSize();
     void windowIsCentredWithItsTitleAndIcon();
     void controlSitsAtItsPlace_data();
     void controlSitsAtItsPlace();
@@ -91,17 +90,6 @@ void LayoutTest::buttonStartsAsLaidOut()
     QCOMPARE(push->isEnabled(), enabled);
     QVERIFY(!push->autoDefault());
     QVERIFY(!push->isDefault());
-}
-
-void LayoutTest::clientAreaHasDesignSize()
-{
-    QCOMPARE(window().surface()->size(), QSize(404, 444));
-    QCOMPARE(window().sbStatusBar()->height(), 18);
-    QCOMPARE(window().sbStatusBar()->width(), 404);
-    QCOMPARE(window().sbStatusBar()->y(), window().surface()->geometry().bottom() + 1);
-    QCOMPARE(window().size(), QSize(404, window().menuBar()->height() + 462));
-    // The layout does not follow the window, so the window keeps its size.
-    QCOMPARE(window().minimumSize(), window().maximumSize());
 }
 
 void LayoutTest::windowIsCentredWithItsTitleAndIcon()
