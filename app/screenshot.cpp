@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Zembrel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // zembrel-screenshot: saves a picture of the main window as it opens, menu
 // bar and status bar included, for the documentation. Run it on the
 // offscreen platform:

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Zembrel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The yardstick for Zembrel's startup time and memory: a plain Qt Widgets
 // window with as many controls of each kind, Chinese captions (so that the
 // CJK font is loaded too), two menus and a three-panel status bar, at the

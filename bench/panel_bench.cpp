@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Zembrel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A whole solve and check of each panel, through the event table and the
 // recording window, as one button press after the other.
 

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Zembrel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Times Zembrel from launch until its window is mapped on screen and reads its
 # peak memory, interleaved with bench/minimal_qt (a plain Qt Widgets window of
 # the same size and controls), under a private Xvfb server. Prints the medians

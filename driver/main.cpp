@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Zembrel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // zembrel-driver: runs the program's operations against a window without a
 // screen. Commands arrive as JSON Lines on stdin; every call an operation
 // makes of the window is written as one JSON Lines event on stdout.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Zembrel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The driver's wire format: JSON Lines, one JSON array a line, UTF-8. Commands

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Zembrel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The fuzzers' reference for rounding must itself be right, or they would
 // either raise false alarms or let a wrong rounding pass.
 

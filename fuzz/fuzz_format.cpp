@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Zembrel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any double through Format under each result pattern and through Str: the
 // text has the promised shape, and reading it back gives the value rounded
 // as promised, judged against an exact decimal expansion of the double.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Zembrel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Runs a decoded sequence of user actions through the recording window and
 // the event table. Each action must finish or end in a runtime error box;
 // any other exception escapes the boundary and ends the run as a crash.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Zembrel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Runs a fuzz target's entry point once on every file in the folders (or the
 // files) named on the command line, so that its seed corpus, and any failing
 // input kept there, run as an ordinary test in every build.

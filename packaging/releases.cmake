@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Zembrel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The releases, newest first: the version, the date and what it brought, one
 # note an argument (no semicolons: CMake would split the note there). The
 # software-centre entry's release notes and the package's changelog are made

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Zembrel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sourced by the scripts beside it, from the top of the source tree. Every
 # script stops at its first failure and says in one line which step failed,
 # so a run never goes on past a missing tool or an empty list of inputs.

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Zembrel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The driver's command line: --help and --version answer without reading
 # standard input; any other argument is refused in one line with exit 2.
 #

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Zembrel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks what a desktop gets from Zembrel, either installed from the build
 # into a fresh prefix or unpacked from the .deb that CPack builds: the two
 # programs and nothing else, the menu entry, the software-centre entry and

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Zembrel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every panel against the truth: thousands of generated equations, typed,
 // solved and checked through the event table as a user would, and what the
 // panel shows judged against answers worked out exactly (whole numbers of

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Zembrel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs one scenario file through zembrel-driver and compares the output.
 #
 # A scenario holds the driver's input lines, each behind "> ", and after each

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Zembrel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Starts the program where no display can be reached: it must say so in one
 # line and exit 1, not abort with the toolkit's advice to reinstall.
 #

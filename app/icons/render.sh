@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Zembrel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Renders the icon's PNGs from their SVG sources with rsvg-convert (Debian
 # package librsvg2-bin). Run after changing an SVG; the PNGs are committed,
 # so building needs no renderer.

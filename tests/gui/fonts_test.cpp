@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Zembrel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window's text under one font set-up and one scale factor, both chosen
 // by CTest (FONTCONFIG_FILE, QT_SCALE_FACTOR): the faces that stand in for
 // 宋体, their glyphs, and every caption drawn whole inside its rectangle.

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Zembrel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs a GUI test program on Wayland: starts weston with its headless
 # backend (no screen, no GPU) on a socket of its own, then the program with
 # WAYLAND_DISPLAY set and neither DISPLAY nor QT_QPA_PLATFORM, so that Qt

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Zembrel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window on a Wayland compositor: wayland.sh starts one
 // without a screen and runs this with only WAYLAND_DISPLAY set, as a
 // Wayland desktop's session has it.
