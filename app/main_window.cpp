@@ -8,6 +8,7 @@
 #include "caption.h"
 #include "fonts.h"
 #include "layout.h"
+#include "panels.h"
 #include "qt_text.h"
 #include "status_bar.h"
 #include "surface.h"
@@ -98,7 +99,7 @@ private:
 
 // Every size the desktop's icon theme gets too, so that a task switcher or a
 // high-density title bar scales no small picture up.
-constexpr std::array kIconSizes{16, 32, 48, 64, 128};
+constexpr std::array kIconSizes{ZEMBREL_ICON_SIZES};
 
 QIcon zembrelIcon()
 {
@@ -136,7 +137,7 @@ void MainWindow::createControls()
 {
     widgets_.surface = new Surface(this);
     widgets_.surface->setFixedSize(layout::pixels(layout::kClientWidth),
-                                   layout::pixels(layout::kClientHeight - layout::kStatusBarHeight));
+                                   layout::pixels(layout::clientHeight() - layout::kStatusBarHeight));
     setCentralWidget(widgets_.surface);
 
     for (const layout::Control& control : layout::controls()) {
@@ -179,11 +180,10 @@ QWidget* MainWindow::createControl(const layout::Control& control)
 
 QLineEdit* MainWindow::createField(Field field)
 {
-    const FieldControl& control = controlOf(field);
     // Read-only before it joins the window, so that its accessible
     // interface is a result field's from the start.
-    auto* edit = new QLineEdit(toQString(control.startText));
-    edit->setReadOnly(control.role == FieldRole::Result);
+    auto* edit = new QLineEdit(toQString(field->startText));
+    edit->setReadOnly(field->role == FieldRole::Result);
     edit->setParent(widgets_.surface);
     edit->setMaxLength(std::numeric_limits<int>::max());
     widgets_.fields[indexOf(field)] = edit;
@@ -196,7 +196,7 @@ QPushButton* MainWindow::createButton(Button button, const layout::Control& cont
     // Enter and Esc must not click anything.
     push->setAutoDefault(false);
     push->setDefault(false);
-    push->setEnabled(controlOf(button).enabledAtStart);
+    push->setEnabled(button->enabledAtStart);
     connect(push, &QPushButton::clicked, this, [this, button] { raiseClick(button); });
     widgets_.buttons[indexOf(button)] = push;
     return push;
@@ -243,7 +243,8 @@ void MainWindow::setFocusOrder()
             setTabOrder(previous, next);
         previous = next;
     }
-    field(Field::Text1)->setFocus();
+    // The window opens ready for the first coefficient of the first panel.
+    field(kFields.front())->setFocus();
 }
 
 void MainWindow::keepMenuShortcutsFromFields()
@@ -284,7 +285,7 @@ void MainWindow::setEnabled(Button button, bool enabled)
     // the focus on to the next panel. The panel's solve button keeps it in
     // the panel instead, where the user comes back to after the box.
     if (!enabled && push->hasFocus())
-        this->button(buttonOf(controlOf(button).panel, ButtonKind::Solve))->setFocus(Qt::OtherFocusReason);
+        this->button(buttonOf(panelOf(button), ButtonKind::Solve))->setFocus(Qt::OtherFocusReason);
     push->setEnabled(enabled);
 }
 

@@ -8,6 +8,7 @@
 #include "events.h"
 #include "layout.h"
 #include "menu_commands.h"
+#include "panels.h"
 #include "window.h"
 
 #include <QMainWindow>

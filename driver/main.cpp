@@ -7,6 +7,7 @@
 // makes of the window is written as one JSON Lines event on stdout.
 
 #include "command_line.h"
+#include "panels.h"
 #include "recording_window.h"
 #include "wire_format.h"
 
@@ -91,7 +92,7 @@ bool Driver::set(const Command& command)
     const auto field = fieldNamed(name);
     if (!field)
         return bad("unknown field: " + name);
-    if (isResultField(*field))
+    if ((*field)->role == FieldRole::Result)
         return bad("result fields are read-only: " + name, false);
     session_.type(*field, *command.operands[1]);
     return true;
@@ -145,7 +146,8 @@ bool isBlankLine(const std::string& line) { return line.find_first_not_of(" \t\r
 int main(int argc, char* argv[])
 {
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
-    if (const auto exitCode = answerCommandLine(arguments, std::cout, std::cerr))
+    DriverOptions options;
+    if (const auto exitCode = answerCommandLine(arguments, std::cout, std::cerr, options))
         return *exitCode;
 
     std::ios::sync_with_stdio(false);
@@ -154,6 +156,8 @@ int main(int argc, char* argv[])
     while (std::getline(std::cin, line)) {
         if (isBlankLine(line))
             continue;
+        if (options.echo)
+            writeLine("> " + line);
         if (!driver.run(line))
             return driver.exitCode();
     }

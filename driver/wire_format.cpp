@@ -117,10 +117,10 @@ std::string toJsonLine(const Recorded& event)
         // clang-format off
         Overloaded{
             [](const TextChanged& e) {
-                return "[\"text\", " + jsonString(nameOf(e.field)) + ", " + jsonString(e.text) + "]";
+                return "[\"text\", " + jsonString(e.field.name()) + ", " + jsonString(e.text) + "]";
             },
             [](const EnabledChanged& e) {
-                return "[\"enabled\", " + jsonString(nameOf(e.button)) + ", " + jsonBool(e.enabled) + "]";
+                return "[\"enabled\", " + jsonString(e.button.name()) + ", " + jsonBool(e.enabled) + "]";
             },
             [](const MessageShown& e) {
                 return "[\"msgbox\", " + std::to_string(static_cast<int>(e.style)) + ", " + jsonString(e.prompt)

@@ -37,47 +37,49 @@ private:
 
 void AccessibilityTest::fieldDescribesItsPlaceInTheEquation()
 {
-    const QHash<Panel, QString> forms{
-        {Panel::Linear, QStringLiteral("a·x + b = 0")},
-        {Panel::Quadratic, QStringLiteral("a·x² + b·x + c = 0")},
-        {Panel::Cubic, QStringLiteral("x³ + p·x + q = 0")},
-        {Panel::System, QStringLiteral("a·X + b·Y + c·Z + d = 0")},
+    // A panel missing here fails the test below: its fields must name its equation too.
+    const QHash<QString, QString> forms{
+        {"Linear", QStringLiteral("a·x + b = 0")},
+        {"Quadratic", QStringLiteral("a·x² + b·x + c = 0")},
+        {"Cubic", QStringLiteral("x³ + p·x + q = 0")},
+        {"System", QStringLiteral("a·X + b·Y + c·Z + d = 0")},
     };
     // The Z column and the third equation may stay empty, and so may every constant term.
-    const QList<int> mayBeEmpty{9, 15, 18, 19, 20, 21, 25, 26};
+    const QStringList mayBeEmpty{"Text9", "Text15", "Text18", "Text19", "Text20", "Text21", "Text25", "Text26"};
     for (const layout::Control& control : layout::controls()) {
         const auto* field = std::get_if<Field>(&control.id);
         if (field == nullptr)
             continue;
         const QString description = accessibleOf(this->field(*field))->text(QAccessible::Description);
-        const QString name = toQString(nameOf(*field));
-        QVERIFY2(description.contains(forms[controlOf(*field).panel]), qPrintable(name + ": " + description));
-        const bool optional = mayBeEmpty.contains(int(*field));
+        const QString name = toQString(field->name());
+        const QString panel = toQString(panelOf(*field).name);
+        QVERIFY2(forms.contains(panel), qPrintable(panel + " has no equation form in this test"));
+        QVERIFY2(description.contains(forms[panel]), qPrintable(name + ": " + description));
+        const bool optional = mayBeEmpty.contains(name);
         QVERIFY2(description.endsWith(QStringLiteral("（可以为空）")) == optional,
                  qPrintable(name + ": " + description));
     }
-    QCOMPARE(accessibleOf(field(Field::Text5))->text(QAccessible::Description),
+    QCOMPARE(accessibleOf(field(quadratic::b))->text(QAccessible::Description),
              QStringLiteral("a·x² + b·x + c = 0 中的 b"));
-    QCOMPARE(accessibleOf(field(Field::Text25))->text(QAccessible::Description),
+    QCOMPARE(accessibleOf(field(system::d2))->text(QAccessible::Description),
              QStringLiteral("第 2 个方程 a·X + b·Y + c·Z + d = 0 的常数项 d（可以为空）"));
-    QCOMPARE(accessibleOf(field(Field::Text7))->text(QAccessible::Description),
+    QCOMPARE(accessibleOf(field(quadratic::X1))->text(QAccessible::Description),
              QStringLiteral("a·x² + b·x + c = 0 的根 x1"));
 }
 
 void AccessibilityTest::resultFieldIsReadOnlyForEveryClient()
 {
-    const QList<int> results{3, 7, 8, 12, 22, 23, 24};
-    window().setText(Field::Text3, "2.");
+    window().setText(linear::X, "2.");
     for (const layout::Control& control : layout::controls()) {
         const auto* field = std::get_if<Field>(&control.id);
         if (field == nullptr)
             continue;
-        const QString name = toQString(nameOf(*field));
+        const QString name = toQString(field->name());
         QAccessibleInterface* interface = accessibleOf(this->field(*field));
         QVERIFY2(interface->textInterface() != nullptr, qPrintable(name));
         QCOMPARE(interface->textInterface()->text(0, interface->textInterface()->characterCount()),
                  this->field(*field)->text());
-        if (results.contains(int(*field))) {
+        if ((*field)->role == FieldRole::Result) {
             QVERIFY2(interface->state().readOnly && !interface->state().editable, qPrintable(name));
             QVERIFY2(interface->editableTextInterface() == nullptr, qPrintable(name));
         } else {
@@ -86,10 +88,10 @@ void AccessibilityTest::resultFieldIsReadOnlyForEveryClient()
         }
     }
     // Selecting a root for copying still works through the tree.
-    QAccessibleTextInterface* text = accessibleOf(field(Field::Text3))->textInterface();
+    QAccessibleTextInterface* text = accessibleOf(field(linear::X))->textInterface();
     text->setSelection(0, 0, 2);
-    QCOMPARE(field(Field::Text3)->selectedText(), QStringLiteral("2."));
-    QCOMPARE(field(Field::Text3)->text(), QStringLiteral("2."));
+    QCOMPARE(field(linear::X)->selectedText(), QStringLiteral("2."));
+    QCOMPARE(field(linear::X)->text(), QStringLiteral("2."));
 }
 
 void AccessibilityTest::labelIsLinkedToTheFieldItNames()

@@ -199,7 +199,7 @@ void FontsTest::fontCoversText_data()
     add(QStringLiteral("status"), kStatusText, layout::kDefaultFont);
 
     // Every box: the panels' messages, the About box and the runtime errors.
-    for (const PanelDescriptor* panel : panels()) {
+    for (const PanelDefinition* panel : kPanels) {
         for (std::string_view message : panel->messages)
             add(QStringLiteral("message ") + toQString(message), message, layout::kDefaultFont);
     }
@@ -280,8 +280,8 @@ void FontsTest::labelDrawsWholeInItsPlace()
 void FontsTest::buttonCaptionFitsItsButton_data()
 {
     QTest::addColumn<int>("button");
-    for (const ButtonControl& control : kButtonControls)
-        QTest::newRow(control.name.data()) << int(control.button);
+    for (std::size_t i = 0; i < kButtons.size(); ++i)
+        QTest::newRow(kButtons[i].name().data()) << int(i);
 }
 
 // The caption's lines, one em below one another and centred on the button,
@@ -289,7 +289,7 @@ void FontsTest::buttonCaptionFitsItsButton_data()
 void FontsTest::buttonCaptionFitsItsButton()
 {
     QFETCH(int, button);
-    QPushButton* push = this->button(Button(button));
+    QPushButton* push = this->button(kButtons[button]);
     const QFontMetricsF metrics(push->font(), push);
     const qreal em = push->font().pixelSize();
     const QStringList texts = push->text().split(QLatin1Char('\n'));

@@ -129,7 +129,7 @@ inline void typeInto(MainWindow& window, const QStringList& entries)
 // blinking text cursor makes two pictures differ.
 inline QImage grabSurface(MainWindow& window)
 {
-    window.button(Button::Command4)->setFocus();
+    window.button(system::solve)->setFocus();
     return window.surface()->grab().toImage();
 }
 
