@@ -113,7 +113,7 @@ QIcon zembrelIcon()
 MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent), platform_(platform)
 {
     registerResources();
-    installAccessibleResultFields();
+    installAccessibleFields();
 
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(toQString(layout::kApplicationTitle));
