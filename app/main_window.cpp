@@ -5,6 +5,7 @@
 #include "main_window.h"
 
 #include "accessibility.h"
+#include "announcer.h"
 #include "caption.h"
 #include "fonts.h"
 #include "layout.h"
@@ -100,6 +101,8 @@ private:
 // high-density title bar scales no small picture up.
 constexpr std::array kIconSizes{16, 32, 48, 64, 128};
 
+constexpr std::string_view kSolveDescription = "求解后可以验算";
+
 QIcon zembrelIcon()
 {
     QIcon icon;
@@ -124,6 +127,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
     createMenus();
     widgets_.statusBar = new StatusBar(this);
     setStatusBar(widgets_.statusBar);
+    widgets_.announcer = new Announcer(this);
     setFocusOrder();
     keepMenuShortcutsFromFields();
 
@@ -197,6 +201,10 @@ QPushButton* MainWindow::createButton(Button button, const layout::Control& cont
     push->setAutoDefault(false);
     push->setDefault(false);
     push->setEnabled(controlOf(button).enabledAtStart);
+    // A check button is no Tab stop until it is enabled: the solve button
+    // tells a screen-reader user that it will be.
+    if (controlOf(button).kind == ButtonKind::Solve)
+        push->setAccessibleDescription(toQString(kSolveDescription));
     connect(push, &QPushButton::clicked, this, [this, button] { raiseClick(button); });
     widgets_.buttons[indexOf(button)] = push;
     return push;
@@ -266,7 +274,57 @@ void MainWindow::centreOnScreen()
 template <class Control>
 void MainWindow::raiseClick(Control control)
 {
+    const Heard before = heardNow();
+    boxShown_ = false;
     zembrel::raiseClick(control, {*this, platform_, *this});
+    announceAfter(control, before);
+}
+
+MainWindow::Heard MainWindow::heardNow() const
+{
+    Heard heard;
+    for (const ButtonControl& control : kButtonControls) {
+        heard.checksEnabled[indexOf(control.button)] =
+            control.kind == ButtonKind::Check && button(control.button)->isEnabled();
+    }
+    for (const Panel panel : {Panel::Linear, Panel::Quadratic, Panel::Cubic, Panel::System})
+        heard.roots[static_cast<std::size_t>(panel)] = rootsHeard(*this, panel);
+    heard.boxShown = boxShown_;
+    return heard;
+}
+
+QStringList MainWindow::checkChanges(const Heard& before) const
+{
+    QStringList changes;
+    const Heard after = heardNow();
+    for (std::size_t i = 0; i < kButtonCount; ++i) {
+        if (after.checksEnabled[i] != before.checksEnabled[i])
+            changes << checkAvailabilityHeard(after.checksEnabled[i]);
+    }
+    return changes;
+}
+
+void MainWindow::announceAfter(Button button, const Heard& before)
+{
+    QStringList heard;
+    const Panel panel = controlOf(button).panel;
+    const QString roots = rootsHeard(*this, panel);
+    // A solve that stopped with a message box wrote no roots: the box said why.
+    const bool rootsWritten = !boxShown_ || roots != before.roots[static_cast<std::size_t>(panel)];
+    if (controlOf(button).kind == ButtonKind::Solve && rootsWritten)
+        heard << roots;
+    heard << checkChanges(before);
+    heard.removeAll(QString());
+    widgets_.announcer->announce(heard.join(QStringLiteral("，")));
+}
+
+void MainWindow::announceAfter(MenuItem item, const Heard& before)
+{
+    QStringList heard;
+    if (item == MenuItem::mnuFileNew)
+        heard << resetHeard();
+    heard << checkChanges(before);
+    widgets_.announcer->announce(heard.join(QStringLiteral("，")));
 }
 
 QLineEdit* MainWindow::field(Field field) const { return widgets_.fields[indexOf(field)]; }
@@ -309,6 +367,7 @@ void MainWindow::showRuntimeError(const RuntimeError& error)
 
 void MainWindow::showBox(QMessageBox::Icon icon, const QString& text)
 {
+    boxShown_ = true;
     QMessageBox box(icon, windowTitle(), text, QMessageBox::Ok, this);
     // A prompt is never markup, whatever characters it holds.
     box.setTextFormat(Qt::PlainText);
