@@ -6,7 +6,8 @@
 
 namespace zembrel {
 
-// Gives every line edit a text interface that answers screen readers at once
+// Lets screen readers speak a menu item's shortcut with it, and gives every
+// line edit a text interface that answers screen readers at once
 // for any text and any offset, and makes the result fields read-only for
 // every client of the accessibility tree, as they are for the keyboard:
 // screen readers read and select their text, but no dictation or

@@ -34,6 +34,7 @@ constexpr std::string_view kRootSeparator = "，";
 constexpr std::string_view kCheckAvailable = "验算可用";
 constexpr std::string_view kCheckUnavailable = "验算不可用";
 constexpr std::string_view kFieldsCleared = "所有方程已清空";
+constexpr std::string_view kMenuSuffix = " 菜单";
 
 class Notification final : public QAccessibleWidget {
 public:
@@ -96,6 +97,8 @@ QString rootsHeard(const Window& window, Panel panel)
 }
 
 QString checkAvailabilityHeard(bool enabled) { return toQString(enabled ? kCheckAvailable : kCheckUnavailable); }
+
+QString menuHeard(const QString& caption) { return caption + toQString(kMenuSuffix); }
 
 QString resetHeard() { return toQString(kFieldsCleared); }
 

@@ -41,6 +41,9 @@ QString rootsHeard(const Window& window, Panel panel);
 // What a check button's change of state is heard as.
 QString checkAvailabilityHeard(bool enabled);
 
+// What opening the menu with this caption is heard as.
+QString menuHeard(const QString& caption);
+
 // What a reset of every field is heard as.
 QString resetHeard();
 

@@ -24,6 +24,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 
 #include <limits>
@@ -215,6 +216,10 @@ void MainWindow::createMenus()
     for (const layout::Menu& menuDefinition : layout::menus()) {
         QMenu* menu = menuBar()->addMenu(toQString(menuDefinition.caption));
         menu->setObjectName(toQString(menuDefinition.name));
+        // Orca names a menu only when the focus enters it from outside, which
+        // a Qt menu does not report: say it as it opens.
+        connect(menu, &QMenu::aboutToShow, this,
+                [this, menu] { widgets_.announcer->announce(menuHeard(menu->menuAction()->iconText())); });
         for (const layout::MenuEntry& entry : layout::menuEntries()) {
             if (entry.menu != menuDefinition.name)
                 continue;
@@ -232,6 +237,13 @@ void MainWindow::createMenus()
             actions_.items[indexOf(item)] = action;
         }
     }
+    // F10 opens the first menu, as in every desktop program.
+    auto* openMenuBar = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(openMenuBar, &QShortcut::activated, this, [this] {
+        QAction* first = menuBar()->actions().constFirst();
+        menuBar()->setActiveAction(first);
+        first->menu()->setActiveAction(first->menu()->actions().constFirst());
+    });
 }
 
 // Tab follows the rows of the layout: panel by panel, and within a panel in

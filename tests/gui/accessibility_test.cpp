@@ -32,6 +32,8 @@ private slots:
     void eventsAreHeardWithoutMovingTheFocus_data();
     void eventsAreHeardWithoutMovingTheFocus();
     void resetIsHeard();
+    void menuItemNamesItsShortcut();
+    void f10OpensTheFirstMenuWhichSaysItsName();
     void solveButtonSaysACheckFollows();
 
 private:
@@ -200,6 +202,34 @@ void AccessibilityTest::resetIsHeard()
     connect(window().announcer(), &Announcer::announced, this, [&](const QString& message) { heard << message; });
     window().action(MenuItem::mnuFileNew)->trigger();
     QCOMPARE(heard, QStringList{QStringLiteral("所有方程已清空")});
+}
+
+void AccessibilityTest::menuItemNamesItsShortcut()
+{
+    for (const layout::MenuEntry& entry : layout::menuEntries()) {
+        if (!entry.item)
+            continue;
+        QAccessibleInterface* item = accessibleOf(window().action(*entry.item));
+        QVERIFY(item != nullptr);
+        QCOMPARE(item->role(), QAccessible::MenuItem);
+        // AT-SPI's "mnemonic;path;accelerator": a bare shortcut is read as a path.
+        const QStringList binding = item->actionInterface()->keyBindingsForAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(binding.size(), 3);
+        QCOMPARE(binding[2], toQString(entry.shortcut));
+        QCOMPARE(item->text(QAccessible::Name), toQString(entry.caption).remove(QLatin1Char('&')));
+    }
+}
+
+void AccessibilityTest::f10OpensTheFirstMenuWhichSaysItsName()
+{
+    QStringList heard;
+    connect(window().announcer(), &Announcer::announced, this, [&](const QString& message) { heard << message; });
+    QTest::keyClick(field(Field::Text1), Qt::Key_F10);
+    auto* menu = window().menuBar()->actions().constFirst()->menu();
+    QTRY_VERIFY(menu->isVisible());
+    QCOMPARE(menu->activeAction(), window().action(MenuItem::mnuFileNew));
+    QCOMPARE(heard, QStringList{QStringLiteral("控制(C) 菜单")});
+    menu->hide();
 }
 
 void AccessibilityTest::solveButtonSaysACheckFollows()
