@@ -8,6 +8,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QTimer>
 
 #include <array>
 #include <string_view>
@@ -78,6 +79,14 @@ void Announcer::announce(const QString& message)
     QAccessibleEvent shown(this, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
     emit announced(message_);
+}
+
+void Announcer::announceAfterFlood(const QString& message)
+{
+    // Orca works through its queue in a few milliseconds an event; a reset
+    // sends some fifty.
+    constexpr int kFloodMilliseconds = 400;
+    QTimer::singleShot(kFloodMilliseconds, this, [this, message] { announce(message); });
 }
 
 QString rootsHeard(const Window& window, Panel panel)

@@ -24,6 +24,10 @@ public:
     explicit Announcer(QWidget* parent);
 
     void announce(const QString& message);
+    // After a command that rewrites many fields: Orca drops notifications
+    // that arrive in a flood of text events, so the message waits until the
+    // screen reader has caught up with them.
+    void announceAfterFlood(const QString& message);
     // The last message, as screen readers read it.
     QString message() const { return message_; }
 

@@ -333,9 +333,12 @@ void MainWindow::announceAfter(Button button, const Heard& before)
 void MainWindow::announceAfter(MenuItem item, const Heard& before)
 {
     QStringList heard;
-    if (item == MenuItem::mnuFileNew)
-        heard << resetHeard();
     heard << checkChanges(before);
+    if (item == MenuItem::mnuFileNew) {
+        heard.prepend(resetHeard());
+        widgets_.announcer->announceAfterFlood(heard.join(QStringLiteral("，")));
+        return;
+    }
     widgets_.announcer->announce(heard.join(QStringLiteral("，")));
 }
 

@@ -201,7 +201,7 @@ void AccessibilityTest::resetIsHeard()
     QStringList heard;
     connect(window().announcer(), &Announcer::announced, this, [&](const QString& message) { heard << message; });
     window().action(MenuItem::mnuFileNew)->trigger();
-    QCOMPARE(heard, QStringList{QStringLiteral("所有方程已清空")});
+    QTRY_COMPARE(heard, QStringList{QStringLiteral("所有方程已清空")});
 }
 
 void AccessibilityTest::menuItemNamesItsShortcut()
