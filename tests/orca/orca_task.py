@@ -100,7 +100,7 @@ STEPS = [
     (("key", "F10"), [r"控制\(C\) 菜单"]),
     (("key", "Escape"), []),
     # Where-am-I twice reads the status bar: the bar once, then its three parts.
-    (("key", "Insert+KP_Enter", "Insert+KP_Enter"), [r"^状态\.?$", r"^\d{4}/\d{1,2}/\d{1,2}\.?$", r"^\d\d:\d\d\.?$"]),
+    (("key", "Insert+KP_Enter", "Insert+KP_Enter"), [r"^(状态栏|status ?bar)\.?$", r"^状态\.?$", r"^\d{4}/\d{1,2}/\d{1,2}\.?$", r"^\d\d:\d\d\.?$"]),
 ]
 
 PACKAGES = ["Xvfb", "openbox", "xdotool", "dbus-daemon", "speech-dispatcher", "orca", "localedef"]
@@ -353,7 +353,6 @@ def main():
         return SKIP
     finally:
         session.stop()
-    # The status bar is named by its role alone.
     for failure in failures:
         print("FAIL: " + failure)
     if failures:
