@@ -390,8 +390,7 @@ public:
         const int length = static_cast<int>(text.size());
         const std::optional<Answer> here = segmentAt(text, caretResolved(offset), type);
         if (!here || here->end >= length || coversWhole(type))
-            return answer(text, here ? std::optional<Answer>({length, length}) : std::nullopt, startOffset,
-                          endOffset);
+            return answer(text, here ? std::optional<Answer>({length, length}) : std::nullopt, startOffset, endOffset);
         return answer(text, segmentAt(text, here->end, type), startOffset, endOffset);
     }
 

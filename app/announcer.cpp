@@ -25,9 +25,9 @@ struct RootField {
 
 // The roots in the order the panel shows them, by the names its captions give them.
 constexpr std::array kRootFields{
-    RootField{Panel::Linear, Field::Text3, "X"},      RootField{Panel::Quadratic, Field::Text7, "X1"},
-    RootField{Panel::Quadratic, Field::Text8, "X2"},  RootField{Panel::Cubic, Field::Text12, "X"},
-    RootField{Panel::System, Field::Text22, "X"},     RootField{Panel::System, Field::Text23, "Y"},
+    RootField{Panel::Linear, Field::Text3, "X"},     RootField{Panel::Quadratic, Field::Text7, "X1"},
+    RootField{Panel::Quadratic, Field::Text8, "X2"}, RootField{Panel::Cubic, Field::Text12, "X"},
+    RootField{Panel::System, Field::Text22, "X"},    RootField{Panel::System, Field::Text23, "Y"},
     RootField{Panel::System, Field::Text24, "Z"},
 };
 

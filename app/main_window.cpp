@@ -296,8 +296,8 @@ MainWindow::Heard MainWindow::heardNow() const
 {
     Heard heard;
     for (const ButtonControl& control : kButtonControls) {
-        heard.checksEnabled[indexOf(control.button)] =
-            control.kind == ButtonKind::Check && button(control.button)->isEnabled();
+        heard.checksEnabled[indexOf(control.button)]
+            = control.kind == ButtonKind::Check && button(control.button)->isEnabled();
     }
     for (const Panel panel : {Panel::Linear, Panel::Quadratic, Panel::Cubic, Panel::System})
         heard.roots[static_cast<std::size_t>(panel)] = rootsHeard(*this, panel);

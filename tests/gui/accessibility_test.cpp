@@ -161,10 +161,10 @@ void AccessibilityTest::eventsAreHeardWithoutMovingTheFocus_data()
                                          << QStringList{"X1 = 2，X2 = 1，验算可用"};
     QTest::newRow("cubic root") << QStringList{"Text10=0", "Text11=-8"} << QStringList{"Command3"}
                                 << QStringList{"X = 2，验算可用"};
-    QTest::newRow("three unknowns")
-        << QStringList{"Text13=1", "Text14=1", "Text15=1", "Text9=-6", "Text16=2", "Text17=-1", "Text18=1",
-                       "Text25=-3", "Text19=1", "Text20=2", "Text21=-1", "Text26=-2"}
-        << QStringList{"Command4"} << QStringList{"X = 1，Y = 2，Z = 3，验算可用"};
+    QTest::newRow("three unknowns") << QStringList{"Text13=1", "Text14=1",  "Text15=1",  "Text9=-6",
+                                                   "Text16=2", "Text17=-1", "Text18=1",  "Text25=-3",
+                                                   "Text19=1", "Text20=2",  "Text21=-1", "Text26=-2"}
+                                    << QStringList{"Command4"} << QStringList{"X = 1，Y = 2，Z = 3，验算可用"};
     QTest::newRow("a second solve leaves the check as it was")
         << QStringList{"Text1=2", "Text2=-4"} << QStringList{"Command1", "Command1"}
         << QStringList{"X = 2，验算可用", "X = 2"};
@@ -213,7 +213,8 @@ void AccessibilityTest::menuItemNamesItsShortcut()
         QVERIFY(item != nullptr);
         QCOMPARE(item->role(), QAccessible::MenuItem);
         // AT-SPI's "mnemonic;path;accelerator": a bare shortcut is read as a path.
-        const QStringList binding = item->actionInterface()->keyBindingsForAction(QAccessibleActionInterface::pressAction());
+        const QStringList binding
+            = item->actionInterface()->keyBindingsForAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(binding.size(), 3);
         QCOMPARE(binding[2], toQString(entry.shortcut));
         QCOMPARE(item->text(QAccessible::Name), toQString(entry.caption).remove(QLatin1Char('&')));

@@ -10,10 +10,10 @@
 #include <QTest>
 
 #include <chrono>
-#include <limits>
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -77,7 +77,7 @@ private:
 };
 
 const QList<QAccessible::TextBoundaryType> kBoundaries{
-    QAccessible::CharBoundary, QAccessible::WordBoundary, QAccessible::SentenceBoundary,
+    QAccessible::CharBoundary,      QAccessible::WordBoundary, QAccessible::SentenceBoundary,
     QAccessible::ParagraphBoundary, QAccessible::LineBoundary, QAccessible::NoBoundary,
 };
 
@@ -232,17 +232,29 @@ void TextInterfaceTest::segmentsAreTheOnesAReaderExpects_data()
     const int w = QAccessible::WordBoundary;
     const int c = QAccessible::CharBoundary;
     const int s = QAccessible::SentenceBoundary;
-    QTest::newRow("sign before a number") << QStringLiteral("-4") << 0 << w << QStringLiteral("-") << QStringLiteral("") << QStringLiteral("4");
-    QTest::newRow("the number after its sign") << QStringLiteral("-4") << 1 << w << QStringLiteral("4") << QStringLiteral("-") << QStringLiteral("");
-    QTest::newRow("word at the end is the last one") << QStringLiteral("-4") << 2 << w << QStringLiteral("4") << QStringLiteral("-") << QStringLiteral("");
-    QTest::newRow("no character at the end") << QStringLiteral("2.") << 2 << c << QStringLiteral("") << QStringLiteral(".") << QStringLiteral("");
-    QTest::newRow("decimal point inside a number") << QStringLiteral("x = 0.5") << 5 << w << QStringLiteral("0.5") << QStringLiteral(" ") << QStringLiteral("");
-    QTest::newRow("each ideograph a word") << QStringLiteral("计算正确") << 1 << w << QStringLiteral("算") << QStringLiteral("计") << QStringLiteral("正");
-    QTest::newRow("accent with its letter") << QStringLiteral("e\u0301x") << 1 << c << QStringLiteral("e\u0301") << QStringLiteral("") << QStringLiteral("x");
-    QTest::newRow("emoji whole") << QStringLiteral("a\U0001F600b") << 2 << c << QStringLiteral("\U0001F600") << QStringLiteral("a") << QStringLiteral("b");
-    QTest::newRow("sentence takes its blanks") << QStringLiteral("x = 2. Next") << 8 << s << QStringLiteral("Next") << QStringLiteral("x = 2. ") << QStringLiteral("");
-    QTest::newRow("Chinese full stop ends a sentence") << QStringLiteral("计算正确。再算") << 5 << s << QStringLiteral("再算") << QStringLiteral("计算正确。") << QStringLiteral("");
-    QTest::newRow("the caret's word") << QStringLiteral("ab cd") << -2 << w << QStringLiteral("cd") << QStringLiteral(" ") << QStringLiteral("");
+    QTest::newRow("sign before a number")
+        << QStringLiteral("-4") << 0 << w << QStringLiteral("-") << QStringLiteral("") << QStringLiteral("4");
+    QTest::newRow("the number after its sign")
+        << QStringLiteral("-4") << 1 << w << QStringLiteral("4") << QStringLiteral("-") << QStringLiteral("");
+    QTest::newRow("word at the end is the last one")
+        << QStringLiteral("-4") << 2 << w << QStringLiteral("4") << QStringLiteral("-") << QStringLiteral("");
+    QTest::newRow("no character at the end")
+        << QStringLiteral("2.") << 2 << c << QStringLiteral("") << QStringLiteral(".") << QStringLiteral("");
+    QTest::newRow("decimal point inside a number")
+        << QStringLiteral("x = 0.5") << 5 << w << QStringLiteral("0.5") << QStringLiteral(" ") << QStringLiteral("");
+    QTest::newRow("each ideograph a word")
+        << QStringLiteral("计算正确") << 1 << w << QStringLiteral("算") << QStringLiteral("计") << QStringLiteral("正");
+    QTest::newRow("accent with its letter") << QStringLiteral("e\u0301x") << 1 << c << QStringLiteral("e\u0301")
+                                            << QStringLiteral("") << QStringLiteral("x");
+    QTest::newRow("emoji whole") << QStringLiteral("a\U0001F600b") << 2 << c << QStringLiteral("\U0001F600")
+                                 << QStringLiteral("a") << QStringLiteral("b");
+    QTest::newRow("sentence takes its blanks") << QStringLiteral("x = 2. Next") << 8 << s << QStringLiteral("Next")
+                                               << QStringLiteral("x = 2. ") << QStringLiteral("");
+    QTest::newRow("Chinese full stop ends a sentence")
+        << QStringLiteral("计算正确。再算") << 5 << s << QStringLiteral("再算") << QStringLiteral("计算正确。")
+        << QStringLiteral("");
+    QTest::newRow("the caret's word") << QStringLiteral("ab cd") << -2 << w << QStringLiteral("cd")
+                                      << QStringLiteral(" ") << QStringLiteral("");
 }
 
 void TextInterfaceTest::segmentsAreTheOnesAReaderExpects()
