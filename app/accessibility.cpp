@@ -223,8 +223,9 @@ private:
     const int n_;
 };
 
-// The offset AT-SPI passes for "where the caret is".
+// The offsets Qt's clients pass for "where the caret is" and "the end".
 constexpr int kCaretOffset = -2;
+constexpr int kEndOffset = -1;
 
 struct Answer {
     int start;
@@ -408,7 +409,12 @@ public:
 
 private:
     QLineEdit* edit() const { return static_cast<QLineEdit*>(widget()); }
-    int caretResolved(int offset) const { return offset == kCaretOffset ? edit()->cursorPosition() : offset; }
+    int caretResolved(int offset) const
+    {
+        if (offset == kCaretOffset)
+            return edit()->cursorPosition();
+        return offset == kEndOffset ? characterCount() : offset;
+    }
 };
 
 QAccessibleInterface* fieldFactory(const QString& className, QObject* object)
