@@ -5,6 +5,7 @@
 #include "main_window.h"
 
 #include "accessibility.h"
+#include "announcer.h"
 #include "caption.h"
 #include "fonts.h"
 #include "layout.h"
@@ -24,6 +25,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 
 #include <limits>
@@ -101,6 +103,8 @@ private:
 // high-density title bar scales no small picture up.
 constexpr std::array kIconSizes{ZEMBREL_ICON_SIZES};
 
+constexpr std::string_view kSolveDescription = "求解后可以验算";
+
 QIcon zembrelIcon()
 {
     QIcon icon;
@@ -114,7 +118,7 @@ QIcon zembrelIcon()
 MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent), platform_(platform)
 {
     registerResources();
-    installAccessibleResultFields();
+    installAccessibleFields();
 
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(toQString(layout::kApplicationTitle));
@@ -125,6 +129,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
     createMenus();
     widgets_.statusBar = new StatusBar(this);
     setStatusBar(widgets_.statusBar);
+    widgets_.announcer = new Announcer(this);
     setFocusOrder();
     keepMenuShortcutsFromFields();
 
@@ -197,6 +202,10 @@ QPushButton* MainWindow::createButton(Button button, const layout::Control& cont
     push->setAutoDefault(false);
     push->setDefault(false);
     push->setEnabled(button->enabledAtStart);
+    // A check button is no Tab stop until it is enabled: the solve button
+    // tells a screen-reader user that it will be.
+    if (button->kind == ButtonKind::Solve)
+        push->setAccessibleDescription(toQString(kSolveDescription));
     connect(push, &QPushButton::clicked, this, [this, button] { raiseClick(button); });
     widgets_.buttons[indexOf(button)] = push;
     return push;
@@ -207,6 +216,10 @@ void MainWindow::createMenus()
     for (const layout::Menu& menuDefinition : layout::menus()) {
         QMenu* menu = menuBar()->addMenu(toQString(menuDefinition.caption));
         menu->setObjectName(toQString(menuDefinition.name));
+        // Orca names a menu only when the focus enters it from outside, which
+        // a Qt menu does not report: say it as it opens.
+        connect(menu, &QMenu::aboutToShow, this,
+                [this, menu] { widgets_.announcer->announce(menuHeard(menu->menuAction()->iconText())); });
         for (const layout::MenuEntry& entry : layout::menuEntries()) {
             if (entry.menu != menuDefinition.name)
                 continue;
@@ -224,6 +237,13 @@ void MainWindow::createMenus()
             actions_.items[indexOf(item)] = action;
         }
     }
+    // F10 opens the first menu, as in every desktop program.
+    auto* openMenuBar = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(openMenuBar, &QShortcut::activated, this, [this] {
+        QAction* first = menuBar()->actions().constFirst();
+        menuBar()->setActiveAction(first);
+        first->menu()->setActiveAction(first->menu()->actions().constFirst());
+    });
 }
 
 // Tab follows the rows of the layout: panel by panel, and within a panel in
@@ -267,7 +287,59 @@ void MainWindow::centreOnScreen()
 template <class Control>
 void MainWindow::raiseClick(Control control)
 {
+    const Heard before = heardNow();
+    boxShown_ = false;
     zembrel::raiseClick(control, {*this, platform_, *this});
+    announceAfter(control, before);
+}
+
+MainWindow::Heard MainWindow::heardNow() const
+{
+    Heard heard;
+    for (const Button control : kButtons)
+        heard.checksEnabled[indexOf(control)] = control->kind == ButtonKind::Check && button(control)->isEnabled();
+    for (std::size_t panel = 0; panel < kPanels.size(); ++panel)
+        heard.roots[panel] = rootsHeard(*this, *kPanels[panel]);
+    heard.boxShown = boxShown_;
+    return heard;
+}
+
+QStringList MainWindow::checkChanges(const Heard& before) const
+{
+    QStringList changes;
+    const Heard after = heardNow();
+    for (std::size_t i = 0; i < kButtonCount; ++i) {
+        if (after.checksEnabled[i] != before.checksEnabled[i])
+            changes << checkAvailabilityHeard(after.checksEnabled[i]);
+    }
+    return changes;
+}
+
+void MainWindow::announceAfter(Button button, const Heard& before)
+{
+    QStringList heard;
+    const PanelDefinition& panel = panelOf(button);
+    const auto index = static_cast<std::size_t>(std::ranges::find(kPanels, &panel) - kPanels.begin());
+    const QString roots = rootsHeard(*this, panel);
+    // A solve that stopped with a message box wrote no roots: the box said why.
+    const bool rootsWritten = !boxShown_ || roots != before.roots[index];
+    if (button->kind == ButtonKind::Solve && rootsWritten)
+        heard << roots;
+    heard << checkChanges(before);
+    heard.removeAll(QString());
+    widgets_.announcer->announce(heard.join(QStringLiteral("，")));
+}
+
+void MainWindow::announceAfter(MenuItem item, const Heard& before)
+{
+    QStringList heard;
+    heard << checkChanges(before);
+    if (item == MenuItem::mnuFileNew) {
+        heard.prepend(resetHeard());
+        widgets_.announcer->announceAfterFlood(heard.join(QStringLiteral("，")));
+        return;
+    }
+    widgets_.announcer->announce(heard.join(QStringLiteral("，")));
 }
 
 QLineEdit* MainWindow::field(Field field) const { return widgets_.fields[indexOf(field)]; }
@@ -310,6 +382,7 @@ void MainWindow::showRuntimeError(const RuntimeError& error)
 
 void MainWindow::showBox(QMessageBox::Icon icon, const QString& text)
 {
+    boxShown_ = true;
     QMessageBox box(icon, windowTitle(), text, QMessageBox::Ok, this);
     // A prompt is never markup, whatever characters it holds.
     box.setTextFormat(Qt::PlainText);

@@ -22,6 +22,7 @@ class QPushButton;
 
 namespace zembrel {
 
+class Announcer;
 class StatusBar;
 class Surface;
 
@@ -39,6 +40,7 @@ public:
     QAction* action(MenuItem item) const;
     Surface* surface() const { return widgets_.surface; }
     StatusBar* sbStatusBar() const { return widgets_.statusBar; }
+    Announcer* announcer() const { return widgets_.announcer; }
 
     std::string text(Field field) const override;
     void setText(Field field, std::string_view text) override;
@@ -53,6 +55,7 @@ private:
         std::array<QLineEdit*, kFieldCount> fields{};
         std::array<QPushButton*, kButtonCount> buttons{};
         StatusBar* statusBar = nullptr;
+        Announcer* announcer = nullptr;
     };
     struct Actions {
         std::array<QAction*, kMenuItemCount> items{};
@@ -68,9 +71,22 @@ private:
     void centreOnScreen();
     template <class Control>
     void raiseClick(Control control);
+    // What an event may change that the user does not see where the focus is.
+    struct Heard {
+        std::array<bool, kButtonCount> checksEnabled{};
+        std::array<QString, kPanels.size()> roots;
+        bool boxShown = false;
+    };
+    Heard heardNow() const;
+    // Tells a screen-reader user what the event did where the focus is not:
+    // the roots found, the fields cleared, a check becoming available or not.
+    void announceAfter(Button button, const Heard& before);
+    void announceAfter(MenuItem item, const Heard& before);
+    QStringList checkChanges(const Heard& before) const;
     void showBox(QMessageBox::Icon icon, const QString& text);
 
     Platform& platform_;
+    bool boxShown_ = false;
     Widgets widgets_;
     Actions actions_;
 };
