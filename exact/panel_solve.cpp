@@ -118,7 +118,7 @@ SystemExactSolution SolveSystemExact(const SystemExactCoefficients& k)
     } else {
         // Cramer's rule with the constants −d.
         const auto det = [](const std::array<mpq_class, 3>& x, const std::array<mpq_class, 3>& y,
-                            const std::array<mpq_class, 3>& z) {
+                            const std::array<mpq_class, 3>& z) -> mpq_class {
             return x[0] * (y[1] * z[2] - y[2] * z[1]) - y[0] * (x[1] * z[2] - x[2] * z[1])
                    + z[0] * (x[1] * y[2] - x[2] * y[1]);
         };
