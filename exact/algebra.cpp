@@ -365,10 +365,12 @@ ExactValue PlusRoot(const mpq_class& a, const mpq_class& b, const mpq_class& c, 
     return MakeValue(u, w, m);
 }
 
-CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q)
+CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q) { return SolveCubicExact(p, q, CubicDiscriminant(p, q)); }
+
+CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q, const mpq_class& discriminant)
 {
     CubicRoots result;
-    const auto cubic = std::make_shared<Cubic>(Cubic{p, q, CubicDiscriminant(p, q), p.get_den() * q.get_den()});
+    const auto cubic = std::make_shared<Cubic>(Cubic{p, q, discriminant, p.get_den() * q.get_den()});
     const mpq_class& disc = cubic->disc;
     if (p == 0 && q == 0) {
         result.roots = {realRoot(rationalValue(0), 3)};
