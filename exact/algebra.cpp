@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <map>
 #include <memory>
 #include <utility>
 
@@ -82,6 +83,8 @@ void squareParts(mpz_class n, mpz_class& k, mpz_class& m)
 struct Cubic {
     mpq_class p, q, disc;
     mpz_class P2Q2; // p's denominator times q's
+    // The enclosures found so far, by precision: every root and part asks.
+    std::map<mpfr_prec_t, std::optional<std::vector<Interval>>> enclosures;
 };
 
 // The sign of x³ + p·x + q at a binary number x = X·2^e, in integers only:
@@ -201,7 +204,17 @@ std::vector<mpfr_ptr> approximateRealRoots(const Cubic& c, mpfr_prec_t precision
 // The real roots of x³ + p·x + q enclosed in disjoint intervals at least
 // `precision` bits narrow, each proven by a change of sign of the exact
 // polynomial at its ends; none when this precision cannot separate them.
-std::optional<std::vector<Interval>> encloseRealRoots(const Cubic& c, mpfr_prec_t precision)
+std::optional<std::vector<Interval>> computeRealRoots(const Cubic& c, mpfr_prec_t precision);
+
+std::optional<std::vector<Interval>> encloseRealRoots(Cubic& c, mpfr_prec_t precision)
+{
+    const auto known = c.enclosures.find(precision);
+    if (known != c.enclosures.end())
+        return known->second;
+    return c.enclosures[precision] = computeRealRoots(c, precision);
+}
+
+std::optional<std::vector<Interval>> computeRealRoots(const Cubic& c, mpfr_prec_t precision)
 {
     std::vector<std::array<__mpfr_struct, 1>> storage;
     const std::vector<mpfr_ptr> roots = approximateRealRoots(c, precision, storage);
@@ -261,7 +274,7 @@ ComplexRoot realRoot(ExactValue value, int multiplicity = 1)
 }
 
 // The integer y with y³ + P·y + Q = 0 near D·x for a real root x, if any.
-std::optional<mpq_class> rationalCubicRoot(const Cubic& c, bool& searched)
+std::optional<mpq_class> rationalCubicRoot(Cubic& c, bool& searched)
 {
     const mpq_class& p = c.p;
     const mpq_class& q = c.q;
@@ -275,8 +288,12 @@ std::optional<mpq_class> rationalCubicRoot(const Cubic& c, bool& searched)
         return std::nullopt;
     }
     const std::size_t bitsOfD = mpz_sizeinbase(D.get_mpz_t(), 2);
-    for (mpfr_prec_t precision = static_cast<mpfr_prec_t>(bits + bitsOfD + 32);
-         precision <= static_cast<mpfr_prec_t>(8 * (bits + bitsOfD + 32)); precision *= 2) {
+    // On the enclosures' own ladder of precisions, so that rounding the roots
+    // afterwards finds them already computed.
+    mpfr_prec_t start = 128;
+    while (start < static_cast<mpfr_prec_t>(bits + bitsOfD + 32))
+        start *= 2;
+    for (mpfr_prec_t precision = start; precision <= 8 * start; precision *= 2) {
         const std::optional<std::vector<Interval>> intervals = encloseRealRoots(c, precision);
         if (!intervals)
             continue;
@@ -370,7 +387,7 @@ CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q) { return Solv
 CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q, const mpq_class& discriminant)
 {
     CubicRoots result;
-    const auto cubic = std::make_shared<Cubic>(Cubic{p, q, discriminant, p.get_den() * q.get_den()});
+    const auto cubic = std::make_shared<Cubic>(Cubic{p, q, discriminant, p.get_den() * q.get_den(), {}});
     const mpq_class& disc = cubic->disc;
     if (p == 0 && q == 0) {
         result.roots = {realRoot(rationalValue(0), 3)};
@@ -397,7 +414,18 @@ CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q, const mpq_cla
         std::stable_sort(roots.begin(), roots.end(), [](const ComplexRoot& x, const ComplexRoot& y) {
             if (x.real() != y.real())
                 return x.real();
-            return x.real() && mpfr_less_p(EncloseValue(x.re, 2048).hi(), EncloseValue(y.re, 2048).lo());
+            if (!x.real())
+                return false;
+            // Distinct roots: a precision that separates them is soon found.
+            for (mpfr_prec_t precision = 128; precision <= 8192; precision *= 2) {
+                const Interval a = EncloseValue(x.re, precision);
+                const Interval b = EncloseValue(y.re, precision);
+                if (mpfr_less_p(a.hi(), b.lo()))
+                    return true;
+                if (mpfr_less_p(b.hi(), a.lo()))
+                    return false;
+            }
+            return false;
         });
         result.roots = std::move(roots);
         return result;
