@@ -116,7 +116,9 @@ void polish(mpfr_t x, const mpq_class& p, const mpq_class& q)
     const mpfr_prec_t precision = mpfr_get_prec(x);
     mpfr_t f, g, t;
     mpfr_inits2(precision + 16, f, g, t, static_cast<mpfr_ptr>(nullptr));
-    for (int step = 0; step < 64; ++step) {
+    // From the closed forms' start quadratic convergence needs a few steps;
+    // near a double root it is slower, and the enclosure then asks for more bits.
+    for (int step = 0; step < 12; ++step) {
         mpfr_sqr(t, x, MPFR_RNDN);
         mpfr_mul(f, t, x, MPFR_RNDN);
         mpfr_mul_ui(g, t, 3, MPFR_RNDN);
@@ -128,7 +130,7 @@ void polish(mpfr_t x, const mpq_class& p, const mpq_class& q)
             break;
         mpfr_div(t, f, g, MPFR_RNDN);
         mpfr_sub(x, x, t, MPFR_RNDN);
-        if (mpfr_zero_p(t) || mpfr_zero_p(x) || mpfr_get_exp(t) < mpfr_get_exp(x) - precision)
+        if (mpfr_zero_p(t) || mpfr_zero_p(x) || mpfr_get_exp(t) < mpfr_get_exp(x) - precision + 8)
             break;
     }
     mpfr_clears(f, g, t, static_cast<mpfr_ptr>(nullptr));
