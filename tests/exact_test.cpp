@@ -84,6 +84,20 @@ TEST(ExactReader, ReadsWhatValReads)
     }
 }
 
+TEST(ExactReader, AstronomicalExponentsAreReadAsValReadsThem)
+{
+    // Below 10^-1000000 only the flush keeps the exact value from taking gigabytes.
+    const ExactNumber tiny = ReadExact("-7e-999999999");
+    EXPECT_TRUE(tiny.flushed);
+    EXPECT_EQ(tiny.value, 0);
+    EXPECT_EQ(Val("-7e-999999999"), 0);
+    // A million written digits stay exact.
+    const std::string written = "0." + std::string(999'990, '0') + "3";
+    const ExactNumber small = ReadExact(written);
+    EXPECT_FALSE(small.flushed);
+    EXPECT_EQ(small.value * mpq_class(mpz_class("1" + std::string(999'991, '0'))), 3);
+}
+
 TEST(ExactReader, AgreesWithValOnRandomTexts)
 {
     std::mt19937_64 random(18);
@@ -427,6 +441,16 @@ TEST(ExactPanels, RandomRootsAreCorrectlyRounded)
         EXPECT_EQ(mpfr_get_d(x, MPFR_RNDN), shown.x) << p.get_str() << " " << q.get_str();
     }
     mpfr_clears(x, f, g, t, static_cast<mpfr_ptr>(nullptr));
+}
+
+TEST(ExactAnalysis, LongCoefficientsKeepTheRootsButNotTheirExactForm)
+{
+    const std::string longDigits = "0." + std::string(99'990, '3') + "1";
+    const Analysis a = AnalyseCubic(fieldsOf({longDigits, "-5"}));
+    EXPECT_EQ(a.kind, "one-real");
+    ASSERT_EQ(a.roots.size(), 3U);
+    EXPECT_FALSE(a.roots[0].value.exact);
+    EXPECT_EQ(a.roots[0].re.substr(0, 6), "1.6450");
 }
 
 } // namespace
