@@ -239,8 +239,7 @@ void AccessibilityTest::solveButtonSaysACheckFollows()
 {
     for (const Button control : kButtons) {
         if (control->kind == ButtonKind::Solve)
-            QCOMPARE(accessibleOf(button(control))->text(QAccessible::Description),
-                     QStringLiteral("求解后可以验算"));
+            QCOMPARE(accessibleOf(button(control))->text(QAccessible::Description), QStringLiteral("求解后可以验算"));
     }
 }
 
