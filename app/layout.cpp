@@ -17,14 +17,18 @@ namespace {
 
 constexpr Control controlOf(const PanelItem& item)
 {
-    if (const auto* field = std::get_if<Field>(&item)) {
+    // holds_alternative, not get_if: a sanitizer's null check on get_if's
+    // pointer is no constant expression.
+    if (std::holds_alternative<Field>(item)) {
+        const Field* field = &std::get<Field>(item);
         const FieldDef& f = field->def();
         // clang-format off
         return {*field, {}, f.at.left, f.at.top, f.at.width, f.at.height,
                 f.font, f.textColour, f.background, f.accessibleName, f.description};
         // clang-format on
     }
-    if (const auto* button = std::get_if<Button>(&item)) {
+    if (std::holds_alternative<Button>(item)) {
+        const Button* button = &std::get<Button>(item);
         const ButtonDef& b = button->def();
         // clang-format off
         return {*button, b.caption, b.at.left, b.at.top, b.at.width, b.at.height,

@@ -63,8 +63,10 @@ constexpr std::array<Item, N> allInLayouts()
     std::size_t next = 0;
     for (const PanelDefinition* panel : kPanels) {
         for (const PanelItem& item : panel->layout) {
-            if (const Item* control = std::get_if<Item>(&item))
-                found[next++] = control;
+            // holds_alternative, not get_if: a sanitizer's null check on
+            // get_if's pointer is no constant expression.
+            if (std::holds_alternative<Item>(item))
+                found[next++] = &std::get<Item>(item);
         }
     }
     return [&]<std::size_t... I>(std::index_sequence<I...>) { return std::array<Item, N>{*found[I]...}; }
@@ -125,8 +127,7 @@ constexpr const PanelDefinition& panelOf(ControlRef<Def> control)
 {
     for (const PanelDefinition* panel : kPanels) {
         for (const PanelItem& item : panel->layout) {
-            const auto* laidOut = std::get_if<ControlRef<Def>>(&item);
-            if (laidOut != nullptr && *laidOut == control)
+            if (std::holds_alternative<ControlRef<Def>>(item) && std::get<ControlRef<Def>>(item) == control)
                 return *panel;
         }
     }
@@ -137,9 +138,8 @@ constexpr const PanelDefinition& panelOf(ControlRef<Def> control)
 constexpr Button buttonOf(const PanelDefinition& panel, ButtonKind kind)
 {
     for (const PanelItem& item : panel.layout) {
-        const auto* button = std::get_if<Button>(&item);
-        if (button != nullptr && (*button)->kind == kind)
-            return *button;
+        if (std::holds_alternative<Button>(item) && std::get<Button>(item)->kind == kind)
+            return std::get<Button>(item);
     }
     throw std::logic_error("a panel without its solve or check button");
 }
