@@ -26,6 +26,10 @@ Commands:
   ["get", NAME]             answers ["value", NAME, TEXT] for a field,
                             true or false for a button, the printed lines
                             for "printed"
+  ["analyse", PANEL]        answers ["analysis", PANEL, OBJECT]: the exact
+                            roots, kind, discriminant or determinant and
+                            working of Linear, Quadratic, Cubic or System
+                            as its fields read now; changes nothing
 
 Events, one for each call an operation makes of the window:
   ["text", FIELD, TEXT]           a field's text was replaced

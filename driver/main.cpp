@@ -11,6 +11,7 @@
 #include "recording_window.h"
 #include "wire_format.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -50,6 +51,7 @@ private:
     bool click(const Command& command);
     bool menu(const Command& command);
     bool get(const Command& command);
+    bool analyse(const Command& command);
 
     HeadlessSession session_;
     int exitCode_ = 0;
@@ -81,6 +83,8 @@ bool Driver::run(const std::string& line)
         return menu(command);
     if (command.verb == "get")
         return get(command);
+    if (command.verb == "analyse")
+        return analyse(command);
     return bad("unknown command: " + command.verb);
 }
 
@@ -136,6 +140,18 @@ bool Driver::get(const Command& command)
         writeLine(valueLine(name, window.isEnabled(*button)));
     else
         return bad("unknown control: " + name);
+    return true;
+}
+
+bool Driver::analyse(const Command& command)
+{
+    if (!takesStrings(command, 1))
+        return bad("analyse takes a panel name");
+    const std::string& name = *command.operands[0];
+    const auto panel = std::ranges::find(kPanels, name, &PanelDefinition::name);
+    if (panel == kPanels.end())
+        return bad("unknown panel: " + name);
+    writeLine(analysisLine(Analyse(**panel, session_.window())));
     return true;
 }
 

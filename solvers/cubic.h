@@ -44,6 +44,7 @@ inline constexpr ButtonDef solve = solveButton("Command3", "X=", {240, 3000, 615
 inline constexpr ButtonDef check = checkButton("Command8", {5040, 3000, 615, 255}, kRegular9, "三次方程 验算");
 
 inline constexpr auto fields = std::to_array<Field>({p, q, X});
+inline constexpr auto coefficients = std::to_array<Field>({p, q});
 
 inline constexpr auto layout = std::to_array<PanelItem>({
     naming(p, label("Label1_2", "解不完全三次方程：", {240, 2640, 1935, 255}, kRegular10_5, Rgb{0, 64, 0})),
@@ -66,12 +67,15 @@ inline constexpr std::array messages{kCheckPassed, kCheckFailed};
 
 inline constexpr PanelDefinition kCubicPanel{
     .name = "Cubic",
+    .title = "不完全三次方程",
     .fields = cubic::fields,
     .layout = cubic::layout,
     .lines = {},
     .messages = cubic::messages,
     .solve = SolveCubic,
     .check = CheckCubic,
+    .coefficients = cubic::coefficients,
+    .analyse = exact::AnalyseCubic,
 };
 
 } // namespace zembrel

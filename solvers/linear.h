@@ -30,6 +30,7 @@ inline constexpr ButtonDef solve = solveButton("Command1", "X=", {240, 480, 615,
 inline constexpr ButtonDef check = checkButton("Command6", {5040, 480, 615, 255}, kRegular9, "一次方程 验算");
 
 inline constexpr auto fields = std::to_array<Field>({a, b, X});
+inline constexpr auto coefficients = std::to_array<Field>({a, b});
 
 inline constexpr auto layout = std::to_array<PanelItem>({
     naming(a, label("Label1_0", "解一元一次方程：", {240, 120, 1815, 255}, kRegular10_5, kNavy)),
@@ -50,12 +51,15 @@ inline constexpr std::array messages{kZeroCoefficient, kCheckPassed, kCheckFaile
 
 inline constexpr PanelDefinition kLinearPanel{
     .name = "Linear",
+    .title = "一元一次方程",
     .fields = linear::fields,
     .layout = linear::layout,
     .lines = {},
     .messages = linear::messages,
     .solve = SolveLinear,
     .check = CheckLinear,
+    .coefficients = linear::coefficients,
+    .analyse = exact::AnalyseLinear,
 };
 
 } // namespace zembrel

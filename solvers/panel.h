@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include "analysis.h"
 #include "controls.h"
 #include "window.h"
 
@@ -13,12 +14,15 @@
 namespace zembrel {
 
 using PanelOperation = void (*)(Window& window);
+// The exact analysis of the coefficients' texts, given in the panel's reading order.
+using PanelAnalysis = exact::Analysis (*)(std::span<const exact::FieldText> fields);
 
 // A panel as a unit: everything the window, the driver and the reset know of
 // it. Each panel's header declares its controls and its definition; the list
 // of panels (commands/panels.h) derives every table from them.
 struct PanelDefinition {
-    std::string_view name; // Quadratic
+    std::string_view name;  // Quadratic
+    std::string_view title; // as a textbook names the equation: 一元二次方程
     // In the order a reset writes them (coefficients before results).
     std::span<const Field> fields;
     // In reading order, which is the order the window creates them in and
@@ -29,9 +33,13 @@ struct PanelDefinition {
     std::span<const std::string_view> messages;
     PanelOperation solve; // run by its solve button
     PanelOperation check; // run by its check button
-    // The exact analysis joins here as one more operation, which each panel
-    // names in one more line of its definition.
+    // The coefficient fields in the order its solve reads them.
+    std::span<const Field> coefficients;
+    PanelAnalysis analyse; // reads the coefficients, never writes
 };
+
+// The exact analysis of the panel's coefficients as the window holds them now.
+exact::Analysis Analyse(const PanelDefinition& panel, const Window& window);
 
 // The parts the panels build their controls from, so that a panel's header
 // reads as one row per control.

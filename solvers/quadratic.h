@@ -33,6 +33,7 @@ inline constexpr ButtonDef solve = wrapping(solveButton("Command2", "X1= X2=", {
 inline constexpr ButtonDef check = checkButton("Command7", {5040, 1560, 615, 615}, kRegular9, "二次方程 验算");
 
 inline constexpr auto fields = std::to_array<Field>({a, b, c, X1, X2});
+inline constexpr auto coefficients = std::to_array<Field>({a, b, c});
 
 inline constexpr auto layout = std::to_array<PanelItem>({
     naming(a, label("Label1_1", "解一元二次方程：", {240, 1200, 1695, 255}, kRegular10_5, Rgb{64, 0, 0})),
@@ -60,12 +61,15 @@ inline constexpr std::array messages{kZeroLeadingCoefficient, kComplexRoots, kNo
 
 inline constexpr PanelDefinition kQuadraticPanel{
     .name = "Quadratic",
+    .title = "一元二次方程",
     .fields = quadratic::fields,
     .layout = quadratic::layout,
     .lines = {},
     .messages = quadratic::messages,
     .solve = SolveQuadratic,
     .check = CheckQuadratic,
+    .coefficients = quadratic::coefficients,
+    .analyse = exact::AnalyseQuadratic,
 };
 
 } // namespace zembrel

@@ -102,6 +102,8 @@ inline constexpr ButtonDef check = checkButton("Command5", {4200, 5880, 1455, 37
 
 // The constant terms first, and Y before X, as a reset has always written them.
 inline constexpr auto fields = std::to_array<Field>({d1, d2, d3, a1, b1, c1, a2, b2, c2, a3, b3, c3, Y, X, Z});
+// Equation by equation through X, Y and Z, then the three constant terms.
+inline constexpr auto coefficients = std::to_array<Field>({a1, b1, c1, a2, b2, c2, a3, b3, c3, d1, d2, d3});
 
 inline constexpr auto layout = std::to_array<PanelItem>({
     naming(a1, label("Label1_3", "解二/三元一次方程组：", {240, 3720, 2655, 255}, kRegular10_5, Rgb{128, 0, 0})),
@@ -179,12 +181,15 @@ inline constexpr std::array messages{kMissingVariable, kParallelLines, kSingular
 
 inline constexpr PanelDefinition kSystemPanel{
     .name = "System",
+    .title = "方程组",
     .fields = system::fields,
     .layout = system::layout,
     .lines = system::lines,
     .messages = system::messages,
     .solve = SolveSystem,
     .check = CheckSystem,
+    .coefficients = system::coefficients,
+    .analyse = exact::AnalyseSystem,
 };
 
 } // namespace zembrel
