@@ -5,8 +5,8 @@
 // A whole solve and check of each panel, through the event table and the
 // recording window, as one button press after the other.
 
-#include "recording_window.h"
 #include "panels.h"
+#include "recording_window.h"
 
 #include <benchmark/benchmark.h>
 

@@ -185,10 +185,7 @@ std::string jsonArray(const std::vector<T>& items, ToJson toJson)
 // "p" or "p/q" in lowest terms: GMP keeps its rationals canonical.
 std::string rationalJson(const mpq_class& value) { return jsonString(value.get_str()); }
 
-std::string expressionJson(const exact::Expression& value)
-{
-    return value.exact ? jsonString(*value.exact) : "null";
-}
+std::string expressionJson(const exact::Expression& value) { return value.exact ? jsonString(*value.exact) : "null"; }
 
 std::string readingJson(const exact::Reading& reading)
 {

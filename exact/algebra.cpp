@@ -114,18 +114,23 @@ int cubicSign(const Cubic& c, mpfr_srcptr x)
 void polish(mpfr_t x, const mpq_class& p, const mpq_class& q)
 {
     const mpfr_prec_t precision = mpfr_get_prec(x);
-    mpfr_t f, g, t;
-    mpfr_inits2(precision + 16, f, g, t, static_cast<mpfr_ptr>(nullptr));
+    mpfr_t f, g, t, P, Q;
+    mpfr_inits2(precision + 16, f, g, t, P, Q, static_cast<mpfr_ptr>(nullptr));
+    // p and q rounded once: Newton only approximates (the enclosure is proven
+    // afterwards), and a rational of a million digits would cost every step
+    // a product of that length.
+    mpfr_set_q(P, p.get_mpq_t(), MPFR_RNDN);
+    mpfr_set_q(Q, q.get_mpq_t(), MPFR_RNDN);
     // From the closed forms' start quadratic convergence needs a few steps;
     // near a double root it is slower, and the enclosure then asks for more bits.
     for (int step = 0; step < 12; ++step) {
         mpfr_sqr(t, x, MPFR_RNDN);
         mpfr_mul(f, t, x, MPFR_RNDN);
         mpfr_mul_ui(g, t, 3, MPFR_RNDN);
-        mpfr_add_q(g, g, p.get_mpq_t(), MPFR_RNDN);
-        mpfr_mul_q(t, x, p.get_mpq_t(), MPFR_RNDN);
+        mpfr_add(g, g, P, MPFR_RNDN);
+        mpfr_mul(t, x, P, MPFR_RNDN);
         mpfr_add(f, f, t, MPFR_RNDN);
-        mpfr_add_q(f, f, q.get_mpq_t(), MPFR_RNDN);
+        mpfr_add(f, f, Q, MPFR_RNDN);
         if (mpfr_zero_p(f) || mpfr_zero_p(g))
             break;
         mpfr_div(t, f, g, MPFR_RNDN);
@@ -133,7 +138,7 @@ void polish(mpfr_t x, const mpq_class& p, const mpq_class& q)
         if (mpfr_zero_p(t) || mpfr_zero_p(x) || mpfr_get_exp(t) < mpfr_get_exp(x) - precision + 8)
             break;
     }
-    mpfr_clears(f, g, t, static_cast<mpfr_ptr>(nullptr));
+    mpfr_clears(f, g, t, P, Q, static_cast<mpfr_ptr>(nullptr));
 }
 
 // Approximations of the real roots of x³ + p·x + q (q ≠ 0, discriminant ≠ 0):
@@ -281,6 +286,14 @@ std::optional<mpq_class> rationalCubicRoot(Cubic& c, bool& searched)
     const mpq_class& p = c.p;
     const mpq_class& q = c.q;
     // x = y/D turns x³ + px + q into the monic integer cubic y³ + P·y + Q.
+    // Long coefficients are refused from their lengths, before the products.
+    const auto size = [](const mpz_class& n) { return mpz_sizeinbase(n.get_mpz_t(), 2); };
+    const std::size_t sizeP = size(p.get_num()) + 2 * size(q.get_den()) + size(p.get_den());
+    const std::size_t sizeQ = size(q.get_num()) + 2 * size(q.get_den()) + 3 * size(p.get_den());
+    if (std::max(sizeP / 2, sizeQ / 3) > kRationalSearchBits + 8) {
+        searched = false;
+        return std::nullopt;
+    }
     const mpz_class D = p.get_den() * q.get_den();
     const mpz_class P = p.get_num() * q.get_den() * q.get_den() * p.get_den();
     const mpz_class Q = q.get_num() * q.get_den() * q.get_den() * p.get_den() * p.get_den() * p.get_den();
@@ -321,6 +334,80 @@ std::optional<mpq_class> rationalCubicRoot(Cubic& c, bool& searched)
 
 } // namespace
 
+namespace {
+
+// Divides every factor `prime` out of n and counts them.
+unsigned long removeAll(mpz_class& n, unsigned long prime)
+{
+    if (prime == 2) {
+        const unsigned long count = mpz_scan1(n.get_mpz_t(), 0);
+        n >>= count;
+        return count;
+    }
+    if (!mpz_divisible_ui_p(n.get_mpz_t(), prime))
+        return 0;
+    const mpz_class p = prime;
+    // A long number that is mostly a power of the prime, as a decimal's
+    // denominator is: guess that power from the length and divide it out at
+    // once; removing a million factors one square at a time takes far longer.
+    unsigned long count = 0;
+    const double bitsPerFactor = std::log2(static_cast<double>(prime));
+    const auto bits = static_cast<double>(mpz_sizeinbase(n.get_mpz_t(), 2));
+    if (bits > 4096) {
+        const auto guess = static_cast<unsigned long>((bits - 128) / bitsPerFactor);
+        mpz_class power;
+        mpz_ui_pow_ui(power.get_mpz_t(), prime, guess);
+        if (mpz_divisible_p(n.get_mpz_t(), power.get_mpz_t())) {
+            mpz_divexact(n.get_mpz_t(), n.get_mpz_t(), power.get_mpz_t());
+            count = guess;
+        }
+    }
+    return count + mpz_remove(n.get_mpz_t(), n.get_mpz_t(), p.get_mpz_t());
+}
+
+} // namespace
+
+mpq_class Reduced(mpz_class num, mpz_class den)
+{
+    if (den < 0) {
+        num = -num;
+        den = -den;
+    }
+    mpq_class r;
+    if (num == 0)
+        return r;
+    mpz_class n = abs(num);
+    mpz_class d = den;
+    mpz_class common = 1;
+    for (const unsigned long prime : {2UL, 3UL, 5UL}) {
+        const unsigned long shared = std::min(removeAll(n, prime), removeAll(d, prime));
+        mpz_class power;
+        mpz_ui_pow_ui(power.get_mpz_t(), prime, shared);
+        common *= power;
+    }
+    mpz_class g;
+    mpz_gcd(g.get_mpz_t(), n.get_mpz_t(), d.get_mpz_t());
+    common *= g;
+    mpz_divexact(r.get_num_mpz_t(), num.get_mpz_t(), common.get_mpz_t());
+    mpz_divexact(r.get_den_mpz_t(), den.get_mpz_t(), common.get_mpz_t());
+    return r;
+}
+
+std::vector<mpz_class> WholeTerms(std::span<const mpq_class* const> terms, mpz_class& multiple)
+{
+    multiple = 1;
+    for (const mpq_class* term : terms) {
+        if (!mpz_divisible_p(multiple.get_mpz_t(), term->get_den().get_mpz_t()))
+            mpz_lcm(multiple.get_mpz_t(), multiple.get_mpz_t(), term->get_den().get_mpz_t());
+    }
+    std::vector<mpz_class> whole(terms.size());
+    for (std::size_t j = 0; j < terms.size(); ++j) {
+        mpz_divexact(whole[j].get_mpz_t(), multiple.get_mpz_t(), terms[j]->get_den().get_mpz_t());
+        whole[j] *= terms[j]->get_num();
+    }
+    return whole;
+}
+
 void SimplestSqrt(const mpq_class& r, mpq_class& k, mpz_class& m)
 {
     mpz_class whole;
@@ -330,32 +417,45 @@ void SimplestSqrt(const mpq_class& r, mpq_class& k, mpz_class& m)
         mpz_class root;
         mpz_sqrt(root.get_mpz_t(), r.get_den().get_mpz_t());
         squareParts(r.get_num(), whole, m);
-        k = mpq_class(whole, root);
+        k = Reduced(whole, root);
     } else {
         // √(n/d) = √(n·d)/d
         squareParts(r.get_num() * r.get_den(), whole, m);
-        k = mpq_class(whole, r.get_den());
+        k = Reduced(whole, r.get_den());
     }
-    k.canonicalize();
 }
 
 mpq_class CubicDiscriminant(const mpq_class& p, const mpq_class& q)
 {
-    const mpq_class halfQ = q / 2;
-    const mpq_class thirdP = p / 3;
-    return halfQ * halfQ + thirdP * thirdP * thirdP;
+    // (q/2)² + (p/3)³ = (27q² + 4p³)/108, in whole numbers.
+    const mpz_class dP3 = p.get_den() * p.get_den() * p.get_den();
+    const mpz_class dQ2 = q.get_den() * q.get_den();
+    return Reduced(27 * q.get_num() * q.get_num() * dP3 + 4 * p.get_num() * p.get_num() * p.get_num() * dQ2,
+                   108 * dQ2 * dP3);
+}
+
+mpq_class QuadraticDiscriminant(const mpq_class& a, const mpq_class& b, const mpq_class& c)
+{
+    const mpz_class dB2 = b.get_den() * b.get_den();
+    return Reduced(b.get_num() * b.get_num() * a.get_den() * c.get_den() - 4 * a.get_num() * c.get_num() * dB2,
+                   a.get_den() * dB2 * c.get_den());
+}
+
+mpq_class Quotient(const mpq_class& x, const mpq_class& y)
+{
+    return Reduced(x.get_num() * y.get_den(), x.get_den() * y.get_num());
 }
 
 std::vector<ComplexRoot> QuadraticRoots(const mpq_class& a, const mpq_class& b, const mpq_class& c)
 {
-    const mpq_class D = b * b - 4 * a * c;
-    const mpq_class u = -b / (2 * a);
+    const mpq_class D = QuadraticDiscriminant(a, b, c);
+    const mpq_class u = Quotient(-b, 2 * a);
     if (D == 0)
         return {realRoot(rationalValue(u), 2)};
     mpq_class k;
     mpz_class m;
     SimplestSqrt(D > 0 ? mpq_class(D) : mpq_class(-D), k, m);
-    const mpq_class w = k / (2 * abs(a));
+    const mpq_class w = Quotient(k, 2 * abs(a));
     if (D > 0) {
         if (m == 1)
             return {realRoot(rationalValue(u - w)), realRoot(rationalValue(u + w))};
@@ -370,13 +470,13 @@ std::vector<ComplexRoot> QuadraticRoots(const mpq_class& a, const mpq_class& b, 
 
 ExactValue PlusRoot(const mpq_class& a, const mpq_class& b, const mpq_class& c, bool plus)
 {
-    const mpq_class D = b * b - 4 * a * c;
-    const mpq_class u = -b / (2 * a);
+    const mpq_class D = QuadraticDiscriminant(a, b, c);
+    const mpq_class u = Quotient(-b, 2 * a);
     mpq_class k;
     mpz_class m;
     SimplestSqrt(D, k, m);
     // (−b ± √D)/(2a): the sign of a decides which way ±√D moves the root.
-    mpq_class w = k / (2 * a);
+    mpq_class w = Quotient(k, 2 * a);
     if (!plus)
         w = -w;
     if (m == 1)
@@ -400,8 +500,8 @@ CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q, const mpq_cla
         return result;
     }
     if (disc == 0) {
-        const mpq_class simple = 3 * q / p;
-        const mpq_class twice = -3 * q / (2 * p);
+        const mpq_class simple = Quotient(3 * q, p);
+        const mpq_class twice = Quotient(-3 * q, 2 * p);
         result.rationalRoot = simple;
         result.roots = {realRoot(rationalValue(std::min(simple, twice)), simple < twice ? 1 : 2),
                         realRoot(rationalValue(std::max(simple, twice)), simple < twice ? 2 : 1)};

@@ -47,9 +47,23 @@ struct ComplexRoot {
     bool real() const { return im.known && im.u == 0 && im.v == 0; }
 };
 
+// num/den in lowest terms (den ≠ 0). Decimal numbers carry long powers of 2
+// and 5, and the formulas a few 3s, in both parts: those are counted out, so
+// the greatest common divisor left to take is mostly of one short number, and
+// a coefficient of a million digits costs milliseconds rather than seconds.
+mpq_class Reduced(mpz_class num, mpz_class den);
+
+// Terms multiplied by the least common multiple of their denominators, which
+// leaves an equation's solutions as they were: whole numbers, and that multiple.
+std::vector<mpz_class> WholeTerms(std::span<const mpq_class* const> terms, mpz_class& multiple);
+
 // √r = k·√m with m free of every square factor below 10^4 (and a perfect
 // square cofactor taken out); r ≥ 0.
 void SimplestSqrt(const mpq_class& r, mpq_class& k, mpz_class& m);
+
+// b² − 4ac, and x ÷ y (y ≠ 0), reduced as Reduced does.
+mpq_class QuadraticDiscriminant(const mpq_class& a, const mpq_class& b, const mpq_class& c);
+mpq_class Quotient(const mpq_class& x, const mpq_class& y);
 
 // Roots of a·x² + b·x + c with a ≠ 0, in the protocol's order.
 std::vector<ComplexRoot> QuadraticRoots(const mpq_class& a, const mpq_class& b, const mpq_class& c);

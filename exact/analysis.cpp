@@ -229,7 +229,7 @@ void linearPart(Analysis& analysis, const mpq_class& a, const mpq_class& b, cons
 {
     // a·x + b = 0
     if (a != 0) {
-        const mpq_class x = -b / a;
+        const mpq_class x = Quotient(-b, a);
         analysis.kind = analysis.panel == "Quadratic" ? "linear" : "one";
         analysis.summary
             = analysis.panel == "Quadratic" ? "a = 0，方程是一元一次方程，有唯一解" : "a ≠ 0，方程有唯一解";
@@ -314,12 +314,14 @@ Analysis AnalyseQuadratic(std::span<const FieldText> fields)
             analysis.summary = "a = b = 0 而 c ≠ 0，方程无解";
         return analysis;
     }
-    const mpq_class D = b * b - 4 * a * c;
+    const mpq_class D = QuadraticDiscriminant(a, b, c);
     analysis.discriminant = D;
-    analysis.vertexX = -b / (2 * a);
-    analysis.vertexY = -D / (4 * a);
-    analysis.sum = -b / a;
-    analysis.product = c / a;
+    analysis.vertexX = Quotient(-b, 2 * a);
+    // c − b²/(4a) rather than −Δ/(4a): when one coefficient is long, each
+    // fraction here has a short part to reduce by.
+    analysis.vertexY = c - Quotient(b * b, 4 * a);
+    analysis.sum = Quotient(-b, a);
+    analysis.product = Quotient(c, a);
     const std::vector<ComplexRoot> roots = QuadraticRoots(a, b, c);
     addRoots(analysis, roots);
     const int s = sgn(D);
@@ -391,7 +393,8 @@ Analysis AnalyseCubic(std::span<const FieldText> fields)
         for (const int side : {-1, 1}) {
             const ExactValue x = MakeValue(0, side * k, m);
             // y = x³ + px + q = x(x² + p) + q = x·(2p/3) + q
-            const ExactValue y = MakeValue(q, side * k * 2 * p / 3, m);
+            const ExactValue y
+                = MakeValue(q, Reduced(side * 2 * k.get_num() * p.get_num(), 3 * k.get_den() * p.get_den()), m);
             analysis.turningPoints.push_back({realExpression(x), realExpression(y), RoundValue(x).nearest.value_or(0),
                                               RoundValue(y).nearest.value_or(0)});
         }
@@ -405,8 +408,8 @@ Analysis AnalyseCubic(std::span<const FieldText> fields)
     if (analysis.kind == "triple") {
         steps.push_back("p = q = 0，方程即 x³ = 0");
     } else if (analysis.kind == "double") {
-        steps.push_back("Δ = 0 且 p ≠ 0：x₁ = 3q/p = " + bookRational(3 * q / p)
-                        + "，x₂ = x₃ = −3q/(2p) = " + bookRational(-3 * q / (2 * p)));
+        steps.push_back("Δ = 0 且 p ≠ 0：x₁ = 3q/p = " + bookRational(Quotient(3 * q, p))
+                        + "，x₂ = x₃ = −3q/(2p) = " + bookRational(Quotient(-3 * q, 2 * p)));
     } else if (s > 0) {
         steps.push_back("Δ > 0，用卡尔达诺公式：x = ∛(−q/2 + √Δ) + ∛(−q/2 − √Δ)");
     } else {
@@ -474,14 +477,6 @@ std::string equationText(const std::vector<mpq_class>& row, std::size_t n)
     return polynomial(terms) + " = " + bookCoefficient(row[n]);
 }
 
-mpq_class det2(const mpq_class& a, const mpq_class& b, const mpq_class& c, const mpq_class& d) { return a * d - b * c; }
-
-mpq_class det3(const std::array<std::array<mpq_class, 3>, 3>& m)
-{
-    return m[0][0] * det2(m[1][1], m[1][2], m[2][1], m[2][2]) - m[0][1] * det2(m[1][0], m[1][2], m[2][0], m[2][2])
-           + m[0][2] * det2(m[1][0], m[1][1], m[2][0], m[2][1]);
-}
-
 } // namespace
 
 Analysis AnalyseSystem(std::span<const FieldText> fields)
@@ -511,37 +506,42 @@ Analysis AnalyseSystem(std::span<const FieldText> fields)
     for (const auto& row : rows)
         steps.push_back(equationText(row, n));
 
+    // The determinants in whole numbers: each equation times the common
+    // multiple of its denominators, so no fraction is reduced until the end.
+    std::array<std::vector<mpz_class>, 3> whole;
+    mpz_class scale = 1;
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::array<const mpq_class*, 4> terms{&eq[i][0], &eq[i][1], &eq[i][2], &eq[i][3]};
+        mpz_class multiple;
+        whole[i] = WholeTerms(terms, multiple);
+        scale *= multiple;
+    }
+    // Column j of the coefficients replaced by the constants when j < n.
+    const auto wholeDeterminant = [&](std::size_t replaced) {
+        const auto at
+            = [&](std::size_t i, std::size_t j) -> const mpz_class& { return whole[i][j == replaced ? 3 : j]; };
+        if (n == 2)
+            return mpz_class(at(0, 0) * at(1, 1) - at(0, 1) * at(1, 0));
+        return mpz_class(at(0, 0) * (at(1, 1) * at(2, 2) - at(1, 2) * at(2, 1))
+                         - at(0, 1) * (at(1, 0) * at(2, 2) - at(1, 2) * at(2, 0))
+                         + at(0, 2) * (at(1, 0) * at(2, 1) - at(1, 1) * at(2, 0)));
+    };
+    const mpz_class D = wholeDeterminant(n);
+    analysis.determinant = Reduced(D, scale);
     if (n == 2) {
-        analysis.determinant = det2(eq[0][0], eq[0][1], eq[1][0], eq[1][1]);
         steps.push_back("D = |a₁ b₁; a₂ b₂| = " + inner(bookCoefficient(eq[0][0])) + " × "
                         + inner(bookCoefficient(eq[1][1])) + " − " + inner(bookCoefficient(eq[0][1])) + " × "
                         + inner(bookCoefficient(eq[1][0])) + " = " + bookRational(*analysis.determinant));
     } else {
-        std::array<std::array<mpq_class, 3>, 3> m;
-        for (std::size_t i = 0; i < 3; ++i)
-            m[i] = {eq[i][0], eq[i][1], eq[i][2]};
-        analysis.determinant = det3(m);
         steps.push_back("系数行列式 D = " + bookRational(*analysis.determinant));
     }
     const bool square = rows.size() == n;
     if (square && *analysis.determinant != 0) {
         // Cramer's rule: each unknown is D_j / D, column j replaced by the constants.
         for (std::size_t j = 0; j < n; ++j) {
-            mpq_class Dj;
-            if (n == 2) {
-                std::array<mpq_class, 4> c{rows[0][0], rows[0][1], rows[1][0], rows[1][1]};
-                c[j] = rows[0][2];
-                c[2 + j] = rows[1][2];
-                Dj = det2(c[0], c[1], c[2], c[3]);
-            } else {
-                std::array<std::array<mpq_class, 3>, 3> m;
-                for (std::size_t i = 0; i < 3; ++i) {
-                    m[i] = {rows[i][0], rows[i][1], rows[i][2]};
-                    m[i][j] = rows[i][3];
-                }
-                Dj = det3(m);
-            }
-            const mpq_class x = Dj / *analysis.determinant;
+            const mpz_class wholeDj = wholeDeterminant(j);
+            const mpq_class Dj = Reduced(wholeDj, scale);
+            const mpq_class x = Reduced(wholeDj, D);
             steps.push_back("D" + std::string(1, static_cast<char>('x' + j)) + " = " + bookRational(Dj) + "，"
                             + kUnknowns[j] + " = D" + std::string(1, static_cast<char>('x' + j))
                             + "/D = " + bookRational(x));

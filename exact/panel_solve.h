@@ -6,7 +6,10 @@
 
 // What each panel's solve and check need from the exact core: the decisions
 // taken on the exact coefficients, every root shown as the nearest double of
-// the exact root, and the checks' verdicts against the exact roots. The
+// the exact root, and the checks' verdicts against the exact roots. Signs are
+// decided on whole numbers (the coefficients cross-multiplied) and roots
+// through enclosures, so no greatest common divisor of long numbers is ever
+// taken: a field of a million digits costs a few multiplications. The
 // panels read their fields with ReadExact (reader.h) and raise error 6 for a
 // field that overflows or for outOfRange here, before writing any field.
 
@@ -57,7 +60,10 @@ enum class SystemExactOutcome {
 };
 struct SystemExactSolution {
     SystemExactOutcome outcome = SystemExactOutcome::MissingVariable;
-    mpq_class exactX, exactY, exactZ;
+    // X = numerators[0] ÷ determinant, and so on: Cramer's rule on the
+    // equations scaled to whole numbers, left unreduced.
+    std::array<mpz_class, 3> numerators;
+    mpz_class determinant;
     double X = 0, Y = 0, Z = 0;
     bool outOfRange = false;
 };

@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "algebra.h"
 #include "analysis.h"
 #include "conversion.h"
 #include "panel_solve.h"
@@ -456,3 +457,97 @@ TEST(ExactAnalysis, LongCoefficientsKeepTheRootsButNotTheirExactForm)
 }
 
 } // namespace
+
+namespace {
+
+// A decimal of `digits` random digits after the point: long numbers whose
+// fractions share long powers of 2 and 5, as typed fields make them.
+std::string longDecimal(std::mt19937_64& random, int lead, std::size_t digits)
+{
+    std::string text = std::to_string(lead) + ".";
+    for (std::size_t i = 0; i < digits; ++i)
+        text += static_cast<char>('0' + random() % 10);
+    return text;
+}
+
+double nearestOf(const mpq_class& x) { return NearestDouble(x).value_or(0); }
+
+} // namespace
+
+// Signs decided on cross-multiplied whole numbers and roots rounded through
+// enclosures must agree with the plain rational arithmetic they replace.
+TEST(ExactPanels, LongFieldsGiveWhatPlainRationalsGive)
+{
+    std::mt19937_64 random(18);
+    for (int i = 0; i < 12; ++i) {
+        SCOPED_TRACE(i);
+        const mpq_class longValue = ReadExact(longDecimal(random, 1 + i % 7, 3000)).value;
+        const mpq_class a = i % 3 == 0 ? longValue : mpq_class(2 + i, 5);
+        const mpq_class b = i % 3 == 1 ? mpq_class(-longValue) : mpq_class(-7 - i, 4);
+        const mpq_class c = i % 3 == 2 ? longValue : mpq_class(3 - i, 10);
+
+        EXPECT_EQ(SolveLinearExact(a, b).x, nearestOf(-b / a));
+        const mpq_class D = b * b - 4 * a * c;
+        const QuadraticSolution s = SolveQuadraticExact(a, b, c);
+        EXPECT_EQ(s.discriminantSign, sgn(D));
+        if (D >= 0) {
+            EXPECT_EQ(s.X1, RoundValue(PlusRoot(a, b, c, true)).nearest);
+            EXPECT_EQ(s.X2, RoundValue(PlusRoot(a, b, c, false)).nearest);
+            EXPECT_TRUE(CheckQuadraticExact(a, b, c, s.X1, s.X2));
+        } else {
+            EXPECT_EQ(s.re, nearestOf(-b / (2 * a)));
+        }
+
+        SystemExactCoefficients k;
+        k.a = {a, 1, mpq_class(1, 3)};
+        k.b = {b, c, 2};
+        k.c = i % 2 == 0 ? std::array<mpq_class, 3>{0, 0, 0} : std::array<mpq_class, 3>{0, 1, 5};
+        k.d = {c, -1, 4};
+        const SystemExactSolution solved = SolveSystemExact(k);
+        // Cramer's rule in plain rationals.
+        const auto det3 = [](const std::array<mpq_class, 3>& x, const std::array<mpq_class, 3>& y,
+                             const std::array<mpq_class, 3>& z) -> mpq_class {
+            return x[0] * (y[1] * z[2] - y[2] * z[1]) - y[0] * (x[1] * z[2] - x[2] * z[1])
+                   + z[0] * (x[1] * y[2] - x[2] * y[1]);
+        };
+        const std::array<mpq_class, 3> e{-k.d[0], -k.d[1], -k.d[2]};
+        if (i % 2 == 0) {
+            const mpq_class d2 = k.a[0] * k.b[1] - k.a[1] * k.b[0];
+            ASSERT_EQ(solved.outcome, SystemExactOutcome::SolvedTwo);
+            EXPECT_EQ(solved.X, nearestOf((k.b[0] * k.d[1] - k.b[1] * k.d[0]) / d2));
+            EXPECT_EQ(solved.Y, nearestOf((k.a[1] * k.d[0] - k.a[0] * k.d[1]) / d2));
+        } else {
+            const mpq_class d3 = det3(k.a, k.b, k.c);
+            ASSERT_EQ(solved.outcome, SystemExactOutcome::SolvedThree);
+            EXPECT_EQ(solved.X, nearestOf(det3(e, k.b, k.c) / d3));
+            EXPECT_EQ(solved.Z, nearestOf(det3(k.a, k.b, e) / d3));
+            EXPECT_TRUE(CheckSystemExact(k, solved, solved.X, solved.Y, solved.Z));
+        }
+    }
+}
+
+TEST(ExactAlgebra, ReducedIsLowestTerms)
+{
+    mpz_class tenPower;
+    mpz_ui_pow_ui(tenPower.get_mpz_t(), 10, 5000);
+    const struct {
+        const char* name;
+        mpz_class num;
+        mpz_class den;
+    } rows[] = {
+        {"small", 6, 4},
+        {"negative denominator", 6, -4},
+        {"zero", 0, -7},
+        {"shared powers of 2, 3 and 5 and a shared 7", 7 * 27 * tenPower, 21 * 8 * tenPower},
+        {"a long power of 5 against a long power of 2", tenPower / 2, tenPower * 3},
+        {"coprime", 1234567, 7654321},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        mpq_class expected(row.num, row.den);
+        expected.canonicalize();
+        const mpq_class reduced = Reduced(row.num, row.den);
+        EXPECT_EQ(reduced.get_num(), expected.get_num());
+        EXPECT_EQ(reduced.get_den(), expected.get_den());
+    }
+}
