@@ -6,6 +6,7 @@
 
 #include "accessibility.h"
 #include "caption.h"
+#include "details_window.h"
 #include "fonts.h"
 #include "layout.h"
 #include "qt_text.h"
@@ -24,8 +25,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 
 #include <limits>
+#include <type_traits>
 #include <utility>
 
 // Resources of a static library must be registered by hand.
@@ -96,6 +99,28 @@ private:
     QList<QKeySequence> shortcuts_;
 };
 
+// A double-click on a result field opens 解题详情 on the field's panel; the
+// field still selects the word clicked, as it always did.
+class ResultFieldOpener final : public QObject {
+public:
+    explicit ResultFieldOpener(MainWindow* window) : QObject(window), window_(window) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonDblClick) {
+            const std::string name = watched->objectName().toStdString();
+            if (const std::optional<Field> field = fieldNamed(name))
+                QTimer::singleShot(0, window_, [window = window_, panel = controlOf(*field).panel] {
+                    window->openDetails(panel);
+                });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    MainWindow* window_;
+};
+
 // Every size the desktop's icon theme gets too, so that a task switcher or a
 // high-density title bar scales no small picture up.
 constexpr std::array kIconSizes{16, 32, 48, 64, 128};
@@ -126,6 +151,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
     setStatusBar(widgets_.statusBar);
     setFocusOrder();
     keepMenuShortcutsFromFields();
+    openDetailsFromResultFields();
 
     // The layout is absolute, so the window keeps the size it was designed for.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -210,8 +236,17 @@ void MainWindow::createMenus()
         for (const layout::MenuEntry& entry : layout::menuEntries()) {
             if (entry.menu != menuDefinition.name)
                 continue;
+            if (entry.windowItem) {
+                QAction* action = menu->addAction(toQString(entry.caption));
+                action->setObjectName(toQString(entry.name));
+                action->setShortcut(QKeySequence(toQString(entry.shortcut), QKeySequence::PortableText));
+                addAction(action);
+                connect(action, &QAction::triggered, this, [this] { openDetails(); });
+                actions_.details = action;
+                continue;
+            }
             if (!entry.item) {
-                menu->addSeparator()->setObjectName(toQString(entry.separatorName));
+                menu->addSeparator()->setObjectName(toQString(entry.name));
                 continue;
             }
             const MenuItem item = *entry.item;
@@ -251,9 +286,45 @@ void MainWindow::keepMenuShortcutsFromFields()
     QList<QKeySequence> shortcuts;
     for (const QAction* action : actions_.items)
         shortcuts.append(action->shortcut());
+    shortcuts.append(actions_.details->shortcut());
     auto* guard = new MenuShortcutGuard(shortcuts, this);
     for (QLineEdit* edit : widgets_.fields)
         edit->installEventFilter(guard);
+}
+
+void MainWindow::openDetailsFromResultFields()
+{
+    auto* opener = new ResultFieldOpener(this);
+    for (const FieldControl& control : kFieldControls) {
+        if (control.role == FieldRole::Result)
+            field(control.field)->installEventFilter(opener);
+    }
+}
+
+std::optional<Panel> MainWindow::panelWithFocus() const
+{
+    const QWidget* focus = focusWidget();
+    for (const FieldControl& control : kFieldControls) {
+        if (field(control.field) == focus)
+            return control.panel;
+    }
+    for (const ButtonControl& control : kButtonControls) {
+        if (button(control.button) == focus)
+            return control.panel;
+    }
+    return std::nullopt;
+}
+
+void MainWindow::openDetails(std::optional<Panel> panel)
+{
+    if (!panel)
+        panel = panelWithFocus();
+    if (!panel)
+        panel = lastSolved_;
+    // Made on first use: a start that never opens it pays nothing for it.
+    if (details_ == nullptr)
+        details_ = new DetailsWindow(*this);
+    details_->openOn(panel.value_or(Panel::Linear));
 }
 
 void MainWindow::centreOnScreen()
@@ -266,6 +337,10 @@ void MainWindow::centreOnScreen()
 template <class Control>
 void MainWindow::raiseClick(Control control)
 {
+    if constexpr (std::is_same_v<Control, Button>) {
+        if (controlOf(control).kind == ButtonKind::Solve)
+            lastSolved_ = controlOf(control).panel;
+    }
     zembrel::raiseClick(control, {*this, platform_, *this});
 }
 

@@ -14,6 +14,7 @@
 #include <QMessageBox>
 
 #include <array>
+#include <optional>
 
 class QAction;
 class QLineEdit;
@@ -21,6 +22,7 @@ class QPushButton;
 
 namespace zembrel {
 
+class DetailsWindow;
 class StatusBar;
 class Surface;
 
@@ -38,6 +40,13 @@ public:
     QAction* action(MenuItem item) const;
     Surface* surface() const { return widgets_.surface; }
     StatusBar* sbStatusBar() const { return widgets_.statusBar; }
+    QAction* detailsAction() const { return actions_.details; }
+    // None until it is first opened.
+    DetailsWindow* detailsWindow() const { return details_; }
+
+    // Opens 解题详情 on the panel given, else the one holding the focus,
+    // else the last one solved, else the first.
+    void openDetails(std::optional<Panel> panel = std::nullopt);
 
     std::string text(Field field) const override;
     void setText(Field field, std::string_view text) override;
@@ -55,6 +64,7 @@ private:
     };
     struct Actions {
         std::array<QAction*, kMenuItemCount> items{};
+        QAction* details = nullptr;
     };
 
     void createControls();
@@ -64,6 +74,8 @@ private:
     void createMenus();
     void setFocusOrder();
     void keepMenuShortcutsFromFields();
+    void openDetailsFromResultFields();
+    std::optional<Panel> panelWithFocus() const;
     void centreOnScreen();
     template <class Control>
     void raiseClick(Control control);
@@ -72,6 +84,8 @@ private:
     Platform& platform_;
     Widgets widgets_;
     Actions actions_;
+    DetailsWindow* details_ = nullptr;
+    std::optional<Panel> lastSolved_;
 };
 
 } // namespace zembrel
