@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "conversion.h"
+#include "number_text.h"
 
 #include "runtime_error.h"
 
@@ -173,25 +174,20 @@ int decimalPlacesOf(std::string_view pattern)
     return static_cast<int>(pattern.size() - 2);
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+} // namespace
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+namespace {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+} // namespace
 
-// Reads the longest leading number, blanks skipped, into plain characters
-// that std::from_chars understands ("-12.5e3"). Also reports the decimal
-// exponent of the first significant digit, so that a number out of range can
-// be told as too large or too small.
-struct NumberText {
-    std::string text;
-    bool hasDigits = false;
-    long long magnitude = 0; // decimal exponent of the leading significant digit
-};
-
-NumberText scanNumber(std::string_view input)
+NumberText ScanNumber(std::string_view input)
 {
     NumberText number;
     std::size_t i = 0;
     const auto skipBlanks = [&] {
-        while (i < input.size() && isBlank(input[i]))
+        while (i < input.size() && IsBlank(input[i]))
             ++i;
     };
     const auto peek = [&]() -> char {
@@ -247,25 +243,25 @@ NumberText scanNumber(std::string_view input)
             exponentDigits = true;
             exponentText += c;
             // Saturate: any exponent this large is out of range either way.
-            exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000LL);
+            exponent = std::min(exponent * 10 + (c - '0'), kExponentLimit);
         }
         if (exponentDigits) {
             number.text += exponentText;
             if (negative)
                 exponent = -exponent;
+            number.exponent = exponent;
         } else {
             i = mark; // "1e" is the number 1 followed by text
         }
     }
+    number.end = i;
     number.magnitude = (integerDigits > 0 ? integerDigits - 1 : -leadingFractionZeros - 1) + exponent;
     return number;
 }
 
-} // namespace
-
 double Val(std::string_view text)
 {
-    const NumberText number = scanNumber(text);
+    const NumberText number = ScanNumber(text);
     if (!number.hasDigits)
         return 0.0;
     double value = 0.0;

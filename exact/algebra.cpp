@@ -1,0 +1,474 @@
+// SPDX-FileCopyrightText: 2026 The Zembrel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "algebra.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <utility>
+
+namespace zembrel::exact {
+
+namespace {
+
+// Trial division stops here; a cofactor left is tested as a perfect square.
+constexpr unsigned long kTrialDivisionLimit = 10'000;
+// Numbers longer than this in bits get trial division by the small primes only,
+// so that a million-digit discriminant costs milliseconds.
+constexpr std::size_t kLongNumberBits = 10'000;
+// A rational root of the cubic is looked for while y = D·x, the integer
+// form's roots, have at most this many bits; beyond, the roots are rounded
+// without an exact form.
+constexpr std::size_t kRationalSearchBits = 20'000;
+
+const std::vector<unsigned long>& smallPrimes()
+{
+    static const std::vector<unsigned long> primes = [] {
+        std::vector<bool> composite(kTrialDivisionLimit + 1, false);
+        std::vector<unsigned long> list;
+        for (unsigned long n = 2; n <= kTrialDivisionLimit; ++n) {
+            if (composite[n])
+                continue;
+            list.push_back(n);
+            for (unsigned long k = n * n; k <= kTrialDivisionLimit; k += n)
+                composite[k] = true;
+        }
+        return list;
+    }();
+    return primes;
+}
+
+// n = k² · m with m free of the squares of the primes tried.
+void squareParts(mpz_class n, mpz_class& k, mpz_class& m)
+{
+    k = 1;
+    const bool isLong = mpz_sizeinbase(n.get_mpz_t(), 2) > kLongNumberBits;
+    for (const unsigned long prime : smallPrimes()) {
+        if (isLong && prime > 100)
+            break;
+        if (n < prime)
+            break;
+        const unsigned long square = prime * prime;
+        while (mpz_divisible_ui_p(n.get_mpz_t(), square)) {
+            mpz_divexact_ui(n.get_mpz_t(), n.get_mpz_t(), square);
+            k *= prime;
+        }
+    }
+    if (n > 1 && mpz_perfect_square_p(n.get_mpz_t())) {
+        mpz_class root;
+        mpz_sqrt(root.get_mpz_t(), n.get_mpz_t());
+        k *= root;
+        n = 1;
+    }
+    m = n;
+}
+
+mpq_class cube(const mpq_class& x) { return x * x * x; }
+
+mpq_class toRational(mpfr_srcptr x)
+{
+    mpq_class r;
+    mpfr_get_q(r.get_mpq_t(), x);
+    return r;
+}
+
+int cubicSign(const mpq_class& p, const mpq_class& q, mpfr_srcptr x)
+{
+    const mpq_class t = toRational(x);
+    return sgn(cube(t) + p * t + q);
+}
+
+// Newton's method on x³ + p·x + q at the working precision of x.
+void polish(mpfr_t x, const mpq_class& p, const mpq_class& q)
+{
+    const mpfr_prec_t precision = mpfr_get_prec(x);
+    mpfr_t f, g, t;
+    mpfr_inits2(precision + 16, f, g, t, static_cast<mpfr_ptr>(nullptr));
+    for (int step = 0; step < 64; ++step) {
+        mpfr_sqr(t, x, MPFR_RNDN);
+        mpfr_mul(f, t, x, MPFR_RNDN);
+        mpfr_mul_ui(g, t, 3, MPFR_RNDN);
+        mpfr_add_q(g, g, p.get_mpq_t(), MPFR_RNDN);
+        mpfr_mul_q(t, x, p.get_mpq_t(), MPFR_RNDN);
+        mpfr_add(f, f, t, MPFR_RNDN);
+        mpfr_add_q(f, f, q.get_mpq_t(), MPFR_RNDN);
+        if (mpfr_zero_p(f) || mpfr_zero_p(g))
+            break;
+        mpfr_div(t, f, g, MPFR_RNDN);
+        mpfr_sub(x, x, t, MPFR_RNDN);
+        if (mpfr_zero_p(t) || mpfr_zero_p(x) || mpfr_get_exp(t) < mpfr_get_exp(x) - precision)
+            break;
+    }
+    mpfr_clears(f, g, t, static_cast<mpfr_ptr>(nullptr));
+}
+
+// Approximations of the real roots of x³ + p·x + q (q ≠ 0, discriminant ≠ 0):
+// Cardano's form for one real root, the cosine form for three.
+std::vector<mpfr_ptr> approximateRealRoots(const mpq_class& p, const mpq_class& q, mpfr_prec_t precision,
+                                           std::vector<std::array<__mpfr_struct, 1>>& storage)
+{
+    const mpfr_prec_t work = precision + 32;
+    const mpq_class disc = CubicDiscriminant(p, q);
+    std::vector<mpfr_ptr> roots;
+    mpfr_t s, a, t;
+    mpfr_inits2(work, s, a, t, static_cast<mpfr_ptr>(nullptr));
+    if (disc > 0) {
+        storage.resize(1);
+        mpfr_init2(storage[0].data(), work);
+        // A = ∛(−q/2 − sign(q)·√disc) has no cancellation; B = −p/(3A).
+        mpfr_set_q(s, disc.get_mpq_t(), MPFR_RNDN);
+        mpfr_sqrt(s, s, MPFR_RNDN);
+        if (q > 0)
+            mpfr_neg(s, s, MPFR_RNDN);
+        mpq_class halfQ = q / 2;
+        mpfr_sub_q(a, s, halfQ.get_mpq_t(), MPFR_RNDN);
+        mpfr_cbrt(a, a, MPFR_RNDN);
+        mpq_class thirdP = p / 3;
+        mpfr_set_q(t, thirdP.get_mpq_t(), MPFR_RNDN);
+        mpfr_div(t, t, a, MPFR_RNDN);
+        mpfr_sub(storage[0].data(), a, t, MPFR_RNDN);
+    } else {
+        storage.resize(3);
+        // x_k = 2√(−p/3)·cos(φ/3 − 2πk/3), cos φ = (3q/(2p))·√(−3/p).
+        mpq_class thirdP = -p / 3;
+        mpfr_set_q(s, thirdP.get_mpq_t(), MPFR_RNDN);
+        mpfr_sqrt(s, s, MPFR_RNDN);
+        mpq_class ratio = 3 * q / (2 * p);
+        mpq_class minusThreeOverP = -3 / p;
+        mpfr_set_q(a, minusThreeOverP.get_mpq_t(), MPFR_RNDN);
+        mpfr_sqrt(a, a, MPFR_RNDN);
+        mpfr_mul_q(a, a, ratio.get_mpq_t(), MPFR_RNDN);
+        if (mpfr_cmp_si(a, 1) > 0)
+            mpfr_set_si(a, 1, MPFR_RNDN);
+        if (mpfr_cmp_si(a, -1) < 0)
+            mpfr_set_si(a, -1, MPFR_RNDN);
+        mpfr_acos(a, a, MPFR_RNDN);
+        mpfr_div_ui(a, a, 3, MPFR_RNDN);
+        mpfr_t third;
+        mpfr_init2(third, work);
+        mpfr_const_pi(third, MPFR_RNDN);
+        mpfr_mul_ui(third, third, 2, MPFR_RNDN);
+        mpfr_div_ui(third, third, 3, MPFR_RNDN);
+        for (unsigned k = 0; k < 3; ++k) {
+            mpfr_init2(storage[k].data(), work);
+            mpfr_mul_ui(t, third, k, MPFR_RNDN);
+            mpfr_sub(t, a, t, MPFR_RNDN);
+            mpfr_cos(t, t, MPFR_RNDN);
+            mpfr_mul(t, t, s, MPFR_RNDN);
+            mpfr_mul_ui(storage[k].data(), t, 2, MPFR_RNDN);
+        }
+        mpfr_clear(third);
+    }
+    for (auto& root : storage) {
+        polish(root.data(), p, q);
+        roots.push_back(root.data());
+    }
+    mpfr_clears(s, a, t, static_cast<mpfr_ptr>(nullptr));
+    return roots;
+}
+
+// The real roots of x³ + p·x + q enclosed in disjoint intervals at least
+// `precision` bits narrow, each proven by a change of sign of the exact
+// polynomial at its ends; none when this precision cannot separate them.
+std::optional<std::vector<Interval>> encloseRealRoots(const mpq_class& p, const mpq_class& q,
+                                                      mpfr_prec_t precision)
+{
+    std::vector<std::array<__mpfr_struct, 1>> storage;
+    const std::vector<mpfr_ptr> roots = approximateRealRoots(p, q, precision, storage);
+    std::vector<Interval> intervals;
+    bool ok = true;
+    mpfr_t lo, hi;
+    mpfr_inits2(precision + 40, lo, hi, static_cast<mpfr_ptr>(nullptr));
+    for (mpfr_ptr x : roots) {
+        if (!ok || mpfr_zero_p(x) || !mpfr_number_p(x)) {
+            ok = false;
+            continue;
+        }
+        // x ± 2^(exponent − precision + 8): a margin of a few hundred units.
+        const mpfr_exp_t margin = mpfr_get_exp(x) - precision + 8;
+        mpfr_set_ui_2exp(lo, 1, margin, MPFR_RNDN);
+        mpfr_add(hi, x, lo, MPFR_RNDU);
+        mpfr_sub(lo, x, lo, MPFR_RNDD);
+        if (cubicSign(p, q, lo) * cubicSign(p, q, hi) >= 0) {
+            ok = false;
+            continue;
+        }
+        intervals.push_back(Interval::Between(lo, hi, precision + 40));
+    }
+    mpfr_clears(lo, hi, static_cast<mpfr_ptr>(nullptr));
+    for (auto& root : storage)
+        mpfr_clear(root.data());
+    if (!ok)
+        return std::nullopt;
+    std::sort(intervals.begin(), intervals.end(),
+              [](const Interval& x, const Interval& y) { return mpfr_less_p(x.lo(), y.lo()); });
+    for (std::size_t i = 1; i < intervals.size(); ++i) {
+        if (!mpfr_less_p(intervals[i - 1].hi(), intervals[i].lo()))
+            return std::nullopt;
+    }
+    return intervals;
+}
+
+ExactValue rationalValue(const mpq_class& x)
+{
+    ExactValue v;
+    v.u = x;
+    v.v = 0;
+    return v;
+}
+
+ExactValue enclosedValue(Enclosure enclose)
+{
+    ExactValue v;
+    v.known = false;
+    v.enclose = std::move(enclose);
+    return v;
+}
+
+ComplexRoot realRoot(ExactValue value, int multiplicity = 1)
+{
+    return {std::move(value), rationalValue(0), multiplicity};
+}
+
+// The integer y with y³ + P·y + Q = 0 near D·x for a real root x, if any.
+std::optional<mpq_class> rationalCubicRoot(const mpq_class& p, const mpq_class& q, bool& searched)
+{
+    // x = y/D turns x³ + px + q into the monic integer cubic y³ + P·y + Q.
+    const mpz_class D = p.get_den() * q.get_den();
+    const mpz_class P = p.get_num() * q.get_den() * q.get_den() * p.get_den();
+    const mpz_class Q = q.get_num() * q.get_den() * q.get_den() * p.get_den() * p.get_den() * p.get_den();
+    const std::size_t bits = std::max(mpz_sizeinbase(P.get_mpz_t(), 2) / 2, mpz_sizeinbase(Q.get_mpz_t(), 2) / 3) + 4;
+    if (bits > kRationalSearchBits) {
+        searched = false;
+        return std::nullopt;
+    }
+    const std::size_t bitsOfD = mpz_sizeinbase(D.get_mpz_t(), 2);
+    for (mpfr_prec_t precision = static_cast<mpfr_prec_t>(bits + bitsOfD + 32);
+         precision <= static_cast<mpfr_prec_t>(8 * (bits + bitsOfD + 32)); precision *= 2) {
+        const std::optional<std::vector<Interval>> intervals = encloseRealRoots(p, q, precision);
+        if (!intervals)
+            continue;
+        mpfr_t y;
+        mpfr_init2(y, precision + 64);
+        std::optional<mpq_class> found;
+        for (const Interval& x : *intervals) {
+            mpfr_mul_z(y, x.lo(), D.get_mpz_t(), MPFR_RNDN);
+            mpfr_round(y, y);
+            mpz_class n;
+            mpfr_get_z(n.get_mpz_t(), y, MPFR_RNDN);
+            if (n * n * n + P * n + Q == 0) {
+                found = mpq_class(n, D);
+                found->canonicalize();
+                break;
+            }
+        }
+        mpfr_clear(y);
+        return found;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+void SimplestSqrt(const mpq_class& r, mpq_class& k, mpz_class& m)
+{
+    // √(n/d) = √(n·d)/d
+    mpz_class whole;
+    squareParts(r.get_num() * r.get_den(), whole, m);
+    k = mpq_class(whole, r.get_den());
+    k.canonicalize();
+}
+
+mpq_class CubicDiscriminant(const mpq_class& p, const mpq_class& q)
+{
+    const mpq_class halfQ = q / 2;
+    const mpq_class thirdP = p / 3;
+    return halfQ * halfQ + thirdP * thirdP * thirdP;
+}
+
+std::vector<ComplexRoot> QuadraticRoots(const mpq_class& a, const mpq_class& b, const mpq_class& c)
+{
+    const mpq_class D = b * b - 4 * a * c;
+    const mpq_class u = -b / (2 * a);
+    if (D == 0)
+        return {realRoot(rationalValue(u), 2)};
+    mpq_class k;
+    mpz_class m;
+    SimplestSqrt(D > 0 ? mpq_class(D) : mpq_class(-D), k, m);
+    const mpq_class w = k / (2 * abs(a));
+    if (D > 0) {
+        if (m == 1)
+            return {realRoot(rationalValue(u - w)), realRoot(rationalValue(u + w))};
+        ExactValue low = MakeValue(u, -w, m);
+        ExactValue high = MakeValue(u, w, m);
+        return {realRoot(low), realRoot(high)};
+    }
+    ComplexRoot upper{rationalValue(u), MakeValue(0, w, m), 1};
+    ComplexRoot lower{rationalValue(u), MakeValue(0, -w, m), 1};
+    return {upper, lower};
+}
+
+ExactValue PlusRoot(const mpq_class& a, const mpq_class& b, const mpq_class& c, bool plus)
+{
+    const mpq_class D = b * b - 4 * a * c;
+    const mpq_class u = -b / (2 * a);
+    mpq_class k;
+    mpz_class m;
+    SimplestSqrt(D, k, m);
+    // (−b ± √D)/(2a): the sign of a decides which way ±√D moves the root.
+    mpq_class w = k / (2 * a);
+    if (!plus)
+        w = -w;
+    if (m == 1)
+        return rationalValue(u + w);
+    return MakeValue(u, w, m);
+}
+
+CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q)
+{
+    CubicRoots result;
+    const mpq_class disc = CubicDiscriminant(p, q);
+    if (p == 0 && q == 0) {
+        result.roots = {realRoot(rationalValue(0), 3)};
+        result.rationalRoot = 0;
+        return result;
+    }
+    if (disc == 0) {
+        const mpq_class simple = 3 * q / p;
+        const mpq_class twice = -3 * q / (2 * p);
+        result.rationalRoot = simple;
+        result.roots = {realRoot(rationalValue(std::min(simple, twice)), simple < twice ? 1 : 2),
+                        realRoot(rationalValue(std::max(simple, twice)), simple < twice ? 2 : 1)};
+        return result;
+    }
+    result.rationalRoot = q == 0 ? std::optional<mpq_class>(0) : rationalCubicRoot(p, q, result.searched);
+    if (result.rationalRoot) {
+        // x³ + px + q = (x − r)(x² + r·x + r² + p)
+        const mpq_class& r = *result.rationalRoot;
+        std::vector<ComplexRoot> rest = QuadraticRoots(1, r, r * r + p);
+        std::vector<ComplexRoot> roots{realRoot(rationalValue(r))};
+        for (auto& root : rest)
+            roots.push_back(std::move(root));
+        // Real roots ascending, then the complex ones as the quadratic gave them.
+        std::stable_sort(roots.begin(), roots.end(), [](const ComplexRoot& x, const ComplexRoot& y) {
+            if (x.real() != y.real())
+                return x.real();
+            return x.real() && mpfr_less_p(EncloseValue(x.re, 2048).hi(), EncloseValue(y.re, 2048).lo());
+        });
+        result.roots = std::move(roots);
+        return result;
+    }
+    const std::size_t count = disc > 0 ? 1 : 3;
+    for (std::size_t i = 0; i < count; ++i) {
+        result.roots.push_back(realRoot(enclosedValue([p, q, i](mpfr_prec_t precision) -> std::optional<Interval> {
+            std::optional<std::vector<Interval>> intervals = encloseRealRoots(p, q, precision);
+            if (!intervals || intervals->size() <= i)
+                return std::nullopt;
+            return (*intervals)[i];
+        })));
+    }
+    if (count == 1) {
+        // The other two are −r/2 ± i·√(3r²/4 + p).
+        const Enclosure real = result.roots[0].re.enclose;
+        const auto part = [real, p](bool imaginary, int side) {
+            return enclosedValue([real, p, imaginary, side](mpfr_prec_t precision) -> std::optional<Interval> {
+                const std::optional<Interval> r = real(precision);
+                if (!r)
+                    return std::nullopt;
+                if (!imaginary)
+                    return -(*r) / Interval::Of(2, precision);
+                Interval im = (Interval::Of(mpq_class(3, 4), precision) * (*r) * (*r) + Interval::Of(p, precision)).sqrt();
+                return side > 0 ? im : -im;
+            });
+        };
+        result.roots.push_back({part(false, 1), part(true, 1), 1});
+        result.roots.push_back({part(false, -1), part(true, -1), 1});
+    }
+    return result;
+}
+
+Interval EncloseValue(const ExactValue& value, mpfr_prec_t precision)
+{
+    if (!value.known) {
+        if (std::optional<Interval> interval = value.enclose(precision))
+            return *interval;
+        return Interval::Of(0, precision); // never reached: enclosures exist at the precisions asked
+    }
+    if (value.m == 1 || value.v == 0)
+        return Interval::Of(value.u + value.v, precision);
+    const Interval surd = Interval::Of(value.v, precision) * Interval::Sqrt(value.m, precision);
+    if (value.u == 0 || sgn(value.u) == sgn(value.v))
+        return Interval::Of(value.u, precision) + surd;
+    // u + v√m = (u² − v²m)/(u − v√m): the two terms no longer cancel.
+    const mpq_class numerator = value.u * value.u - value.v * value.v * value.m;
+    return Interval::Of(numerator, precision) / (Interval::Of(value.u, precision) - surd);
+}
+
+Rounded RoundValue(const ExactValue& value)
+{
+    if (value.known && (value.m == 1 || value.v == 0))
+        return RoundRational(value.u + value.v);
+    if (!value.known)
+        return RoundEnclosed(value.enclose);
+    return RoundEnclosed([value](mpfr_prec_t precision) -> std::optional<Interval> {
+        return EncloseValue(value, precision);
+    });
+}
+
+bool ShownValuesHold(std::span<const double> shown, std::span<const ExactValue> exact)
+{
+    for (mpfr_prec_t precision = 128; precision <= (mpfr_prec_t{1} << 14); precision *= 2) {
+        std::vector<Interval> values;
+        mpfr_t largest, tolerance, t;
+        mpfr_inits2(precision, largest, tolerance, t, static_cast<mpfr_ptr>(nullptr));
+        mpfr_set_zero(largest, 1);
+        for (const ExactValue& value : exact) {
+            values.push_back(EncloseValue(value, precision));
+            // The smallest the magnitude can be: a lower bound keeps the verdict honest.
+            const Interval& v = values.back();
+            if (mpfr_sgn(v.lo()) > 0)
+                mpfr_max(largest, largest, v.lo(), MPFR_RNDD);
+            else if (mpfr_sgn(v.hi()) < 0) {
+                mpfr_neg(t, v.hi(), MPFR_RNDD);
+                mpfr_max(largest, largest, t, MPFR_RNDD);
+            }
+        }
+        // 1e-7 from below.
+        mpfr_set_ui(tolerance, 1, MPFR_RNDD);
+        mpfr_div_ui(tolerance, tolerance, 10'000'000, MPFR_RNDD);
+        mpfr_mul(tolerance, tolerance, largest, MPFR_RNDD);
+        bool allHold = true;
+        bool undecided = false;
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            // |shown − exact| ≤ max(shown − lo, hi − shown), from above.
+            mpfr_t s;
+            mpfr_init2(s, 64);
+            mpfr_set_d(s, shown[i], MPFR_RNDN);
+            mpfr_sub(t, s, values[i].lo(), MPFR_RNDU);
+            mpfr_t other;
+            mpfr_init2(other, precision);
+            mpfr_sub(other, values[i].hi(), s, MPFR_RNDU);
+            mpfr_max(t, t, other, MPFR_RNDU);
+            if (mpfr_greater_p(t, tolerance)) {
+                // The distance from below, to tell a real miss from a wide enclosure.
+                mpfr_sub(other, s, values[i].hi(), MPFR_RNDD);
+                mpfr_sub(t, values[i].lo(), s, MPFR_RNDD);
+                mpfr_max(t, t, other, MPFR_RNDD);
+                if (mpfr_greater_p(t, tolerance) || mpfr_zero_p(largest))
+                    allHold = false;
+                else
+                    undecided = true;
+            }
+            mpfr_clear(other);
+            mpfr_clear(s);
+        }
+        mpfr_clears(largest, tolerance, t, static_cast<mpfr_ptr>(nullptr));
+        if (!undecided || !allHold)
+            return allHold;
+    }
+    return true;
+}
+
+} // namespace zembrel::exact

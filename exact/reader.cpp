@@ -1,0 +1,88 @@
+// SPDX-FileCopyrightText: 2026 The Zembrel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "reader.h"
+
+#include "number_text.h"
+#include "rounding.h"
+
+#include <algorithm>
+#include <string>
+
+namespace zembrel::exact {
+
+namespace {
+
+bool blankFrom(std::string_view text, std::size_t from)
+{
+    return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(std::min(from, text.size())), text.end(),
+                       IsBlank);
+}
+
+// The largest decimal magnitude a double reaches: 1.79e308.
+constexpr long long kLargestMagnitude = 308;
+
+} // namespace
+
+ExactNumber ReadExact(std::string_view text)
+{
+    const NumberText number = ScanNumber(text);
+    ExactNumber result;
+    result.whole = blankFrom(text, number.hasDigits ? number.end : 0);
+    if (!number.hasDigits)
+        return result;
+
+    // number.text is "-12.5e3": sign, digits with at most one point, exponent.
+    const std::string_view scanned = number.text;
+    const bool negative = scanned.front() == '-';
+    const std::string_view mantissa = scanned.substr(negative ? 1 : 0, scanned.find('e') - (negative ? 1 : 0));
+    std::string digits;
+    digits.reserve(mantissa.size());
+    long long fractionDigits = 0;
+    bool afterPoint = false;
+    for (const char c : mantissa) {
+        if (c == '.') {
+            afterPoint = true;
+            continue;
+        }
+        digits += c;
+        if (afterPoint)
+            ++fractionDigits;
+    }
+    const auto first = digits.find_first_not_of('0');
+    if (first == std::string::npos)
+        return result; // zero, whatever its exponent
+    const auto last = digits.find_last_not_of('0');
+    const long long trailingZeros = static_cast<long long>(digits.size() - 1 - last);
+    digits = digits.substr(first, last + 1 - first);
+
+    if (number.magnitude > kLargestMagnitude) {
+        result.overflow = true;
+        return result;
+    }
+    if (number.magnitude < -kFlushMagnitude) {
+        result.flushed = true;
+        return result;
+    }
+    // |value| = digits × 10^scale, and |scale| stays within a few million here.
+    const long long scale = number.exponent - fractionDigits + trailingZeros;
+    mpz_class integer(digits, 10);
+    mpz_class power;
+    mpz_ui_pow_ui(power.get_mpz_t(), 10, static_cast<unsigned long>(scale < 0 ? -scale : scale));
+    if (scale >= 0) {
+        result.value = integer * power;
+    } else {
+        result.value = mpq_class(integer, power);
+        result.value.canonicalize();
+    }
+    if (negative)
+        result.value = -result.value;
+    if (number.magnitude >= kLargestMagnitude && !NearestDouble(result.value)) {
+        result.overflow = true;
+        result.value = 0;
+    }
+    return result;
+}
+
+} // namespace zembrel::exact

@@ -1,0 +1,31 @@
+// SPDX-FileCopyrightText: 2026 The Zembrel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+// A field's text read as the exact rational number Val's rules find in it.
+
+#include <gmpxx.h>
+
+#include <string_view>
+
+namespace zembrel::exact {
+
+// Numbers smaller than 10^-kFlushMagnitude in magnitude are read as 0, as Val
+// reads them. Only an E exponent reaches below what a field's own digits can
+// write (a million characters: "0.000…1"), and holding 10^-1000000000 exactly
+// would take a gigabyte and minutes; every such number is far below the
+// smallest double, which is why Val gives 0 for it too.
+inline constexpr long long kFlushMagnitude = 1'000'000;
+
+struct ExactNumber {
+    mpq_class value;
+    bool whole = true;     // the number is the whole text, blanks aside
+    bool overflow = false; // Val raises error 6: the value rounds beyond the largest double
+    bool flushed = false;  // not zero, but below 10^-kFlushMagnitude: read as 0
+};
+
+ExactNumber ReadExact(std::string_view text);
+
+} // namespace zembrel::exact
