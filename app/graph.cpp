@@ -410,9 +410,6 @@ void Graph::paintMarks(QPainter& painter, QSizeF size, const std::vector<GraphMo
                 break;
             box.translate(0, below ? box.height() : -box.height());
         }
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor(255, 255, 255, 210));
-        painter.drawRect(box);
         painter.setPen(colour.darker(120));
         painter.drawText(box, Qt::AlignCenter, mark.label);
         placed.append(box);
