@@ -172,12 +172,14 @@ void DetailsWindow::placeBesideMainWindow()
     }
     const QRect available = screen->availableGeometry();
     const QRect mainFrame = main_.frameGeometry();
-    // The title bar and frame take some of the room.
-    const QSize frame = frameGeometry().size() - geometry().size();
-    const QSize size(std::min(kPreferredSize.width(), available.width() - std::max(frame.width(), 0)),
-                     std::min(kPreferredSize.height(), available.height() - std::max(frame.height(), 30)));
+    // The title bar and frame take some of the room: as much as the main
+    // window's, which is already shown.
+    const QMargins frame(main_.geometry().left() - mainFrame.left(), main_.geometry().top() - mainFrame.top(),
+                         mainFrame.right() - main_.geometry().right(), mainFrame.bottom() - main_.geometry().bottom());
+    const QSize size(std::min(kPreferredSize.width(), available.width() - frame.left() - frame.right()),
+                     std::min(kPreferredSize.height(), available.height() - frame.top() - frame.bottom()));
     resize(size);
-    const int width = size.width() + std::max(frame.width(), 0);
+    const int width = size.width() + frame.left() + frame.right();
     int x = mainFrame.right() + kGap;
     if (x + width > available.right() + 1) {
         if (mainFrame.left() - kGap - width >= available.left()) {
@@ -191,7 +193,9 @@ void DetailsWindow::placeBesideMainWindow()
             x = available.right() + 1 - width;
         }
     }
-    const int y = std::clamp(mainFrame.top(), available.top(), std::max(available.top(), available.bottom() - height()));
+    const int height = size.height() + frame.top() + frame.bottom();
+    const int y = std::clamp(mainFrame.top(), available.top(), std::max(available.top(), available.bottom() + 1 - height));
+    // move() places the frame.
     move(x, y);
 }
 
