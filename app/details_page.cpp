@@ -86,12 +86,12 @@ std::vector<std::size_t> systemRows(const exact::Analysis& analysis)
     return rows;
 }
 
-QString circled(std::size_t row) { return QStringList{QStringLiteral("①"), QStringLiteral("②"), QStringLiteral("③")}.at(static_cast<qsizetype>(row)); }
-
-QString form(const exact::Expression& expression)
+QString circled(std::size_t row)
 {
-    return textbook::shortened(q(expression.textbook), kFormShown);
+    return QStringList{QStringLiteral("①"), QStringLiteral("②"), QStringLiteral("③")}.at(static_cast<qsizetype>(row));
 }
+
+QString form(const exact::Expression& expression) { return textbook::shortened(q(expression.textbook), kFormShown); }
 
 QString rootDecimal(const exact::Root& root)
 {
@@ -132,7 +132,7 @@ QStringList rootLines(const exact::Analysis& analysis)
         else
             line += exactForm
                     + (realRoot(root) && textbook::decimalIsWhole(root.re, exactForm) ? QStringLiteral(" = ")
-                                                                                     : QStringLiteral(" ≈ "))
+                                                                                      : QStringLiteral(" ≈ "))
                     + decimal;
         if (root.multiplicity == 2)
             line += QStringLiteral("（二重根）");
@@ -157,7 +157,7 @@ QStringList solutionLines(const exact::Analysis& analysis)
             QString line = q(unknown.name) + QStringLiteral(" = ") + exactForm;
             if (exactForm != decimal)
                 line += (textbook::decimalIsWhole(unknown.decimal, exactForm) ? QStringLiteral(" = ")
-                                                                               : QStringLiteral(" ≈ "))
+                                                                              : QStringLiteral(" ≈ "))
                         + decimal;
             lines << line;
         }
@@ -178,7 +178,8 @@ QString joinedRoots(const QStringList& roots)
 {
     if (roots.size() <= 1)
         return roots.join(QString());
-    return QStringList(roots.mid(0, roots.size() - 1)).join(QStringLiteral("、")) + QStringLiteral(" 和 ") + roots.last();
+    return QStringList(roots.mid(0, roots.size() - 1)).join(QStringLiteral("、")) + QStringLiteral(" 和 ")
+           + roots.last();
 }
 
 QString pointText(const exact::Point& point) { return QStringLiteral("(%1, %2)").arg(form(point.x), form(point.y)); }
@@ -204,8 +205,9 @@ GraphModel graphOf(const exact::Analysis& analysis, QString& description)
         }
         description = lines.join(QStringLiteral("，"));
         if (analysis.kind == "unique" && analysis.solution.size() >= 2) {
-            const QString at = QStringLiteral("(%1, %2)").arg(rationalForm(analysis.solution[0].exact),
-                                                             rationalForm(analysis.solution[1].exact));
+            const QString at
+                = QStringLiteral("(%1, %2)")
+                      .arg(rationalForm(analysis.solution[0].exact), rationalForm(analysis.solution[1].exact));
             model.intersections.push_back({{analysis.solution[0].nearest, analysis.solution[1].nearest}, at});
             description += QStringLiteral("，交于点 ") + at;
         } else if (analysis.kind == "infinite") {
@@ -241,22 +243,27 @@ GraphModel graphOf(const exact::Analysis& analysis, QString& description)
     const bool quadratic = analysis.panel == "Quadratic" && sgn(analysis.read.at(0).value) != 0;
     const bool straight = analysis.panel == "Linear" || (analysis.panel == "Quadratic" && !quadratic);
     QStringList parts;
-    parts << (quadratic ? QStringLiteral("抛物线") : straight ? QStringLiteral("直线") : QStringLiteral("三次曲线"))
+    parts << (quadratic  ? QStringLiteral("抛物线")
+              : straight ? QStringLiteral("直线")
+                         : QStringLiteral("三次曲线"))
                  + QStringLiteral(" y = ") + leftSide(analysis);
     if (quadratic) {
         parts << (sgn(analysis.read.at(0).value) > 0 ? QStringLiteral("开口向上") : QStringLiteral("开口向下"));
         for (const exact::Point& point : analysis.turningPoints) {
-            model.turningPoints.push_back({{point.xNearest, point.yNearest}, QStringLiteral("顶点 ") + pointText(point)});
+            model.turningPoints.push_back(
+                {{point.xNearest, point.yNearest}, QStringLiteral("顶点 ") + pointText(point)});
             parts << QStringLiteral("顶点 ") + pointText(point);
         }
     } else if (!straight) {
         for (const exact::Point& point : analysis.turningPoints) {
-            const bool highest = std::all_of(analysis.turningPoints.begin(), analysis.turningPoints.end(),
-                                             [&point](const exact::Point& other) { return other.yNearest <= point.yNearest; });
+            const bool highest
+                = std::all_of(analysis.turningPoints.begin(), analysis.turningPoints.end(),
+                              [&point](const exact::Point& other) { return other.yNearest <= point.yNearest; });
             const QString name = analysis.turningPoints.size() == 1 ? QStringLiteral("拐点")
                                  : highest                          ? QStringLiteral("极大值点")
                                                                     : QStringLiteral("极小值点");
-            model.turningPoints.push_back({{point.xNearest, point.yNearest}, name + QLatin1Char(' ') + pointText(point)});
+            model.turningPoints.push_back(
+                {{point.xNearest, point.yNearest}, name + QLatin1Char(' ') + pointText(point)});
             parts << name + QLatin1Char(' ') + pointText(point);
         }
     }
@@ -290,7 +297,8 @@ DetailsPage::DetailsPage(const AnalysedPanel& panel, QWidget* parent) : QScrollA
     layout->addWidget(readings_);
     summary_ = addLabel(QStringLiteral("summary"), QStringLiteral("结论"));
     layout->addWidget(summary_);
-    roots_ = addLabel(QStringLiteral("roots"), panel.panel == Panel::System ? QStringLiteral("解") : QStringLiteral("根"));
+    roots_
+        = addLabel(QStringLiteral("roots"), panel.panel == Panel::System ? QStringLiteral("解") : QStringLiteral("根"));
     layout->addWidget(roots_);
     steps_ = addLabel(QStringLiteral("steps"), QStringLiteral("解题过程"));
     layout->addWidget(steps_);
@@ -375,7 +383,8 @@ void DetailsPage::present(const exact::Analysis& analysis)
     }
     readings.plain = notes.join(QLatin1Char('\n'));
     for (const QString& note : notes)
-        readings.html += QStringLiteral("<div style=\"color: %1\">⚠ %2</div>").arg(kWarningColour, note.toHtmlEscaped());
+        readings.html
+            += QStringLiteral("<div style=\"color: %1\">⚠ %2</div>").arg(kWarningColour, note.toHtmlEscaped());
     setSection(readings_, readings);
 
     Section summary;
@@ -384,7 +393,7 @@ void DetailsPage::present(const exact::Analysis& analysis)
     setSection(summary_, summary);
 
     Section roots;
-    const QStringList lines = analysis.error ? QStringList()
+    const QStringList lines = analysis.error               ? QStringList()
                               : analysis.panel == "System" ? solutionLines(analysis)
                                                            : rootLines(analysis);
     if (!lines.isEmpty()) {

@@ -89,9 +89,8 @@ DetailsWindow::DetailsWindow(MainWindow& main) : QWidget(&main, Qt::Window), mai
     // Also where the focus is outside the tab bar, on a text or a button.
     new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this, this,
                   [this] { tabs_->setCurrentIndex((tabs_->currentIndex() + 1) % tabs_->count()); });
-    new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), this, this, [this] {
-        tabs_->setCurrentIndex((tabs_->currentIndex() + tabs_->count() - 1) % tabs_->count());
-    });
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), this, this,
+                  [this] { tabs_->setCurrentIndex((tabs_->currentIndex() + tabs_->count() - 1) % tabs_->count()); });
 }
 
 DetailsPage* DetailsWindow::page(Panel panel) const
@@ -194,7 +193,8 @@ void DetailsWindow::placeBesideMainWindow()
         }
     }
     const int height = size.height() + frame.top() + frame.bottom();
-    const int y = std::clamp(mainFrame.top(), available.top(), std::max(available.top(), available.bottom() + 1 - height));
+    const int y
+        = std::clamp(mainFrame.top(), available.top(), std::max(available.top(), available.bottom() + 1 - height));
     // move() places the frame.
     move(x, y);
 }

@@ -6,8 +6,8 @@
 
 #include "fonts.h"
 
-#include <QPainter>
 #include <QLineF>
+#include <QPainter>
 #include <QPainterPath>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
@@ -54,6 +54,12 @@ QString tickLabel(double value, double step)
     } else {
         const int decimals = std::max(0, static_cast<int>(std::ceil(-std::log10(step) - 1e-9)));
         text = QString::number(value, 'f', decimals);
+        if (decimals > 0) {
+            while (text.endsWith(QLatin1Char('0')))
+                text.chop(1);
+            if (text.endsWith(QLatin1Char('.')))
+                text.chop(1);
+        }
     }
     return text.replace(QLatin1Char('-'), QStringLiteral("−"));
 }
@@ -115,8 +121,8 @@ void Graph::chooseRange()
             return;
     }
 
-    const auto [left, right] = std::minmax_element(points.begin(), points.end(),
-                                                   [](QPointF p, QPointF q) { return p.x() < q.x(); });
+    const auto [left, right]
+        = std::minmax_element(points.begin(), points.end(), [](QPointF p, QPointF q) { return p.x() < q.x(); });
     double x0 = left->x();
     double x1 = right->x();
     if (x1 - x0 == 0) {
@@ -226,7 +232,15 @@ void Graph::paint(QPainter& painter, QSizeF size, QList<QRectF>* labels) const
     painter.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
     if (model_.kind == GraphModel::Kind::None)
         return;
-    paintAxes(painter, size, labels);
+    // The marks' labels first: the ticks' labels give way to them.
+    const QFontMetricsF metrics(painter.font());
+    QList<QRectF> reserved;
+    const QList<QRectF> turning = placeLabels(metrics, size, model_.turningPoints, false, reserved);
+    const QList<QRectF> roots = placeLabels(metrics, size, model_.roots, true, reserved);
+    const QList<QRectF> crossings = placeLabels(metrics, size, model_.intersections, false, reserved);
+    if (labels != nullptr)
+        labels->append(reserved);
+    paintAxes(painter, size, reserved, labels);
     painter.save();
     painter.setClipRect(plotRect(size));
     if (model_.kind == GraphModel::Kind::Curve)
@@ -234,9 +248,9 @@ void Graph::paint(QPainter& painter, QSizeF size, QList<QRectF>* labels) const
     else
         paintLines(painter, size);
     painter.restore();
-    paintMarks(painter, size, model_.turningPoints, kTurningColour, false, labels);
-    paintMarks(painter, size, model_.roots, kRootColour, true, labels);
-    paintMarks(painter, size, model_.intersections, kRootColour, false, labels);
+    paintMarks(painter, size, model_.turningPoints, turning, kTurningColour);
+    paintMarks(painter, size, model_.roots, roots, kRootColour);
+    paintMarks(painter, size, model_.intersections, crossings, kRootColour);
     if (!model_.note.isEmpty()) {
         const QRectF plot = plotRect(size);
         const QRectF box = painter.fontMetrics().boundingRect(model_.note);
@@ -248,7 +262,7 @@ void Graph::paint(QPainter& painter, QSizeF size, QList<QRectF>* labels) const
     }
 }
 
-void Graph::paintAxes(QPainter& painter, QSizeF size, QList<QRectF>* labels) const
+void Graph::paintAxes(QPainter& painter, QSizeF size, const QList<QRectF>& reserved, QList<QRectF>* labels) const
 {
     const QRectF plot = plotRect(size);
     const QFontMetricsF metrics(painter.font());
@@ -258,7 +272,7 @@ void Graph::paintAxes(QPainter& painter, QSizeF size, QList<QRectF>* labels) con
     const qreal axisY = std::clamp(origin.y(), plot.top(), plot.bottom());
     const qreal axisX = std::clamp(origin.x(), plot.left(), plot.right());
 
-    QList<QRectF> placed;
+    QList<QRectF> placed = reserved;
     const auto place = [&](const QString& text, QPointF anchor, Qt::Alignment alignment) {
         QRectF box = metrics.boundingRect(text);
         box.moveTopLeft(anchor);
@@ -313,7 +327,7 @@ void Graph::paintAxes(QPainter& painter, QSizeF size, QList<QRectF>* labels) con
               Qt::AlignVCenter | (labelsLeft ? Qt::AlignRight : Qt::AlignLeft));
     }
     if (labels != nullptr)
-        labels->append(placed);
+        labels->append(placed.mid(reserved.size()));
 }
 
 void Graph::paintCurve(QPainter& painter, QSizeF size) const
@@ -321,7 +335,7 @@ void Graph::paintCurve(QPainter& painter, QSizeF size) const
     const QRectF plot = plotRect(size);
     // Fine enough for the densest screen; points far outside are held near
     // the plot, where the clip cuts them.
-    const qreal step = 0.25;
+    const qreal step = 0.5;
     QPainterPath path;
     bool started = false;
     for (qreal px = plot.left(); px <= plot.right() + step; px += step) {
@@ -383,21 +397,17 @@ void Graph::paintLines(QPainter& painter, QSizeF size) const
     }
 }
 
-void Graph::paintMarks(QPainter& painter, QSizeF size, const std::vector<GraphModel::Mark>& marks,
-                       const QColor& colour, bool below, QList<QRectF>* labels) const
+QList<QRectF> Graph::placeLabels(const QFontMetricsF& metrics, QSizeF size, const std::vector<GraphModel::Mark>& marks,
+                                 bool below, QList<QRectF>& placed) const
 {
     const QRectF bounds = QRectF(QPointF(0, 0), size).adjusted(1, 1, -1, -1);
-    const QFontMetricsF metrics(painter.font());
-    QList<QRectF> placed;
+    QList<QRectF> boxes;
     for (const GraphModel::Mark& mark : marks) {
         const QPointF at = map(mark.at, size);
-        if (!plotRect(size).contains(at))
+        if (!plotRect(size).contains(at) || mark.label.isEmpty()) {
+            boxes.append(QRectF());
             continue;
-        painter.setPen(QPen(Qt::white, 1.5));
-        painter.setBrush(colour);
-        painter.drawEllipse(at, kMarkRadius, kMarkRadius);
-        if (mark.label.isEmpty())
-            continue;
+        }
         QRectF box = metrics.boundingRect(mark.label).adjusted(-2, 0, 2, 0);
         box.moveCenter(at);
         box.moveTop(below ? at.y() + kMarkRadius + 2 : at.y() - kMarkRadius - 2 - box.height());
@@ -405,18 +415,35 @@ void Graph::paintMarks(QPainter& painter, QSizeF size, const std::vector<GraphMo
         for (int tries = 0; tries < 4; ++tries) {
             box.moveLeft(std::clamp(box.left(), bounds.left(), bounds.right() - box.width()));
             box.moveTop(std::clamp(box.top(), bounds.top(), bounds.bottom() - box.height()));
-            const bool clear = std::none_of(placed.begin(), placed.end(), [&](const QRectF& r) { return r.intersects(box); });
+            const bool clear
+                = std::none_of(placed.begin(), placed.end(), [&](const QRectF& r) { return r.intersects(box); });
             if (clear)
                 break;
             box.translate(0, below ? box.height() : -box.height());
         }
-        painter.setPen(colour.darker(120));
-        painter.drawText(box, Qt::AlignCenter, mark.label);
+        boxes.append(box);
         placed.append(box);
     }
+    return boxes;
+}
+
+void Graph::paintMarks(QPainter& painter, QSizeF size, const std::vector<GraphModel::Mark>& marks,
+                       const QList<QRectF>& boxes, const QColor& colour) const
+{
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        const QPointF at = map(marks[i].at, size);
+        if (!plotRect(size).contains(at))
+            continue;
+        painter.setPen(QPen(Qt::white, 1.5));
+        painter.setBrush(colour);
+        painter.drawEllipse(at, kMarkRadius, kMarkRadius);
+        const QRectF& box = boxes.at(static_cast<qsizetype>(i));
+        if (box.isNull())
+            continue;
+        painter.setPen(colour.darker(120));
+        painter.drawText(box, Qt::AlignCenter, marks[i].label);
+    }
     painter.setBrush(Qt::NoBrush);
-    if (labels != nullptr)
-        labels->append(placed);
 }
 
 } // namespace zembrel

@@ -79,11 +79,14 @@ private:
     QRectF plotRect(QSizeF size) const;
     QPointF map(QPointF point, QSizeF size) const;
     void paint(QPainter& painter, QSizeF size, QList<QRectF>* labels) const;
-    void paintAxes(QPainter& painter, QSizeF size, QList<QRectF>* labels) const;
+    void paintAxes(QPainter& painter, QSizeF size, const QList<QRectF>& reserved, QList<QRectF>* labels) const;
     void paintCurve(QPainter& painter, QSizeF size) const;
     void paintLines(QPainter& painter, QSizeF size) const;
-    void paintMarks(QPainter& painter, QSizeF size, const std::vector<GraphModel::Mark>& marks, const QColor& colour,
-                    bool below, QList<QRectF>* labels) const;
+    // Where each mark's label goes: clear of the labels placed before it.
+    QList<QRectF> placeLabels(const QFontMetricsF& metrics, QSizeF size, const std::vector<GraphModel::Mark>& marks,
+                              bool below, QList<QRectF>& placed) const;
+    void paintMarks(QPainter& painter, QSizeF size, const std::vector<GraphModel::Mark>& marks,
+                    const QList<QRectF>& boxes, const QColor& colour) const;
     double valueAt(double x) const;
     void chooseRange();
 

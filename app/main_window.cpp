@@ -110,9 +110,8 @@ public:
         if (event->type() == QEvent::MouseButtonDblClick) {
             const std::string name = watched->objectName().toStdString();
             if (const std::optional<Field> field = fieldNamed(name))
-                QTimer::singleShot(0, window_, [window = window_, panel = controlOf(*field).panel] {
-                    window->openDetails(panel);
-                });
+                QTimer::singleShot(0, window_,
+                                   [window = window_, panel = controlOf(*field).panel] { window->openDetails(panel); });
         }
         return QObject::eventFilter(watched, event);
     }

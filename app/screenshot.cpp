@@ -54,7 +54,11 @@ const std::vector<Example>& examples()
         {"Cubic", zembrel::Panel::Cubic, {{Field::Text10, "-7"}, {Field::Text11, "6"}}},
         {"System",
          zembrel::Panel::System,
-         {{Field::Text13, "2"}, {Field::Text14, "3"}, {Field::Text9, "-7"}, {Field::Text16, "1"}, {Field::Text17, "-1"},
+         {{Field::Text13, "2"},
+          {Field::Text14, "3"},
+          {Field::Text9, "-7"},
+          {Field::Text16, "1"},
+          {Field::Text17, "-1"},
           {Field::Text25, "-1"}}},
     };
     return list;

@@ -185,7 +185,8 @@ bool decimalIsWhole(const std::string& decimal, const QString& exactForm)
 {
     if (exactForm.contains(QStringLiteral("√")) || exactForm.contains(QStringLiteral("…")))
         return false;
-    const auto mantissa = QString::fromStdString(decimal).section(QLatin1Char('e'), 0, 0, QString::SectionCaseInsensitiveSeps);
+    const auto mantissa
+        = QString::fromStdString(decimal).section(QLatin1Char('e'), 0, 0, QString::SectionCaseInsensitiveSeps);
     qsizetype digits = 0;
     QString significant = mantissa;
     significant.remove(QLatin1Char('-')).remove(QLatin1Char('.'));
@@ -231,7 +232,8 @@ QString rich(const QString& text)
                 radicand = text.mid(i + 2, end - i - 2);
                 ++end;
             } else {
-                while (end < text.size() && (text.at(end).isDigit() || isLetter(end) || text.at(end) == QLatin1Char('.')))
+                while (end < text.size()
+                       && (text.at(end).isDigit() || isLetter(end) || text.at(end) == QLatin1Char('.')))
                     ++end;
                 radicand = text.mid(i + 1, end - i - 1);
             }

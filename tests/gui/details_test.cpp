@@ -124,15 +124,21 @@ void DetailsTest::menuItemOpensIt()
 
 void DetailsTest::opensOnPanel_data()
 {
-    QTest::addColumn<QString>("focus");   // the control holding the focus, or none
-    QTest::addColumn<QString>("solved");  // the solve button pressed before, or none
+    QTest::addColumn<QString>("focus");  // the control holding the focus, or none
+    QTest::addColumn<QString>("solved"); // the solve button pressed before, or none
     QTest::addColumn<Panel>("expected");
-    QTest::newRow("focus in the quadratic's b") << "Text5" << "" << Panel::Quadratic;
-    QTest::newRow("focus in the cubic's result") << "Text12" << "" << Panel::Cubic;
-    QTest::newRow("focus on the system's solve button") << "Command4" << "" << Panel::System;
-    QTest::newRow("focus wins over the last solved") << "Text1" << "Command3" << Panel::Linear;
-    QTest::newRow("no focus: the last solved") << "" << "Command3" << Panel::Cubic;
-    QTest::newRow("no focus, nothing solved: the first") << "" << "" << Panel::Linear;
+    QTest::newRow("focus in the quadratic's b") << "Text5"
+                                                << "" << Panel::Quadratic;
+    QTest::newRow("focus in the cubic's result") << "Text12"
+                                                 << "" << Panel::Cubic;
+    QTest::newRow("focus on the system's solve button") << "Command4"
+                                                        << "" << Panel::System;
+    QTest::newRow("focus wins over the last solved") << "Text1"
+                                                     << "Command3" << Panel::Linear;
+    QTest::newRow("no focus: the last solved") << ""
+                                               << "Command3" << Panel::Cubic;
+    QTest::newRow("no focus, nothing solved: the first") << ""
+                                                         << "" << Panel::Linear;
 }
 
 void DetailsTest::opensOnPanel()
@@ -248,21 +254,25 @@ void DetailsTest::pageShows_data()
     QTest::newRow("quadratic, double root typed with decimals")
         << Panel::Quadratic << QStringList{"Text4=4", "Text5=-2.8", "Text6=0.49"} << "4x² − 2.8x + 0.49 = 0"
         << "根：\nx₁ = x₂ = 7/20 = 0.35（二重根）";
-    QTest::newRow("quadratic, complex roots") << Panel::Quadratic << QStringList{"Text4=1", "Text5=0", "Text6=1"}
-                                              << "x² + 1 = 0" << "根：\nx₁ = i\nx₂ = −i";
-    QTest::newRow("quadratic, a typed as 0") << Panel::Quadratic << QStringList{"Text4=0", "Text5=2", "Text6=-1"}
-                                             << "0x² + 2x − 1 = 0" << "根：\nx = 1/2 = 0.5";
+    QTest::newRow("quadratic, complex roots")
+        << Panel::Quadratic << QStringList{"Text4=1", "Text5=0", "Text6=1"} << "x² + 1 = 0"
+        << "根：\nx₁ = i\nx₂ = −i";
+    QTest::newRow("quadratic, a typed as 0")
+        << Panel::Quadratic << QStringList{"Text4=0", "Text5=2", "Text6=-1"} << "0x² + 2x − 1 = 0"
+        << "根：\nx = 1/2 = 0.5";
     QTest::newRow("cubic, three rational roots")
-        << Panel::Cubic << QStringList{"Text10=-7", "Text11=6"} << "x³ − 7x + 6 = 0" << "根：\nx₁ = −3\nx₂ = 1\nx₃ = 2";
+        << Panel::Cubic << QStringList{"Text10=-7", "Text11=6"} << "x³ − 7x + 6 = 0"
+        << "根：\nx₁ = −3\nx₂ = 1\nx₃ = 2";
     QTest::newRow("linear, no solution") << Panel::Linear << QStringList{"Text1=0", "Text2=5"} << "0x + 5 = 0"
                                          << "根：\n方程无解";
-    QTest::newRow("system, unique") << Panel::System
-                                    << QStringList{"Text13=2", "Text14=3", "Text9=-7", "Text16=1", "Text17=-1",
-                                                   "Text25=-1"}
-                                    << "① 2X + 3Y − 7 = 0\n② X − Y − 1 = 0" << "解：\nX = 2\nY = 1";
+    QTest::newRow("system, unique") << Panel::System << QStringList{"Text13=2", "Text14=3",  "Text9=-7",
+                                                                    "Text16=1", "Text17=-1", "Text25=-1"}
+                                    << "① 2X + 3Y − 7 = 0\n② X − Y − 1 = 0"
+                                    << "解：\nX = 2\nY = 1";
     QTest::newRow("system, the same line twice")
         << Panel::System << QStringList{"Text13=1", "Text14=1", "Text9=-1", "Text16=2", "Text17=2", "Text25=-2"}
-        << "① X + Y − 1 = 0\n② 2X + 2Y − 2 = 0" << "";
+        << "① X + Y − 1 = 0\n② 2X + 2Y − 2 = 0"
+        << "";
 }
 
 void DetailsTest::pageShows()
@@ -316,8 +326,10 @@ void DetailsTest::saveWritesGraphAsPng_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("written");
-    QTest::newRow("with its suffix") << "graph.png" << "graph.png";
-    QTest::newRow("suffix added") << "graph" << "graph.png";
+    QTest::newRow("with its suffix") << "graph.png"
+                                     << "graph.png";
+    QTest::newRow("suffix added") << "graph"
+                                  << "graph.png";
 }
 
 void DetailsTest::saveWritesGraphAsPng()
@@ -345,8 +357,8 @@ void DetailsTest::curveCrossesAxisAtRoots_data()
     QTest::addColumn<bool>("crosses"); // false: touches the axis and turns back
     QTest::newRow("linear") << Panel::Linear << QStringList{"Text1=3", "Text2=1"} << true;
     QTest::newRow("quadratic") << Panel::Quadratic << QStringList{"Text4=1", "Text5=-3", "Text6=1"} << true;
-    QTest::newRow("quadratic, double root") << Panel::Quadratic << QStringList{"Text4=4", "Text5=-2.8", "Text6=0.49"}
-                                            << false;
+    QTest::newRow("quadratic, double root")
+        << Panel::Quadratic << QStringList{"Text4=4", "Text5=-2.8", "Text6=0.49"} << false;
     QTest::newRow("cubic") << Panel::Cubic << QStringList{"Text10=-7", "Text11=6"} << true;
 }
 
@@ -384,23 +396,23 @@ void DetailsTest::graphIsDescribed_data()
     QTest::addColumn<Panel>("panel");
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QString>("description");
-    QTest::newRow("parabola") << Panel::Quadratic << QStringList{"Text4=1", "Text5=-3", "Text6=1"}
-                              << "抛物线 y = x² − 3x + 1，开口向上，顶点 (3/2, −5/4)，与 x 轴交于 (3 − √5)/2 和 (3 + √5)/2";
+    QTest::newRow("parabola")
+        << Panel::Quadratic << QStringList{"Text4=1", "Text5=-3", "Text6=1"}
+        << "抛物线 y = x² − 3x + 1，开口向上，顶点 (3/2, −5/4)，与 x 轴交于 (3 − √5)/2 和 (3 + √5)/2";
     QTest::newRow("straight line") << Panel::Linear << QStringList{"Text1=3", "Text2=1"}
                                    << "直线 y = 3x + 1，与 x 轴交于 −1/3";
     QTest::newRow("parabola touching the axis")
         << Panel::Quadratic << QStringList{"Text4=4", "Text5=-2.8", "Text6=0.49"}
         << "抛物线 y = 4x² − 2.8x + 0.49，开口向上，顶点 (7/20, 0)，与 x 轴相切于 7/20";
-    QTest::newRow("two lines crossing")
-        << Panel::System << QStringList{"Text13=2", "Text14=3", "Text9=-7", "Text16=1", "Text17=-1", "Text25=-1"}
-        << "直线① 2X + 3Y − 7 = 0，直线② X − Y − 1 = 0，交于点 (2, 1)";
-    QTest::newRow("parallel lines")
-        << Panel::System << QStringList{"Text13=1", "Text14=1", "Text9=-1", "Text16=2", "Text17=2", "Text25=-3"}
-        << "直线① X + Y − 1 = 0，直线② 2X + 2Y − 3 = 0，两直线平行，没有交点";
+    QTest::newRow("two lines crossing") << Panel::System << QStringList{"Text13=2", "Text14=3",  "Text9=-7",
+                                                                        "Text16=1", "Text17=-1", "Text25=-1"}
+                                        << "直线① 2X + 3Y − 7 = 0，直线② X − Y − 1 = 0，交于点 (2, 1)";
+    QTest::newRow("parallel lines") << Panel::System << QStringList{"Text13=1", "Text14=1", "Text9=-1",
+                                                                    "Text16=2", "Text17=2", "Text25=-3"}
+                                    << "直线① X + Y − 1 = 0，直线② 2X + 2Y − 3 = 0，两直线平行，没有交点";
     QTest::newRow("three unknowns: no graph")
-        << Panel::System
-        << QStringList{"Text13=1", "Text14=1", "Text15=1", "Text9=-6", "Text16=2", "Text17=-1", "Text20=1", "Text21=-1",
-                       "Text26=1"}
+        << Panel::System << QStringList{"Text13=1",  "Text14=1", "Text15=1",  "Text9=-6", "Text16=2",
+                                        "Text17=-1", "Text20=1", "Text21=-1", "Text26=1"}
         << "";
 }
 
