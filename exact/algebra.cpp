@@ -50,11 +50,16 @@ void squareParts(mpz_class n, mpz_class& k, mpz_class& m)
             break;
         if (n < prime)
             break;
-        const unsigned long square = prime * prime;
-        while (mpz_divisible_ui_p(n.get_mpz_t(), square)) {
-            mpz_divexact_ui(n.get_mpz_t(), n.get_mpz_t(), square);
-            k *= prime;
-        }
+        if (!mpz_divisible_ui_p(n.get_mpz_t(), prime))
+            continue;
+        // All factors of the prime at once: 10^2000000 must not take a million divisions.
+        const mpz_class p = prime;
+        const unsigned long count = mpz_remove(n.get_mpz_t(), n.get_mpz_t(), p.get_mpz_t());
+        mpz_class power;
+        mpz_pow_ui(power.get_mpz_t(), p.get_mpz_t(), count / 2);
+        k *= power;
+        if (count % 2 == 1)
+            n *= prime;
     }
     if (n > 1 && mpz_perfect_square_p(n.get_mpz_t())) {
         mpz_class root;

@@ -29,7 +29,20 @@ std::string book(std::string text)
     return text;
 }
 
-std::string bookRational(const mpq_class& x) { return book(RationalText(x)); }
+// Beyond about 1 000 digits an exact form is no longer written out (the
+// protocol's limit for EXPR); writing million-digit numbers as text would
+// cost more than the whole analysis.
+bool tooLong(const mpq_class& x)
+{
+    return mpz_sizeinbase(x.get_num().get_mpz_t(), 2) + mpz_sizeinbase(x.get_den().get_mpz_t(), 2) > 3400;
+}
+
+std::string bookRational(const mpq_class& x)
+{
+    if (tooLong(x))
+        return "≈" + book(DecimalText(x));
+    return book(RationalText(x));
+}
 
 // A coefficient as a textbook writes it: a short terminating decimal as a
 // decimal ("−2.8"), anything else as a fraction.
@@ -40,7 +53,7 @@ std::string bookCoefficient(const mpq_class& x)
     unsigned long twos = mpz_remove(den.get_mpz_t(), den.get_mpz_t(), mpz_class(2).get_mpz_t());
     unsigned long fives = mpz_remove(den.get_mpz_t(), den.get_mpz_t(), mpz_class(5).get_mpz_t());
     places = std::max(twos, fives);
-    if (den != 1 || places == 0 || places > 30 || mpz_sizeinbase(x.get_num().get_mpz_t(), 10) > 40)
+    if (tooLong(x) || den != 1 || places == 0 || places > 30 || mpz_sizeinbase(x.get_num().get_mpz_t(), 10) > 40)
         return bookRational(x);
     mpz_class power;
     mpz_ui_pow_ui(power.get_mpz_t(), 10, places);
@@ -79,8 +92,12 @@ Expression realExpression(const ExactValue& x)
 {
     if (!x.known)
         return {std::nullopt, ""};
+    if (x.rational() && tooLong(x.rationalValue()))
+        return {std::nullopt, bookRational(x.rationalValue())};
     if (x.rational())
         return {RationalText(x.rationalValue()), bookRational(x.rationalValue())};
+    if (tooLong(x.u) || tooLong(x.v) || mpz_sizeinbase(x.m.get_mpz_t(), 2) > 3400)
+        return {std::nullopt, ""};
     Expression e;
     const Surd term = surdTerm(abs(x.v), x.m);
     const bool negative = x.v < 0;
@@ -107,7 +124,8 @@ Expression complexExpression(const ComplexRoot& root)
 {
     if (root.real())
         return realExpression(root.re);
-    if (!root.re.known || !root.im.known)
+    if (!root.re.known || !root.im.known || tooLong(root.re.u) || tooLong(root.im.v)
+        || mpz_sizeinbase(root.im.m.get_mpz_t(), 2) > 3400)
         return {std::nullopt, ""};
     const mpq_class re = root.re.rationalValue();
     const bool negative = root.im.v < 0;
@@ -150,7 +168,12 @@ Root makeRoot(const ComplexRoot& root)
 
 double nearest(const mpq_class& x) { return NearestDouble(x).value_or(0); }
 
-Expression rationalExpression(const mpq_class& x) { return {RationalText(x), bookRational(x)}; }
+Expression rationalExpression(const mpq_class& x)
+{
+    if (tooLong(x))
+        return {std::nullopt, bookRational(x)};
+    return {RationalText(x), bookRational(x)};
+}
 
 // ---- reading ----------------------------------------------------------------
 

@@ -73,8 +73,23 @@ ExactNumber ReadExact(std::string_view text)
     if (scale >= 0) {
         result.value = integer * power;
     } else {
-        result.value = mpq_class(integer, power);
-        result.value.canonicalize();
+        // Lowest terms without a gcd of million-digit numbers: the digits end
+        // in no 0, so 2 or 5 (not both) is all that 10^-scale can share with them.
+        const unsigned long places = static_cast<unsigned long>(-scale);
+        const mp_bitcnt_t twos = std::min<mp_bitcnt_t>(mpz_scan1(integer.get_mpz_t(), 0), places);
+        mpz_class shared = 1;
+        if (mpz_divisible_ui_p(integer.get_mpz_t(), 5)) {
+            mpz_class rest;
+            const mpz_class five = 5;
+            const unsigned long count = mpz_remove(rest.get_mpz_t(), integer.get_mpz_t(), five.get_mpz_t());
+            mpz_pow_ui(shared.get_mpz_t(), five.get_mpz_t(), std::min<unsigned long>(count, places));
+        }
+        integer >>= twos;
+        mpz_divexact(integer.get_mpz_t(), integer.get_mpz_t(), shared.get_mpz_t());
+        mpz_divexact(power.get_mpz_t(), power.get_mpz_t(), shared.get_mpz_t());
+        power >>= twos;
+        result.value.get_num() = integer;
+        result.value.get_den() = power;
     }
     if (negative)
         result.value = -result.value;
