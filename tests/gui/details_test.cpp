@@ -75,6 +75,7 @@ private slots:
     void opensOnPanel();
     void doubleClickOnResultOpensItsPanel_data();
     void doubleClickOnResultOpensItsPanel();
+    void fitsBesideMainWindow();
     void escapeClosesAndReopensSameWindow();
     void ctrlTabChangesPage();
     void tabReachesEveryControl();
@@ -175,6 +176,19 @@ void DetailsTest::doubleClickOnResultOpensItsPanel()
     QCoreApplication::processEvents();
     QVERIFY(window().detailsWindow() != nullptr && details().isVisible());
     QCOMPARE(details().currentPage()->panel().panel, expected);
+}
+
+// On a 1024×768 screen (gui.details.small_screen) the two windows stand side by side.
+void DetailsTest::fitsBesideMainWindow()
+{
+    const QRect screen = window().screen()->availableGeometry();
+    if (screen.size() != QSize(1024, 768))
+        QSKIP("needs a 1024×768 screen, as gui.details.small_screen gives it");
+    window().openDetails(Panel::Linear);
+    QCoreApplication::processEvents();
+    QVERIFY(screen.contains(details().frameGeometry()));
+    QVERIFY(screen.contains(window().frameGeometry()));
+    QVERIFY(!details().frameGeometry().intersects(window().frameGeometry()));
 }
 
 void DetailsTest::escapeClosesAndReopensSameWindow()
