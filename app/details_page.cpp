@@ -284,6 +284,7 @@ GraphModel graphOf(const exact::Analysis& analysis, QString& description)
 DetailsPage::DetailsPage(const AnalysedPanel& panel, QWidget* parent) : QScrollArea(parent), panel_(panel)
 {
     setObjectName(q(panel.title));
+    setAccessibleName(q(panel.title));
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
     auto* contents = new QWidget(this);
