@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <map>
+#include <memory>
 #include <utility>
 
 namespace zembrel::exact {
@@ -54,7 +56,13 @@ void squareParts(mpz_class n, mpz_class& k, mpz_class& m)
             continue;
         // All factors of the prime at once: 10^2000000 must not take a million divisions.
         const mpz_class p = prime;
-        const unsigned long count = mpz_remove(n.get_mpz_t(), n.get_mpz_t(), p.get_mpz_t());
+        unsigned long count = 0;
+        if (prime == 2) {
+            count = mpz_scan1(n.get_mpz_t(), 0);
+            n >>= count;
+        } else {
+            count = mpz_remove(n.get_mpz_t(), n.get_mpz_t(), p.get_mpz_t());
+        }
         mpz_class power;
         mpz_pow_ui(power.get_mpz_t(), p.get_mpz_t(), count / 2);
         k *= power;
@@ -70,19 +78,36 @@ void squareParts(mpz_class n, mpz_class& k, mpz_class& m)
     m = n;
 }
 
-mpq_class cube(const mpq_class& x) { return x * x * x; }
+// x³ + p·x + q with what every enclosure needs computed once: the exact
+// discriminant's sign and value, and p and q over their denominators.
+struct Cubic {
+    mpq_class p, q, disc;
+    mpz_class P2Q2; // p's denominator times q's
+    // The enclosures found so far, by precision: every root and part asks.
+    std::map<mpfr_prec_t, std::optional<std::vector<Interval>>> enclosures;
+};
 
-mpq_class toRational(mpfr_srcptr x)
+// The sign of x³ + p·x + q at a binary number x = X·2^e, in integers only:
+// no gcd of the long numbers a rational would reduce by.
+int cubicSign(const Cubic& c, mpfr_srcptr x)
 {
-    mpq_class r;
-    mpfr_get_q(r.get_mpq_t(), x);
-    return r;
-}
-
-int cubicSign(const mpq_class& p, const mpq_class& q, mpfr_srcptr x)
-{
-    const mpq_class t = toRational(x);
-    return sgn(cube(t) + p * t + q);
+    mpz_class X;
+    const mpfr_exp_t e = mpfr_get_z_2exp(X.get_mpz_t(), x);
+    const mpz_class& P1 = c.p.get_num();
+    const mpz_class& P2 = c.p.get_den();
+    const mpz_class& Q1 = c.q.get_num();
+    const mpz_class& Q2 = c.q.get_den();
+    if (e >= 0) {
+        X <<= static_cast<mp_bitcnt_t>(e);
+        return sgn(X * X * X * c.P2Q2 + P1 * X * Q2 + Q1 * P2);
+    }
+    const auto s = static_cast<mp_bitcnt_t>(-e);
+    mpz_class t1 = X * X * X * c.P2Q2;
+    mpz_class t2 = P1 * X * Q2;
+    t2 <<= 2 * s;
+    mpz_class t3 = Q1 * P2;
+    t3 <<= 3 * s;
+    return sgn(t1 + t2 + t3);
 }
 
 // Newton's method on x³ + p·x + q at the working precision of x.
@@ -91,7 +116,9 @@ void polish(mpfr_t x, const mpq_class& p, const mpq_class& q)
     const mpfr_prec_t precision = mpfr_get_prec(x);
     mpfr_t f, g, t;
     mpfr_inits2(precision + 16, f, g, t, static_cast<mpfr_ptr>(nullptr));
-    for (int step = 0; step < 64; ++step) {
+    // From the closed forms' start quadratic convergence needs a few steps;
+    // near a double root it is slower, and the enclosure then asks for more bits.
+    for (int step = 0; step < 12; ++step) {
         mpfr_sqr(t, x, MPFR_RNDN);
         mpfr_mul(f, t, x, MPFR_RNDN);
         mpfr_mul_ui(g, t, 3, MPFR_RNDN);
@@ -103,7 +130,7 @@ void polish(mpfr_t x, const mpq_class& p, const mpq_class& q)
             break;
         mpfr_div(t, f, g, MPFR_RNDN);
         mpfr_sub(x, x, t, MPFR_RNDN);
-        if (mpfr_zero_p(t) || mpfr_zero_p(x) || mpfr_get_exp(t) < mpfr_get_exp(x) - precision)
+        if (mpfr_zero_p(t) || mpfr_zero_p(x) || mpfr_get_exp(t) < mpfr_get_exp(x) - precision + 8)
             break;
     }
     mpfr_clears(f, g, t, static_cast<mpfr_ptr>(nullptr));
@@ -111,11 +138,13 @@ void polish(mpfr_t x, const mpq_class& p, const mpq_class& q)
 
 // Approximations of the real roots of x³ + p·x + q (q ≠ 0, discriminant ≠ 0):
 // Cardano's form for one real root, the cosine form for three.
-std::vector<mpfr_ptr> approximateRealRoots(const mpq_class& p, const mpq_class& q, mpfr_prec_t precision,
+std::vector<mpfr_ptr> approximateRealRoots(const Cubic& c, mpfr_prec_t precision,
                                            std::vector<std::array<__mpfr_struct, 1>>& storage)
 {
     const mpfr_prec_t work = precision + 32;
-    const mpq_class disc = CubicDiscriminant(p, q);
+    const mpq_class& p = c.p;
+    const mpq_class& q = c.q;
+    const mpq_class& disc = c.disc;
     std::vector<mpfr_ptr> roots;
     mpfr_t s, a, t;
     mpfr_inits2(work, s, a, t, static_cast<mpfr_ptr>(nullptr));
@@ -177,11 +206,20 @@ std::vector<mpfr_ptr> approximateRealRoots(const mpq_class& p, const mpq_class& 
 // The real roots of x³ + p·x + q enclosed in disjoint intervals at least
 // `precision` bits narrow, each proven by a change of sign of the exact
 // polynomial at its ends; none when this precision cannot separate them.
-std::optional<std::vector<Interval>> encloseRealRoots(const mpq_class& p, const mpq_class& q,
-                                                      mpfr_prec_t precision)
+std::optional<std::vector<Interval>> computeRealRoots(const Cubic& c, mpfr_prec_t precision);
+
+std::optional<std::vector<Interval>> encloseRealRoots(Cubic& c, mpfr_prec_t precision)
+{
+    const auto known = c.enclosures.find(precision);
+    if (known != c.enclosures.end())
+        return known->second;
+    return c.enclosures[precision] = computeRealRoots(c, precision);
+}
+
+std::optional<std::vector<Interval>> computeRealRoots(const Cubic& c, mpfr_prec_t precision)
 {
     std::vector<std::array<__mpfr_struct, 1>> storage;
-    const std::vector<mpfr_ptr> roots = approximateRealRoots(p, q, precision, storage);
+    const std::vector<mpfr_ptr> roots = approximateRealRoots(c, precision, storage);
     std::vector<Interval> intervals;
     bool ok = true;
     mpfr_t lo, hi;
@@ -196,7 +234,7 @@ std::optional<std::vector<Interval>> encloseRealRoots(const mpq_class& p, const 
         mpfr_set_ui_2exp(lo, 1, margin, MPFR_RNDN);
         mpfr_add(hi, x, lo, MPFR_RNDU);
         mpfr_sub(lo, x, lo, MPFR_RNDD);
-        if (cubicSign(p, q, lo) * cubicSign(p, q, hi) >= 0) {
+        if (cubicSign(c, lo) * cubicSign(c, hi) >= 0) {
             ok = false;
             continue;
         }
@@ -238,8 +276,10 @@ ComplexRoot realRoot(ExactValue value, int multiplicity = 1)
 }
 
 // The integer y with y³ + P·y + Q = 0 near D·x for a real root x, if any.
-std::optional<mpq_class> rationalCubicRoot(const mpq_class& p, const mpq_class& q, bool& searched)
+std::optional<mpq_class> rationalCubicRoot(Cubic& c, bool& searched)
 {
+    const mpq_class& p = c.p;
+    const mpq_class& q = c.q;
     // x = y/D turns x³ + px + q into the monic integer cubic y³ + P·y + Q.
     const mpz_class D = p.get_den() * q.get_den();
     const mpz_class P = p.get_num() * q.get_den() * q.get_den() * p.get_den();
@@ -250,9 +290,13 @@ std::optional<mpq_class> rationalCubicRoot(const mpq_class& p, const mpq_class& 
         return std::nullopt;
     }
     const std::size_t bitsOfD = mpz_sizeinbase(D.get_mpz_t(), 2);
-    for (mpfr_prec_t precision = static_cast<mpfr_prec_t>(bits + bitsOfD + 32);
-         precision <= static_cast<mpfr_prec_t>(8 * (bits + bitsOfD + 32)); precision *= 2) {
-        const std::optional<std::vector<Interval>> intervals = encloseRealRoots(p, q, precision);
+    // On the enclosures' own ladder of precisions, so that rounding the roots
+    // afterwards finds them already computed.
+    mpfr_prec_t start = 128;
+    while (start < static_cast<mpfr_prec_t>(bits + bitsOfD + 32))
+        start *= 2;
+    for (mpfr_prec_t precision = start; precision <= 8 * start; precision *= 2) {
+        const std::optional<std::vector<Interval>> intervals = encloseRealRoots(c, precision);
         if (!intervals)
             continue;
         mpfr_t y;
@@ -279,10 +323,19 @@ std::optional<mpq_class> rationalCubicRoot(const mpq_class& p, const mpq_class& 
 
 void SimplestSqrt(const mpq_class& r, mpq_class& k, mpz_class& m)
 {
-    // √(n/d) = √(n·d)/d
     mpz_class whole;
-    squareParts(r.get_num() * r.get_den(), whole, m);
-    k = mpq_class(whole, r.get_den());
+    if (mpz_perfect_square_p(r.get_den().get_mpz_t())) {
+        // √(n/d) = √n/√d: decimal denominators are mostly squares, and so
+        // the long numerator is never multiplied by them.
+        mpz_class root;
+        mpz_sqrt(root.get_mpz_t(), r.get_den().get_mpz_t());
+        squareParts(r.get_num(), whole, m);
+        k = mpq_class(whole, root);
+    } else {
+        // √(n/d) = √(n·d)/d
+        squareParts(r.get_num() * r.get_den(), whole, m);
+        k = mpq_class(whole, r.get_den());
+    }
     k.canonicalize();
 }
 
@@ -331,10 +384,13 @@ ExactValue PlusRoot(const mpq_class& a, const mpq_class& b, const mpq_class& c, 
     return MakeValue(u, w, m);
 }
 
-CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q)
+CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q) { return SolveCubicExact(p, q, CubicDiscriminant(p, q)); }
+
+CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q, const mpq_class& discriminant)
 {
     CubicRoots result;
-    const mpq_class disc = CubicDiscriminant(p, q);
+    const auto cubic = std::make_shared<Cubic>(Cubic{p, q, discriminant, p.get_den() * q.get_den(), {}});
+    const mpq_class& disc = cubic->disc;
     if (p == 0 && q == 0) {
         result.roots = {realRoot(rationalValue(0), 3)};
         result.rationalRoot = 0;
@@ -348,7 +404,7 @@ CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q)
                         realRoot(rationalValue(std::max(simple, twice)), simple < twice ? 2 : 1)};
         return result;
     }
-    result.rationalRoot = q == 0 ? std::optional<mpq_class>(0) : rationalCubicRoot(p, q, result.searched);
+    result.rationalRoot = q == 0 ? std::optional<mpq_class>(0) : rationalCubicRoot(*cubic, result.searched);
     if (result.rationalRoot) {
         // x³ + px + q = (x − r)(x² + r·x + r² + p)
         const mpq_class& r = *result.rationalRoot;
@@ -360,15 +416,26 @@ CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q)
         std::stable_sort(roots.begin(), roots.end(), [](const ComplexRoot& x, const ComplexRoot& y) {
             if (x.real() != y.real())
                 return x.real();
-            return x.real() && mpfr_less_p(EncloseValue(x.re, 2048).hi(), EncloseValue(y.re, 2048).lo());
+            if (!x.real())
+                return false;
+            // Distinct roots: a precision that separates them is soon found.
+            for (mpfr_prec_t precision = 128; precision <= 8192; precision *= 2) {
+                const Interval a = EncloseValue(x.re, precision);
+                const Interval b = EncloseValue(y.re, precision);
+                if (mpfr_less_p(a.hi(), b.lo()))
+                    return true;
+                if (mpfr_less_p(b.hi(), a.lo()))
+                    return false;
+            }
+            return false;
         });
         result.roots = std::move(roots);
         return result;
     }
     const std::size_t count = disc > 0 ? 1 : 3;
     for (std::size_t i = 0; i < count; ++i) {
-        result.roots.push_back(realRoot(enclosedValue([p, q, i](mpfr_prec_t precision) -> std::optional<Interval> {
-            std::optional<std::vector<Interval>> intervals = encloseRealRoots(p, q, precision);
+        result.roots.push_back(realRoot(enclosedValue([cubic, i](mpfr_prec_t precision) -> std::optional<Interval> {
+            std::optional<std::vector<Interval>> intervals = encloseRealRoots(*cubic, precision);
             if (!intervals || intervals->size() <= i)
                 return std::nullopt;
             return (*intervals)[i];
@@ -377,14 +444,14 @@ CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q)
     if (count == 1) {
         // The other two are −r/2 ± i·√(3r²/4 + p).
         const Enclosure real = result.roots[0].re.enclose;
-        const auto part = [real, p](bool imaginary, int side) {
-            return enclosedValue([real, p, imaginary, side](mpfr_prec_t precision) -> std::optional<Interval> {
+        const auto part = [real, cubic](bool imaginary, int side) {
+            return enclosedValue([real, cubic, imaginary, side](mpfr_prec_t precision) -> std::optional<Interval> {
                 const std::optional<Interval> r = real(precision);
                 if (!r)
                     return std::nullopt;
                 if (!imaginary)
                     return -(*r) / Interval::Of(2, precision);
-                Interval im = (Interval::Of(mpq_class(3, 4), precision) * (*r) * (*r) + Interval::Of(p, precision)).sqrt();
+                Interval im = (Interval::Of(mpq_class(3, 4), precision) * (*r) * (*r) + Interval::Of(cubic->p, precision)).sqrt();
                 return side > 0 ? im : -im;
             });
         };
@@ -406,9 +473,17 @@ Interval EncloseValue(const ExactValue& value, mpfr_prec_t precision)
     const Interval surd = Interval::Of(value.v, precision) * Interval::Sqrt(value.m, precision);
     if (value.u == 0 || sgn(value.u) == sgn(value.v))
         return Interval::Of(value.u, precision) + surd;
-    // u + v√m = (u² − v²m)/(u − v√m): the two terms no longer cancel.
-    const mpq_class numerator = value.u * value.u - value.v * value.v * value.m;
-    return Interval::Of(numerator, precision) / (Interval::Of(value.u, precision) - surd);
+    // u + v√m = (u² − v²m)/(u − v√m): the two terms no longer cancel. With
+    // u = a/b and v = c/d, u² − v²m = (a²d² − c²b²m)/(b²d²), kept in integers:
+    // reducing it would take a gcd of numbers twice as long as the coefficients.
+    const mpz_class& a = value.u.get_num();
+    const mpz_class& b = value.u.get_den();
+    const mpz_class& c = value.v.get_num();
+    const mpz_class& d = value.v.get_den();
+    const mpz_class bd = b * d;
+    const mpz_class top = a * a * d * d - c * c * b * b * value.m;
+    return Interval::Of(mpq_class(top), precision) / Interval::Of(mpq_class(bd * bd), precision)
+           / (Interval::Of(value.u, precision) - surd);
 }
 
 Rounded RoundValue(const ExactValue& value)

@@ -65,6 +65,7 @@ struct CubicRoots {
     bool searched = true; // false: the coefficients were too long to look for a rational root
 };
 CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q);
+CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q, const mpq_class& discriminant);
 mpq_class CubicDiscriminant(const mpq_class& p, const mpq_class& q);
 
 Interval EncloseValue(const ExactValue& value, mpfr_prec_t precision);

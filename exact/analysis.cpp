@@ -362,7 +362,7 @@ Analysis AnalyseCubic(std::span<const FieldText> fields)
     const mpq_class& q = analysis.read.at(1).value;
     const mpq_class disc = CubicDiscriminant(p, q);
     analysis.discriminant = disc;
-    const CubicRoots solved = SolveCubicExact(p, q);
+    const CubicRoots solved = SolveCubicExact(p, q, disc);
     addRoots(analysis, solved.roots);
     const int s = sgn(disc);
     if (p == 0 && q == 0)

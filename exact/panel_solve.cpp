@@ -32,7 +32,7 @@ ExactValue shownCubicRoot(const mpq_class& p, const mpq_class& q)
     const mpq_class disc = CubicDiscriminant(p, q);
     if (disc == 0)
         return rationalValue(3 * q / p);
-    const CubicRoots solved = SolveCubicExact(p, q);
+    const CubicRoots solved = SolveCubicExact(p, q, disc);
     std::vector<const ComplexRoot*> real;
     for (const ComplexRoot& root : solved.roots) {
         if (root.real())

@@ -297,7 +297,8 @@ Rounded RoundEnclosed(const Enclosure& enclose)
 {
     Rounded best;
     best.decided = false;
-    for (mpfr_prec_t precision = 64; precision <= kPrecisionLimit; precision *= 2) {
+    // 128 bits first: 20 digits need 67, and the enclosures give up a few.
+    for (mpfr_prec_t precision = 128; precision <= kPrecisionLimit; precision *= 2) {
         const std::optional<Interval> interval = enclose(precision);
         if (!interval)
             continue;
