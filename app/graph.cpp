@@ -7,6 +7,7 @@
 #include "fonts.h"
 
 #include <QLineF>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleOptionFocusRect>
@@ -333,9 +334,9 @@ void Graph::paintAxes(QPainter& painter, QSizeF size, const QList<QRectF>& reser
 void Graph::paintCurve(QPainter& painter, QSizeF size) const
 {
     const QRectF plot = plotRect(size);
-    // Fine enough for the densest screen; points far outside are held near
-    // the plot, where the clip cuts them.
-    const qreal step = 0.5;
+    // A point a device pixel, sharp on a dense screen too; points far outside
+    // are held near the plot, where the clip cuts them.
+    const qreal step = 1 / std::max<qreal>(1, painter.device()->devicePixelRatioF());
     QPainterPath path;
     bool started = false;
     for (qreal px = plot.left(); px <= plot.right() + step; px += step) {
