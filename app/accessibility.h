@@ -6,10 +6,12 @@
 
 namespace zembrel {
 
-// Makes the result fields read-only for every client of the accessibility
-// tree, as they are for the keyboard: screen readers read and select their
-// text, but no dictation or voice-control tool can write a root. Safe to
-// call again.
-void installAccessibleResultFields();
+// Lets screen readers speak a menu item's shortcut with it, and gives every
+// line edit a text interface that answers screen readers at once
+// for any text and any offset, and makes the result fields read-only for
+// every client of the accessibility tree, as they are for the keyboard:
+// screen readers read and select their text, but no dictation or
+// voice-control tool can write a root. Safe to call again.
+void installAccessibleFields();
 
 } // namespace zembrel

@@ -4,33 +4,28 @@
 
 #pragma once
 
-// Which coefficient fields the exact analysis of each panel reads, in its
-// order, and which analysis it is: the one place the 解题详情 window learns
-// a panel's fields from.
+// What the 解题详情 window knows of the panels, all of it read from their
+// definitions: a page per panel that has an analysis, captioned with its
+// title, naming its coefficients by their meaning. A panel added to the list
+// of panels gets its page with no change to the window.
 
-#include "analysis.h"
-#include "controls.h"
+#include "panels.h"
 
-#include <functional>
+#include <QString>
+
+#include <cstddef>
+#include <optional>
 #include <span>
-#include <string>
-#include <string_view>
 
 namespace zembrel {
 
-struct AnalysedPanel {
-    Panel panel;
-    std::string_view title; // the page's caption: "一元二次方程"
-    std::span<const Field> fields;
-    std::span<const std::string_view> names; // each field's coefficient as the page names it: "b", "d₂"
-    exact::Analysis (*analyse)(std::span<const exact::FieldText> fields);
-};
+// The panels with a page, top to bottom as the main window holds them.
+std::span<const PanelDefinition* const> analysedPanels();
 
-// Top to bottom, as the main window holds them.
-std::span<const AnalysedPanel> analysedPanels();
-const AnalysedPanel& analysedPanelOf(Panel panel);
+// The panel's page: its place among analysedPanels(), none without an analysis.
+std::optional<std::size_t> pageIndexOf(const PanelDefinition& panel);
 
-// The analysis of the panel's fields as `textOf` gives them now.
-exact::Analysis analyse(const AnalysedPanel& panel, const std::function<std::string(Field)>& textOf);
+// A coefficient as a page names it: its meaning with digits as subscripts ("a₁").
+QString coefficientName(Field coefficient);
 
 } // namespace zembrel

@@ -4,6 +4,7 @@
 
 #include "details_page.h"
 
+#include "analysed_panels.h"
 #include "fonts.h"
 #include "graph.h"
 #include "qt_text.h"
@@ -49,6 +50,14 @@ QString subscript(int n)
     return text;
 }
 
+// The equations the page knows how to write out; any other panel's page
+// lists its coefficients as read instead.
+bool isSystem(const exact::Analysis& analysis) { return analysis.panel == "System"; }
+bool isEquationInX(const exact::Analysis& analysis)
+{
+    return analysis.panel == "Linear" || analysis.panel == "Quadratic" || analysis.panel == "Cubic";
+}
+
 // The sum of an equation's left side, as read.
 QString leftSide(const exact::Analysis& analysis, std::size_t row = 0)
 {
@@ -60,7 +69,7 @@ QString leftSide(const exact::Analysis& analysis, std::size_t row = 0)
         terms = {{number(0), QStringLiteral("x²"), true}, {number(1), QStringLiteral("x")}, {number(2), {}}};
     else if (analysis.panel == "Cubic")
         terms = {{textbook::numberOf(1), QStringLiteral("x³")}, {number(0), QStringLiteral("x")}, {number(1), {}}};
-    else
+    else if (isSystem(analysis))
         terms = {{number(3 * row), QStringLiteral("X")},
                  {number(3 * row + 1), QStringLiteral("Y")},
                  {number(3 * row + 2), QStringLiteral("Z")},
@@ -191,7 +200,7 @@ GraphModel graphOf(const exact::Analysis& analysis, QString& description)
     description.clear();
     if (analysis.error || analysis.read.empty())
         return model;
-    if (analysis.panel == "System") {
+    if (isSystem(analysis)) {
         if (analysis.mode != 2)
             return model;
         model.kind = GraphModel::Kind::Lines;
@@ -220,6 +229,8 @@ GraphModel graphOf(const exact::Analysis& analysis, QString& description)
         return model;
     }
 
+    if (!isEquationInX(analysis))
+        return model;
     model.kind = GraphModel::Kind::Curve;
     std::vector<mpq_class> coefficients;
     if (analysis.panel == "Cubic")
@@ -281,7 +292,7 @@ GraphModel graphOf(const exact::Analysis& analysis, QString& description)
 
 } // namespace
 
-DetailsPage::DetailsPage(const AnalysedPanel& panel, QWidget* parent) : QScrollArea(parent), panel_(panel)
+DetailsPage::DetailsPage(const PanelDefinition& panel, QWidget* parent) : QScrollArea(parent), panel_(panel)
 {
     setObjectName(q(panel.title));
     setAccessibleName(q(panel.title));
@@ -298,8 +309,8 @@ DetailsPage::DetailsPage(const AnalysedPanel& panel, QWidget* parent) : QScrollA
     layout->addWidget(readings_);
     summary_ = addLabel(QStringLiteral("summary"), QStringLiteral("结论"));
     layout->addWidget(summary_);
-    roots_
-        = addLabel(QStringLiteral("roots"), panel.panel == Panel::System ? QStringLiteral("解") : QStringLiteral("根"));
+    // Named 根 or 解 once the page knows which it shows.
+    roots_ = addLabel(QStringLiteral("roots"), QStringLiteral("根"));
     layout->addWidget(roots_);
     steps_ = addLabel(QStringLiteral("steps"), QStringLiteral("解题过程"));
     layout->addWidget(steps_);
@@ -343,12 +354,18 @@ void DetailsPage::present(const exact::Analysis& analysis)
 
     // The equation as read.
     QStringList equations;
-    if (!analysis.error && analysis.read.size() == panel_.fields.size()) {
-        if (analysis.panel == "System") {
+    if (!analysis.error && analysis.read.size() == panel_.coefficients.size()) {
+        if (isSystem(analysis)) {
             for (const std::size_t row : systemRows(analysis))
                 equations << circled(row) + QLatin1Char(' ') + leftSide(analysis, row) + QStringLiteral(" = 0");
-        } else {
+        } else if (isEquationInX(analysis)) {
             equations << leftSide(analysis) + QStringLiteral(" = 0");
+        } else {
+            QStringList read;
+            for (std::size_t i = 0; i < analysis.read.size(); ++i)
+                read << coefficientName(panel_.coefficients[i]) + QStringLiteral(" = ")
+                            + signedNumber(analysis.read[i].value);
+            equations << read.join(QStringLiteral("，"));
         }
     }
     Section equation;
@@ -360,19 +377,19 @@ void DetailsPage::present(const exact::Analysis& analysis)
     // Each text that was not wholly a number, and how it was read.
     Section readings;
     QStringList notes;
-    for (std::size_t i = 0; i < analysis.read.size() && i < panel_.names.size(); ++i) {
+    for (std::size_t i = 0; i < analysis.read.size() && i < panel_.coefficients.size(); ++i) {
         const exact::Reading& reading = analysis.read[i];
         if (reading.whole)
             continue;
         const QString typed = textbook::shortened(q(reading.text).simplified(), kTypedTextShown);
-        notes << QStringLiteral("%1：“%2” 读作 %3").arg(q(panel_.names[i]), typed, signedNumber(reading.value));
+        notes << QStringLiteral("%1：“%2” 读作 %3").arg(coefficientName(panel_.coefficients[i]), typed, signedNumber(reading.value));
     }
     if (analysis.error) {
         QString name;
         QString typed;
-        for (std::size_t i = 0; i < panel_.fields.size(); ++i) {
-            if (nameOf(panel_.fields[i]) == analysis.error->field)
-                name = q(panel_.names[i]);
+        for (const Field coefficient : panel_.coefficients) {
+            if (coefficient->name == analysis.error->field)
+                name = coefficientName(coefficient);
         }
         for (const exact::Reading& reading : analysis.read) {
             if (reading.field == analysis.error->field)
@@ -394,11 +411,12 @@ void DetailsPage::present(const exact::Analysis& analysis)
     setSection(summary_, summary);
 
     Section roots;
-    const QStringList lines = analysis.error               ? QStringList()
-                              : analysis.panel == "System" ? solutionLines(analysis)
-                                                           : rootLines(analysis);
+    const QStringList lines = analysis.error        ? QStringList()
+                              : isSystem(analysis) ? solutionLines(analysis)
+                                                   : rootLines(analysis);
+    roots_->setAccessibleName(isSystem(analysis) ? QStringLiteral("解") : QStringLiteral("根"));
     if (!lines.isEmpty()) {
-        const QString heading = analysis.panel == "System" ? QStringLiteral("解：") : QStringLiteral("根：");
+        const QString heading = isSystem(analysis) ? QStringLiteral("解：") : QStringLiteral("根：");
         roots.plain = heading + QLatin1Char('\n') + lines.join(QLatin1Char('\n'));
         roots.html = QStringLiteral("<b>") + heading + QStringLiteral("</b>");
         for (const QString& line : lines)
@@ -421,7 +439,7 @@ void DetailsPage::present(const exact::Analysis& analysis)
     QString description;
     graph_->setModel(graphOf(analysis, description));
     graph_->setVisible(hasGraph());
-    graph_->setAccessibleName(analysis.panel == "System" ? QStringLiteral("两直线的图像") : QStringLiteral("函数图像"));
+    graph_->setAccessibleName(isSystem(analysis) ? QStringLiteral("两直线的图像") : QStringLiteral("函数图像"));
     graph_->setAccessibleDescription(description);
     graph_->setToolTip(description);
     if (hasGraph())

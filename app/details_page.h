@@ -4,8 +4,8 @@
 
 #pragma once
 
-#include "analysed_panels.h"
 #include "analysis.h"
+#include "panel.h"
 
 #include <QScrollArea>
 
@@ -22,9 +22,9 @@ class DetailsPage final : public QScrollArea {
     Q_OBJECT
 
 public:
-    DetailsPage(const AnalysedPanel& panel, QWidget* parent = nullptr);
+    DetailsPage(const PanelDefinition& panel, QWidget* parent = nullptr);
 
-    const AnalysedPanel& panel() const { return panel_; }
+    const PanelDefinition& panel() const { return panel_; }
     void present(const exact::Analysis& analysis);
 
     // The page as plain text: equation, readings, kind, roots, working.
@@ -40,7 +40,7 @@ private:
     QLabel* addLabel(const QString& name, const QString& accessibleName);
     void setSection(QLabel* label, const Section& section);
 
-    const AnalysedPanel& panel_;
+    const PanelDefinition& panel_;
     QLabel* equation_ = nullptr;
     QLabel* readings_ = nullptr;
     QLabel* summary_ = nullptr;

@@ -4,6 +4,7 @@
 
 #include "details_window.h"
 
+#include "analysed_panels.h"
 #include "details_page.h"
 #include "fonts.h"
 #include "graph.h"
@@ -24,6 +25,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
+#include <span>
 
 namespace zembrel {
 
@@ -33,8 +36,6 @@ namespace {
 // two frames fit a 1024-pixel screen.
 constexpr QSize kPreferredSize(560, 660);
 constexpr int kGap = 8;
-
-std::size_t slotOf(Panel panel) { return static_cast<std::size_t>(panel); }
 
 } // namespace
 
@@ -47,13 +48,13 @@ DetailsWindow::DetailsWindow(MainWindow& main) : QWidget(&main, Qt::Window), mai
 
     tabs_ = new QTabWidget(this);
     tabs_->setAccessibleName(QStringLiteral("方程"));
-    for (const AnalysedPanel& panel : analysedPanels()) {
-        auto* page = new DetailsPage(panel, tabs_);
-        tabs_->addTab(page, toQString(panel.title));
-        for (const Field field : panel.fields) {
-            connect(main.field(field), &QLineEdit::textChanged, this,
-                    [this, which = panel.panel] { refreshSoon(which); });
-        }
+    const std::span<const PanelDefinition* const> panels = analysedPanels();
+    stale_.assign(panels.size(), true);
+    for (std::size_t index = 0; index < panels.size(); ++index) {
+        const PanelDefinition& panel = *panels[index];
+        tabs_->addTab(new DetailsPage(panel, tabs_), toQString(panel.title));
+        for (const Field field : panel.coefficients)
+            connect(main.field(field), &QLineEdit::textChanged, this, [this, index] { refreshSoon(index); });
     }
     copy_ = new QPushButton(QStringLiteral("复制"), this);
     copy_->setAccessibleDescription(QStringLiteral("把本页的方程、根和解题过程作为文本复制到剪贴板"));
@@ -93,21 +94,18 @@ DetailsWindow::DetailsWindow(MainWindow& main) : QWidget(&main, Qt::Window), mai
                   [this] { tabs_->setCurrentIndex((tabs_->currentIndex() + tabs_->count() - 1) % tabs_->count()); });
 }
 
-DetailsPage* DetailsWindow::page(Panel panel) const
+DetailsPage* DetailsWindow::page(const PanelDefinition& panel) const
 {
-    for (int i = 0; i < tabs_->count(); ++i) {
-        auto* page = static_cast<DetailsPage*>(tabs_->widget(i));
-        if (page->panel().panel == panel)
-            return page;
-    }
-    return nullptr;
+    const std::optional<std::size_t> index = pageIndexOf(panel);
+    return index ? static_cast<DetailsPage*>(tabs_->widget(static_cast<int>(*index))) : nullptr;
 }
 
 DetailsPage* DetailsWindow::currentPage() const { return static_cast<DetailsPage*>(tabs_->currentWidget()); }
 
-void DetailsWindow::openOn(Panel panel)
+void DetailsWindow::openOn(const PanelDefinition& panel)
 {
-    tabs_->setCurrentWidget(page(panel));
+    if (DetailsPage* shown = page(panel))
+        tabs_->setCurrentWidget(shown);
     refreshCurrent();
     if (!placed_) {
         placeBesideMainWindow();
@@ -118,20 +116,20 @@ void DetailsWindow::openOn(Panel panel)
     activateWindow();
 }
 
-void DetailsWindow::refreshSoon(Panel panel)
+void DetailsWindow::refreshSoon(std::size_t page)
 {
-    stale_[slotOf(panel)] = true;
-    if (isVisible() && currentPage()->panel().panel == panel)
+    stale_[page] = true;
+    if (isVisible() && tabs_->currentIndex() == static_cast<int>(page))
         refresh_->start();
 }
 
 void DetailsWindow::refreshCurrent()
 {
     DetailsPage* page = currentPage();
-    const Panel panel = page->panel().panel;
-    if (stale_[slotOf(panel)]) {
-        stale_[slotOf(panel)] = false;
-        page->present(analyse(page->panel(), [this](Field field) { return main_.text(field); }));
+    const auto index = static_cast<std::size_t>(tabs_->currentIndex());
+    if (stale_[index]) {
+        stale_[index] = false;
+        page->present(Analyse(page->panel(), main_));
     }
     save_->setEnabled(page->hasGraph());
 }

@@ -4,11 +4,11 @@
 
 #pragma once
 
-#include "controls.h"
+#include "panel.h"
 
 #include <QWidget>
 
-#include <array>
+#include <vector>
 
 class QPushButton;
 class QTabWidget;
@@ -33,9 +33,9 @@ public:
     explicit DetailsWindow(MainWindow& main);
 
     // Shows the window on the panel's page, placed beside the main window the first time.
-    void openOn(Panel panel);
+    void openOn(const PanelDefinition& panel);
 
-    DetailsPage* page(Panel panel) const;
+    DetailsPage* page(const PanelDefinition& panel) const;
     DetailsPage* currentPage() const;
     QTabWidget* tabs() const { return tabs_; }
     QPushButton* copyButton() const { return copy_; }
@@ -47,7 +47,7 @@ public:
     bool saveGraph(const QString& path);
 
 private:
-    void refreshSoon(Panel panel);
+    void refreshSoon(std::size_t page);
     void refreshCurrent();
     void chooseFileAndSave();
     void placeBesideMainWindow();
@@ -57,7 +57,7 @@ private:
     QPushButton* copy_ = nullptr;
     QPushButton* save_ = nullptr;
     QTimer* refresh_ = nullptr;
-    std::array<bool, 4> stale_{true, true, true, true};
+    std::vector<bool> stale_; // by page
     bool placed_ = false;
 };
 

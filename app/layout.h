@@ -4,9 +4,10 @@
 
 #pragma once
 
-// The main window's fixed layout as data: every control, the brace lines and
-// the menu. Positions and sizes are in twips from the top-left
-// corner of the client area; the window turns them into pixels.
+// The main window's fixed layout as data: the window's own parts (title,
+// size, status bar, menu) and, derived from the panels, every control and
+// line. Positions and sizes are in twips from the top-left corner of the
+// client area; the window turns them into pixels.
 
 #include "controls.h"
 #include "menu_commands.h"
@@ -24,47 +25,32 @@ inline constexpr std::string_view kApplicationTitle = "Zembrel";
 inline constexpr int kTwipsPerPixel = 15;
 
 inline constexpr int kClientWidth = 6060;
-inline constexpr int kClientHeight = 6930;
 // The status bar is docked in the bottom of the client area.
 inline constexpr int kStatusBarHeight = 270;
+// Below the lowest control of the panels, above the status bar.
+inline constexpr int kBottomMargin = 390;
 // Panels 2 and 3 of the status bar are at least this wide.
 inline constexpr int kStatusPanelMinWidth = 1440;
 
 constexpr int pixels(int twips) { return twips / kTwipsPerPixel; }
 
-struct Rgb {
-    int red;
-    int green;
-    int blue;
-    bool operator==(const Rgb&) const = default;
-};
-
-// Every font is 宋体; only the size and weight vary.
-struct FontStyle {
-    double points;
-    bool bold;
-    bool operator==(const FontStyle&) const = default;
-};
+using zembrel::FontStyle;
+using zembrel::Line;
+using zembrel::Rgb;
 
 inline constexpr FontStyle kDefaultFont{9, false};
-inline constexpr Rgb kCoefficientBackground{224, 224, 224};
-// The coefficients a system of two variables may leave empty.
-inline constexpr Rgb kOptionalCoefficientBackground{192, 192, 192};
-// The classic desktop's grey of an inactive window border.
-inline constexpr Rgb kResultBackground{212, 208, 200};
-inline constexpr Rgb kResultText{0, 0, 0};
 
 // A label's control name; an array element such as Label2 (5) is "Label2_5".
 struct LabelName {
     std::string_view name;
 };
 
-// What a row places: a field or a button of the control table, or a label.
+// What a row places: a field or a button of a panel, or a label.
 using ControlId = std::variant<Field, Button, LabelName>;
 
 struct Control {
     ControlId id;
-    // A button's or a label's caption; a field starts with its text from the control table.
+    // A button's or a label's caption; a field starts with its start text.
     std::string_view caption;
     int left;
     int top;
@@ -84,15 +70,6 @@ struct Control {
 };
 
 std::string_view nameOf(const Control& control);
-
-// One straight line drawn on the window surface, e.g. "Line5_2" for Line5 (2).
-struct Line {
-    std::string_view name;
-    int x1;
-    int y1;
-    int x2;
-    int y2;
-};
 
 struct Menu {
     std::string_view name;
@@ -116,6 +93,8 @@ struct MenuEntry {
 // Panel by panel; within a panel, Tab visits its fields and buttons in the
 // order of their rows.
 std::span<const Control> controls();
+// The client area's height: the panels, the margin below them and the status bar.
+int clientHeight();
 std::span<const Line> lines();
 std::span<const Menu> menus();
 std::span<const MenuEntry> menuEntries();

@@ -5,10 +5,12 @@
 #include "main_window.h"
 
 #include "accessibility.h"
+#include "announcer.h"
 #include "caption.h"
 #include "details_window.h"
 #include "fonts.h"
 #include "layout.h"
+#include "panels.h"
 #include "qt_text.h"
 #include "status_bar.h"
 #include "surface.h"
@@ -24,6 +26,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 #include <QTimer>
 
@@ -108,10 +111,8 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::MouseButtonDblClick) {
-            const std::string name = watched->objectName().toStdString();
-            if (const std::optional<Field> field = fieldNamed(name))
-                QTimer::singleShot(0, window_,
-                                   [window = window_, panel = controlOf(*field).panel] { window->openDetails(panel); });
+            if (const std::optional<Field> field = fieldNamed(watched->objectName().toStdString()))
+                QTimer::singleShot(0, window_, [window = window_, panel = &panelOf(*field)] { window->openDetails(panel); });
         }
         return QObject::eventFilter(watched, event);
     }
@@ -122,7 +123,9 @@ private:
 
 // Every size the desktop's icon theme gets too, so that a task switcher or a
 // high-density title bar scales no small picture up.
-constexpr std::array kIconSizes{16, 32, 48, 64, 128};
+constexpr std::array kIconSizes{ZEMBREL_ICON_SIZES};
+
+constexpr std::string_view kSolveDescription = "求解后可以验算";
 
 QIcon zembrelIcon()
 {
@@ -137,7 +140,7 @@ QIcon zembrelIcon()
 MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent), platform_(platform)
 {
     registerResources();
-    installAccessibleResultFields();
+    installAccessibleFields();
 
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(toQString(layout::kApplicationTitle));
@@ -148,6 +151,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
     createMenus();
     widgets_.statusBar = new StatusBar(this);
     setStatusBar(widgets_.statusBar);
+    widgets_.announcer = new Announcer(this);
     setFocusOrder();
     keepMenuShortcutsFromFields();
     openDetailsFromResultFields();
@@ -161,7 +165,7 @@ void MainWindow::createControls()
 {
     widgets_.surface = new Surface(this);
     widgets_.surface->setFixedSize(layout::pixels(layout::kClientWidth),
-                                   layout::pixels(layout::kClientHeight - layout::kStatusBarHeight));
+                                   layout::pixels(layout::clientHeight() - layout::kStatusBarHeight));
     setCentralWidget(widgets_.surface);
 
     for (const layout::Control& control : layout::controls()) {
@@ -204,11 +208,10 @@ QWidget* MainWindow::createControl(const layout::Control& control)
 
 QLineEdit* MainWindow::createField(Field field)
 {
-    const FieldControl& control = controlOf(field);
     // Read-only before it joins the window, so that its accessible
     // interface is a result field's from the start.
-    auto* edit = new QLineEdit(toQString(control.startText));
-    edit->setReadOnly(control.role == FieldRole::Result);
+    auto* edit = new QLineEdit(toQString(field->startText));
+    edit->setReadOnly(field->role == FieldRole::Result);
     edit->setParent(widgets_.surface);
     edit->setMaxLength(std::numeric_limits<int>::max());
     widgets_.fields[indexOf(field)] = edit;
@@ -221,7 +224,11 @@ QPushButton* MainWindow::createButton(Button button, const layout::Control& cont
     // Enter and Esc must not click anything.
     push->setAutoDefault(false);
     push->setDefault(false);
-    push->setEnabled(controlOf(button).enabledAtStart);
+    push->setEnabled(button->enabledAtStart);
+    // A check button is no Tab stop until it is enabled: the solve button
+    // tells a screen-reader user that it will be.
+    if (button->kind == ButtonKind::Solve)
+        push->setAccessibleDescription(toQString(kSolveDescription));
     connect(push, &QPushButton::clicked, this, [this, button] { raiseClick(button); });
     widgets_.buttons[indexOf(button)] = push;
     return push;
@@ -232,6 +239,10 @@ void MainWindow::createMenus()
     for (const layout::Menu& menuDefinition : layout::menus()) {
         QMenu* menu = menuBar()->addMenu(toQString(menuDefinition.caption));
         menu->setObjectName(toQString(menuDefinition.name));
+        // Orca names a menu only when the focus enters it from outside, which
+        // a Qt menu does not report: say it as it opens.
+        connect(menu, &QMenu::aboutToShow, this,
+                [this, menu] { widgets_.announcer->announce(menuHeard(menu->menuAction()->iconText())); });
         for (const layout::MenuEntry& entry : layout::menuEntries()) {
             if (entry.menu != menuDefinition.name)
                 continue;
@@ -258,6 +269,13 @@ void MainWindow::createMenus()
             actions_.items[indexOf(item)] = action;
         }
     }
+    // F10 opens the first menu, as in every desktop program.
+    auto* openMenuBar = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(openMenuBar, &QShortcut::activated, this, [this] {
+        QAction* first = menuBar()->actions().constFirst();
+        menuBar()->setActiveAction(first);
+        first->menu()->setActiveAction(first->menu()->actions().constFirst());
+    });
 }
 
 // Tab follows the rows of the layout: panel by panel, and within a panel in
@@ -277,7 +295,8 @@ void MainWindow::setFocusOrder()
             setTabOrder(previous, next);
         previous = next;
     }
-    field(Field::Text1)->setFocus();
+    // The window opens ready for the first coefficient of the first panel.
+    field(kFields.front())->setFocus();
 }
 
 void MainWindow::keepMenuShortcutsFromFields()
@@ -294,36 +313,36 @@ void MainWindow::keepMenuShortcutsFromFields()
 void MainWindow::openDetailsFromResultFields()
 {
     auto* opener = new ResultFieldOpener(this);
-    for (const FieldControl& control : kFieldControls) {
-        if (control.role == FieldRole::Result)
-            field(control.field)->installEventFilter(opener);
+    for (const Field control : kFields) {
+        if (control->role == FieldRole::Result)
+            field(control)->installEventFilter(opener);
     }
 }
 
-std::optional<Panel> MainWindow::panelWithFocus() const
+const PanelDefinition* MainWindow::panelWithFocus() const
 {
     const QWidget* focus = focusWidget();
-    for (const FieldControl& control : kFieldControls) {
-        if (field(control.field) == focus)
-            return control.panel;
+    for (const Field control : kFields) {
+        if (field(control) == focus)
+            return &panelOf(control);
     }
-    for (const ButtonControl& control : kButtonControls) {
-        if (button(control.button) == focus)
-            return control.panel;
+    for (const Button control : kButtons) {
+        if (button(control) == focus)
+            return &panelOf(control);
     }
-    return std::nullopt;
+    return nullptr;
 }
 
-void MainWindow::openDetails(std::optional<Panel> panel)
+void MainWindow::openDetails(const PanelDefinition* panel)
 {
-    if (!panel)
+    if (panel == nullptr)
         panel = panelWithFocus();
-    if (!panel)
+    if (panel == nullptr)
         panel = lastSolved_;
     // Made on first use: a start that never opens it pays nothing for it.
     if (details_ == nullptr)
         details_ = new DetailsWindow(*this);
-    details_->openOn(panel.value_or(Panel::Linear));
+    details_->openOn(panel != nullptr ? *panel : *kPanels.front());
 }
 
 void MainWindow::centreOnScreen()
@@ -337,10 +356,62 @@ template <class Control>
 void MainWindow::raiseClick(Control control)
 {
     if constexpr (std::is_same_v<Control, Button>) {
-        if (controlOf(control).kind == ButtonKind::Solve)
-            lastSolved_ = controlOf(control).panel;
+        if (control->kind == ButtonKind::Solve)
+            lastSolved_ = &panelOf(control);
     }
+    const Heard before = heardNow();
+    boxShown_ = false;
     zembrel::raiseClick(control, {*this, platform_, *this});
+    announceAfter(control, before);
+}
+
+MainWindow::Heard MainWindow::heardNow() const
+{
+    Heard heard;
+    for (const Button control : kButtons)
+        heard.checksEnabled[indexOf(control)] = control->kind == ButtonKind::Check && button(control)->isEnabled();
+    for (std::size_t panel = 0; panel < kPanels.size(); ++panel)
+        heard.roots[panel] = rootsHeard(*this, *kPanels[panel]);
+    heard.boxShown = boxShown_;
+    return heard;
+}
+
+QStringList MainWindow::checkChanges(const Heard& before) const
+{
+    QStringList changes;
+    const Heard after = heardNow();
+    for (std::size_t i = 0; i < kButtonCount; ++i) {
+        if (after.checksEnabled[i] != before.checksEnabled[i])
+            changes << checkAvailabilityHeard(after.checksEnabled[i]);
+    }
+    return changes;
+}
+
+void MainWindow::announceAfter(Button button, const Heard& before)
+{
+    QStringList heard;
+    const PanelDefinition& panel = panelOf(button);
+    const auto index = static_cast<std::size_t>(std::ranges::find(kPanels, &panel) - kPanels.begin());
+    const QString roots = rootsHeard(*this, panel);
+    // A solve that stopped with a message box wrote no roots: the box said why.
+    const bool rootsWritten = !boxShown_ || roots != before.roots[index];
+    if (button->kind == ButtonKind::Solve && rootsWritten)
+        heard << roots;
+    heard << checkChanges(before);
+    heard.removeAll(QString());
+    widgets_.announcer->announce(heard.join(QStringLiteral("，")));
+}
+
+void MainWindow::announceAfter(MenuItem item, const Heard& before)
+{
+    QStringList heard;
+    heard << checkChanges(before);
+    if (item == MenuItem::mnuFileNew) {
+        heard.prepend(resetHeard());
+        widgets_.announcer->announceAfterFlood(heard.join(QStringLiteral("，")));
+        return;
+    }
+    widgets_.announcer->announce(heard.join(QStringLiteral("，")));
 }
 
 QLineEdit* MainWindow::field(Field field) const { return widgets_.fields[indexOf(field)]; }
@@ -358,7 +429,7 @@ void MainWindow::setEnabled(Button button, bool enabled)
     // the focus on to the next panel. The panel's solve button keeps it in
     // the panel instead, where the user comes back to after the box.
     if (!enabled && push->hasFocus())
-        this->button(buttonOf(controlOf(button).panel, ButtonKind::Solve))->setFocus(Qt::OtherFocusReason);
+        this->button(buttonOf(panelOf(button), ButtonKind::Solve))->setFocus(Qt::OtherFocusReason);
     push->setEnabled(enabled);
 }
 
@@ -383,6 +454,7 @@ void MainWindow::showRuntimeError(const RuntimeError& error)
 
 void MainWindow::showBox(QMessageBox::Icon icon, const QString& text)
 {
+    boxShown_ = true;
     QMessageBox box(icon, windowTitle(), text, QMessageBox::Ok, this);
     // A prompt is never markup, whatever characters it holds.
     box.setTextFormat(Qt::PlainText);

@@ -8,13 +8,13 @@
 #include "events.h"
 #include "layout.h"
 #include "menu_commands.h"
+#include "panels.h"
 #include "window.h"
 
 #include <QMainWindow>
 #include <QMessageBox>
 
 #include <array>
-#include <optional>
 
 class QAction;
 class QLineEdit;
@@ -22,6 +22,7 @@ class QPushButton;
 
 namespace zembrel {
 
+class Announcer;
 class DetailsWindow;
 class StatusBar;
 class Surface;
@@ -40,13 +41,14 @@ public:
     QAction* action(MenuItem item) const;
     Surface* surface() const { return widgets_.surface; }
     StatusBar* sbStatusBar() const { return widgets_.statusBar; }
+    Announcer* announcer() const { return widgets_.announcer; }
     QAction* detailsAction() const { return actions_.details; }
     // None until it is first opened.
     DetailsWindow* detailsWindow() const { return details_; }
 
     // Opens 解题详情 on the panel given, else the one holding the focus,
     // else the last one solved, else the first.
-    void openDetails(std::optional<Panel> panel = std::nullopt);
+    void openDetails(const PanelDefinition* panel = nullptr);
 
     std::string text(Field field) const override;
     void setText(Field field, std::string_view text) override;
@@ -61,6 +63,7 @@ private:
         std::array<QLineEdit*, kFieldCount> fields{};
         std::array<QPushButton*, kButtonCount> buttons{};
         StatusBar* statusBar = nullptr;
+        Announcer* announcer = nullptr;
     };
     struct Actions {
         std::array<QAction*, kMenuItemCount> items{};
@@ -75,17 +78,30 @@ private:
     void setFocusOrder();
     void keepMenuShortcutsFromFields();
     void openDetailsFromResultFields();
-    std::optional<Panel> panelWithFocus() const;
+    const PanelDefinition* panelWithFocus() const; // none: the focus is on no panel
     void centreOnScreen();
     template <class Control>
     void raiseClick(Control control);
+    // What an event may change that the user does not see where the focus is.
+    struct Heard {
+        std::array<bool, kButtonCount> checksEnabled{};
+        std::array<QString, kPanels.size()> roots;
+        bool boxShown = false;
+    };
+    Heard heardNow() const;
+    // Tells a screen-reader user what the event did where the focus is not:
+    // the roots found, the fields cleared, a check becoming available or not.
+    void announceAfter(Button button, const Heard& before);
+    void announceAfter(MenuItem item, const Heard& before);
+    QStringList checkChanges(const Heard& before) const;
     void showBox(QMessageBox::Icon icon, const QString& text);
 
     Platform& platform_;
+    bool boxShown_ = false;
     Widgets widgets_;
     Actions actions_;
     DetailsWindow* details_ = nullptr;
-    std::optional<Panel> lastSolved_;
+    const PanelDefinition* lastSolved_ = nullptr;
 };
 
 } // namespace zembrel

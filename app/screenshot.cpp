@@ -24,7 +24,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <utility>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -38,30 +39,31 @@ public:
     void exitProgram() override {}
 };
 
-// The example each page is pictured with, in the fields' order.
+// The example each page is pictured with: the coefficients' texts in the
+// panel's reading order, an empty text left as the field starts.
 struct Example {
-    const char* panel;
-    zembrel::Panel which;
-    std::vector<std::pair<zembrel::Field, const char*>> texts;
+    std::string_view panel;
+    std::vector<const char*> coefficients;
 };
 
 const std::vector<Example>& examples()
 {
-    using zembrel::Field;
     static const std::vector<Example> list{
-        {"Linear", zembrel::Panel::Linear, {{Field::Text1, "3"}, {Field::Text2, "1"}}},
-        {"Quadratic", zembrel::Panel::Quadratic, {{Field::Text4, "1"}, {Field::Text5, "-3"}, {Field::Text6, "1"}}},
-        {"Cubic", zembrel::Panel::Cubic, {{Field::Text10, "-7"}, {Field::Text11, "6"}}},
-        {"System",
-         zembrel::Panel::System,
-         {{Field::Text13, "2"},
-          {Field::Text14, "3"},
-          {Field::Text9, "-7"},
-          {Field::Text16, "1"},
-          {Field::Text17, "-1"},
-          {Field::Text25, "-1"}}},
+        {"Linear", {"3", "1"}},
+        {"Quadratic", {"1", "-3", "1"}},
+        {"Cubic", {"-7", "6"}},
+        {"System", {"2", "3", "", "1", "-1", "", "", "", "", "-7", "-1", ""}},
     };
     return list;
+}
+
+const zembrel::PanelDefinition* panelNamed(std::string_view name)
+{
+    for (const zembrel::PanelDefinition* panel : zembrel::kPanels) {
+        if (panel->name == name)
+            return panel;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -87,16 +89,18 @@ int main(int argc, char* argv[])
 
     QWidget* pictured = &window;
     if (arguments.size() == 3) {
-        const auto example = std::find_if(examples().begin(), examples().end(), [&](const Example& e) {
-            return QString::fromLatin1(e.panel) == arguments.at(2);
-        });
-        if (example == examples().end()) {
+        const std::string wanted = arguments.at(2).toStdString();
+        const auto example = std::ranges::find(examples(), std::string_view(wanted), &Example::panel);
+        const zembrel::PanelDefinition* panel = panelNamed(wanted);
+        if (example == examples().end() || panel == nullptr) {
             QTextStream(stderr) << "no panel " << arguments.at(2) << '\n';
             return 2;
         }
-        for (const auto& [field, text] : example->texts)
-            window.field(field)->setText(QString::fromUtf8(text));
-        window.openDetails(example->which);
+        for (std::size_t i = 0; i < example->coefficients.size() && i < panel->coefficients.size(); ++i) {
+            if (*example->coefficients[i] != '\0')
+                window.field(panel->coefficients[i])->setText(QString::fromUtf8(example->coefficients[i]));
+        }
+        window.openDetails(panel);
         pictured = window.detailsWindow();
         QApplication::processEvents();
     }

@@ -20,8 +20,8 @@ namespace zembrel {
 
 namespace {
 
-// What a screen reader calls the bar, and what it says each panel is.
-constexpr std::string_view kAccessibleName = "状态栏";
+// What a screen reader says each panel is. The bar itself has no name: its
+// role is what screen readers call it, and a name would say it twice.
 constexpr std::array<std::string_view, 3> kPanelDescriptions{"状态", "日期", "时间"};
 
 // A panel's accessible name is its text, kept current as the clock moves
@@ -42,7 +42,6 @@ StatusBar::StatusBar(QWidget* parent, Clock clock)
     : QStatusBar(parent), clock_(std::move(clock)), minuteTimer_(new QTimer(this))
 {
     setObjectName(QStringLiteral("sbStatusBar"));
-    setAccessibleName(toQString(kAccessibleName));
     setSizeGripEnabled(false);
     setFixedHeight(layout::pixels(layout::kStatusBarHeight));
 
@@ -101,7 +100,8 @@ void StatusBar::placePanels()
 void StatusBar::refresh()
 {
     const QDateTime now = clock_();
-    panels_[1]->setText(QLocale::system().toString(now.date(), QLocale::ShortFormat));
+    // The window is Chinese whatever the system's language, and so is its date.
+    panels_[1]->setText(QLocale(QLocale::Chinese, QLocale::China).toString(now.date(), QLocale::ShortFormat));
     panels_[2]->setText(now.time().toString(QStringLiteral("HH:mm")));
     placePanels();
     minuteTimer_->start(msecsToNextMinute(now.time()));

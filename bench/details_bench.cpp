@@ -31,9 +31,9 @@ public:
 
 void fillQuadratic(zembrel::MainWindow& window)
 {
-    window.field(zembrel::Field::Text4)->setText(QStringLiteral("1"));
-    window.field(zembrel::Field::Text5)->setText(QStringLiteral("-3"));
-    window.field(zembrel::Field::Text6)->setText(QStringLiteral("1"));
+    window.field(zembrel::quadratic::a)->setText(QStringLiteral("1"));
+    window.field(zembrel::quadratic::b)->setText(QStringLiteral("-3"));
+    window.field(zembrel::quadratic::c)->setText(QStringLiteral("1"));
 }
 
 void firstOpening(benchmark::State& state)
@@ -46,7 +46,7 @@ void firstOpening(benchmark::State& state)
         fillQuadratic(*window);
         QApplication::processEvents();
         state.ResumeTiming();
-        window->openDetails(zembrel::Panel::Quadratic);
+        window->openDetails(&zembrel::kQuadraticPanel);
         window->detailsWindow()->repaint();
         state.PauseTiming();
         window.reset();
@@ -64,11 +64,11 @@ void update(benchmark::State& state, const char* before, const char* after)
     zembrel::MainWindow window(desktop);
     window.show();
     fillQuadratic(window);
-    window.openDetails(zembrel::Panel::Quadratic);
+    window.openDetails(&zembrel::kQuadraticPanel);
     QApplication::processEvents();
     bool flip = false;
     for (auto _ : state) {
-        window.field(zembrel::Field::Text6)->setText(QString::fromUtf8(flip ? before : after));
+        window.field(zembrel::quadratic::c)->setText(QString::fromUtf8(flip ? before : after));
         flip = !flip;
         QApplication::processEvents();
         window.detailsWindow()->repaint();

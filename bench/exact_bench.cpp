@@ -29,7 +29,8 @@ std::vector<FieldText> fields(const std::vector<std::string>& texts)
     return result;
 }
 
-void analyse(benchmark::State& state, Analysis (*Analyse)(std::span<const FieldText>), std::vector<std::string> texts)
+void analyse(benchmark::State& state, Analysis (*Analyse)(std::span<const FieldText>),
+             const std::vector<std::string>& texts)
 {
     const std::vector<FieldText> input = fields(texts);
     for (auto _ : state)

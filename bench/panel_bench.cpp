@@ -28,23 +28,23 @@ struct PanelCase {
 
 // clang-format off
 const PanelCase kPanels[] = {
-    {"linear", {{Field::Text1, "2"}, {Field::Text2, "-4"}}, Button::Command1, Button::Command6},
-    {"linear_inexact", {{Field::Text1, "3"}, {Field::Text2, "1"}}, Button::Command1, Button::Command6},
-    {"quadratic_real", {{Field::Text4, "1"}, {Field::Text5, "-3"}, {Field::Text6, "2"}}, Button::Command2,
-     Button::Command7},
-    {"quadratic_complex", {{Field::Text4, "1"}, {Field::Text5, "2"}, {Field::Text6, "5"}}, Button::Command2,
-     Button::Command7},
-    {"cubic", {{Field::Text10, "-6"}, {Field::Text11, "-9"}}, Button::Command3, Button::Command8},
-    {"cubic_three_roots", {{Field::Text10, "-3"}, {Field::Text11, "1"}}, Button::Command3, Button::Command8},
+    {"linear", {{linear::a, "2"}, {linear::b, "-4"}}, linear::solve, linear::check},
+    {"linear_inexact", {{linear::a, "3"}, {linear::b, "1"}}, linear::solve, linear::check},
+    {"quadratic_real", {{quadratic::a, "1"}, {quadratic::b, "-3"}, {quadratic::c, "2"}}, quadratic::solve,
+     quadratic::check},
+    {"quadratic_complex", {{quadratic::a, "1"}, {quadratic::b, "2"}, {quadratic::c, "5"}}, quadratic::solve,
+     quadratic::check},
+    {"cubic", {{cubic::p, "-6"}, {cubic::q, "-9"}}, cubic::solve, cubic::check},
+    {"cubic_three_roots", {{cubic::p, "-3"}, {cubic::q, "1"}}, cubic::solve, cubic::check},
     {"system_two",
-     {{Field::Text13, "2"}, {Field::Text14, "3"}, {Field::Text9, "-8"},
-      {Field::Text16, "1"}, {Field::Text17, "-1"}, {Field::Text25, "1"}},
-     Button::Command4, Button::Command5},
+     {{system::a1, "2"}, {system::b1, "3"}, {system::d1, "-8"},
+      {system::a2, "1"}, {system::b2, "-1"}, {system::d2, "1"}},
+     system::solve, system::check},
     {"system_three",
-     {{Field::Text13, "1"}, {Field::Text14, "1"}, {Field::Text15, "1"}, {Field::Text9, "-6"},
-      {Field::Text16, "1"}, {Field::Text17, "-1"}, {Field::Text18, "2"}, {Field::Text25, "-5"},
-      {Field::Text19, "2"}, {Field::Text20, "1"}, {Field::Text21, "-1"}, {Field::Text26, "-1"}},
-     Button::Command4, Button::Command5},
+     {{system::a1, "1"}, {system::b1, "1"}, {system::c1, "1"}, {system::d1, "-6"},
+      {system::a2, "1"}, {system::b2, "-1"}, {system::c2, "2"}, {system::d2, "-5"},
+      {system::a3, "2"}, {system::b3, "1"}, {system::c3, "-1"}, {system::d3, "-1"}},
+     system::solve, system::check},
 };
 // clang-format on
 

@@ -15,7 +15,7 @@ cd "$(dirname "$0")/.."
 runs=${1:-15}
 
 # xwininfo watches for the window; only this script needs it.
-scripts/setup x11-utils
+scripts/setup --test x11-utils
 scripts/build >/dev/null
 
 work=$(mktemp -d)

@@ -10,9 +10,8 @@ namespace zembrel {
 
 void raiseClick(Button button, const EventContext& context)
 {
-    const ButtonControl& control = controlOf(button);
-    const PanelDescriptor& panel = panelOf(control.panel);
-    const PanelOperation operation = control.kind == ButtonKind::Solve ? panel.solve : panel.check;
+    const PanelDefinition& panel = panelOf(button);
+    const PanelOperation operation = button->kind == ButtonKind::Solve ? panel.solve : panel.check;
     runEvent(context.errors, [&] { operation(context.window); });
 }
 

@@ -4,7 +4,8 @@
 
 #include "menu_commands.h"
 
-#include "controls.h"
+#include "named.h"
+#include "panels.h"
 #include "runtime_error.h"
 
 #include <array>
@@ -44,13 +45,8 @@ constexpr std::string_view kErrorReportAddress = ZEMBREL_ERROR_REPORT_ADDRESS;
 
 void ResetFields(Window& window)
 {
-    // The coefficients first, then the results, each in the table's order.
-    for (const FieldRole role : {FieldRole::Coefficient, FieldRole::Result}) {
-        for (const FieldControl& control : kFieldControls) {
-            if (control.role == role)
-                window.setText(control.field, control.startText);
-        }
-    }
+    for (const Field field : kResetOrder)
+        window.setText(field, field->startText);
 }
 
 void ExitProgram(Platform& platform) { platform.exitProgram(); }
@@ -106,11 +102,8 @@ const MenuCommand& menuCommandOf(MenuItem item) { return kMenuCommands[indexOf(i
 
 std::optional<MenuItem> menuItemNamed(std::string_view name)
 {
-    for (const MenuCommand& command : kMenuCommands) {
-        if (command.name == name)
-            return command.item;
-    }
-    return std::nullopt;
+    const auto command = findNamed(kMenuCommands, name, &MenuCommand::name);
+    return command ? std::optional(command->item) : std::nullopt;
 }
 
 } // namespace zembrel

@@ -12,6 +12,7 @@ namespace {
 
 // The protocol in short; zembrel-driver(1) has it in full.
 constexpr std::string_view kHelp = R"(Usage: zembrel-driver [--help | --version]
+       zembrel-driver [--echo]
 
 Runs Zembrel's solver and menu operations against a window without a screen.
 Reads commands on standard input and writes events on standard output, both
@@ -25,6 +26,10 @@ Commands:
   ["get", NAME]             answers ["value", NAME, TEXT] for a field,
                             true or false for a button, the printed lines
                             for "printed"
+  ["analyse", PANEL]        answers ["analysis", PANEL, OBJECT]: the exact
+                            roots, kind, discriminant or determinant and
+                            working of Linear, Quadratic, Cubic or System
+                            as its fields read now; changes nothing
 
 Events, one for each call an operation makes of the window:
   ["text", FIELD, TEXT]           a field's text was replaced
@@ -38,16 +43,25 @@ Events, one for each call an operation makes of the window:
   ["exit"]                        the program ended
   ["bad", WHY]                    a line was not understood
 
+Options:
+  --echo    write each command line, behind "> ", before the events it
+            causes: the output is a transcript, as a scenario file records it
+
 Exit status: 0 at the end of input or after ["exit"], 2 after a malformed
 line. With ZEMBREL_NO_CALCULATOR=1 no calculator can be started.
 )";
 
 } // namespace
 
-std::optional<int> answerCommandLine(std::span<const std::string_view> arguments, std::ostream& out, std::ostream& err)
+std::optional<int> answerCommandLine(std::span<const std::string_view> arguments, std::ostream& out, std::ostream& err,
+                                     DriverOptions& options)
 {
     if (arguments.empty())
         return std::nullopt;
+    if (arguments.size() == 1 && arguments.front() == "--echo") {
+        options.echo = true;
+        return std::nullopt;
+    }
     if (arguments.size() == 1 && arguments.front() == "--help") {
         out << kHelp;
         return 0;
@@ -56,9 +70,9 @@ std::optional<int> answerCommandLine(std::span<const std::string_view> arguments
         out << "zembrel-driver " ZEMBREL_VERSION "\n";
         return 0;
     }
-    // Each of --help and --version stands alone, so in "--help --version" the second is the stray one.
+    // Each option stands alone, so in "--help --version" the second is the stray one.
     const auto stray = std::find_if(arguments.begin(), arguments.end(), [](std::string_view argument) {
-        return argument != "--help" && argument != "--version";
+        return argument != "--help" && argument != "--version" && argument != "--echo";
     });
     err << "zembrel-driver: unknown argument '" << (stray != arguments.end() ? *stray : arguments[1])
         << "'; commands come on standard input (zembrel-driver --help)\n";

@@ -11,10 +11,16 @@
 
 namespace zembrel {
 
+struct DriverOptions {
+    // Each command line is written, behind "> ", before the events it causes.
+    bool echo = false;
+};
+
 // The driver takes commands on standard input only; its command line can
-// ask for --help or --version. Answers those (to `out`) or refuses any other
-// argument (one line to `err`) and gives the exit code; gives nothing when
-// there are no arguments and the driver is to read its commands.
-std::optional<int> answerCommandLine(std::span<const std::string_view> arguments, std::ostream& out, std::ostream& err);
+// ask for --help or --version, or for --echo. Answers the first two (to
+// `out`) or refuses any other argument (one line to `err`) and gives the exit
+// code; gives nothing when the driver is to read its commands with `options`.
+std::optional<int> answerCommandLine(std::span<const std::string_view> arguments, std::ostream& out, std::ostream& err,
+                                     DriverOptions& options);
 
 } // namespace zembrel

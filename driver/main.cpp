@@ -7,9 +7,11 @@
 // makes of the window is written as one JSON Lines event on stdout.
 
 #include "command_line.h"
+#include "panels.h"
 #include "recording_window.h"
 #include "wire_format.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -49,6 +51,7 @@ private:
     bool click(const Command& command);
     bool menu(const Command& command);
     bool get(const Command& command);
+    bool analyse(const Command& command);
 
     HeadlessSession session_;
     int exitCode_ = 0;
@@ -80,6 +83,8 @@ bool Driver::run(const std::string& line)
         return menu(command);
     if (command.verb == "get")
         return get(command);
+    if (command.verb == "analyse")
+        return analyse(command);
     return bad("unknown command: " + command.verb);
 }
 
@@ -91,7 +96,7 @@ bool Driver::set(const Command& command)
     const auto field = fieldNamed(name);
     if (!field)
         return bad("unknown field: " + name);
-    if (isResultField(*field))
+    if ((*field)->role == FieldRole::Result)
         return bad("result fields are read-only: " + name, false);
     session_.type(*field, *command.operands[1]);
     return true;
@@ -138,6 +143,18 @@ bool Driver::get(const Command& command)
     return true;
 }
 
+bool Driver::analyse(const Command& command)
+{
+    if (!takesStrings(command, 1))
+        return bad("analyse takes a panel name");
+    const std::string& name = *command.operands[0];
+    const auto panel = std::ranges::find(kPanels, name, &PanelDefinition::name);
+    if (panel == kPanels.end())
+        return bad("unknown panel: " + name);
+    writeLine(analysisLine(Analyse(**panel, session_.window())));
+    return true;
+}
+
 bool isBlankLine(const std::string& line) { return line.find_first_not_of(" \t\r") == std::string::npos; }
 
 } // namespace
@@ -145,7 +162,8 @@ bool isBlankLine(const std::string& line) { return line.find_first_not_of(" \t\r
 int main(int argc, char* argv[])
 {
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
-    if (const auto exitCode = answerCommandLine(arguments, std::cout, std::cerr))
+    DriverOptions options;
+    if (const auto exitCode = answerCommandLine(arguments, std::cout, std::cerr, options))
         return *exitCode;
 
     std::ios::sync_with_stdio(false);
@@ -154,6 +172,8 @@ int main(int argc, char* argv[])
     while (std::getline(std::cin, line)) {
         if (isBlankLine(line))
             continue;
+        if (options.echo)
+            writeLine("> " + line);
         if (!driver.run(line))
             return driver.exitCode();
     }

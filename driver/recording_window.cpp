@@ -12,10 +12,10 @@ namespace zembrel {
 
 RecordingWindow::RecordingWindow(Recorder recorder) : recorder_(std::move(recorder))
 {
-    for (const FieldControl& control : kFieldControls)
-        texts_[indexOf(control.field)] = control.startText;
-    for (const ButtonControl& control : kButtonControls)
-        enabled_[indexOf(control.button)] = control.enabledAtStart;
+    for (const Field field : kFields)
+        texts_[indexOf(field)] = field->startText;
+    for (const Button button : kButtons)
+        enabled_[indexOf(button)] = button->enabledAtStart;
 }
 
 void RecordingWindow::type(Field field, std::string_view text) { texts_[indexOf(field)] = text; }

@@ -6,6 +6,7 @@
 
 #include "event_boundary.h"
 #include "events.h"
+#include "panels.h"
 #include "platform.h"
 #include "window.h"
 

@@ -117,10 +117,10 @@ std::string toJsonLine(const Recorded& event)
         // clang-format off
         Overloaded{
             [](const TextChanged& e) {
-                return "[\"text\", " + jsonString(nameOf(e.field)) + ", " + jsonString(e.text) + "]";
+                return "[\"text\", " + jsonString(e.field.name()) + ", " + jsonString(e.text) + "]";
             },
             [](const EnabledChanged& e) {
-                return "[\"enabled\", " + jsonString(nameOf(e.button)) + ", " + jsonBool(e.enabled) + "]";
+                return "[\"enabled\", " + jsonString(e.button.name()) + ", " + jsonBool(e.enabled) + "]";
             },
             [](const MessageShown& e) {
                 return "[\"msgbox\", " + std::to_string(static_cast<int>(e.style)) + ", " + jsonString(e.prompt)
@@ -154,6 +154,121 @@ std::string printedLine(const std::vector<std::string>& printed)
     for (const std::string& line : printed)
         list += (list.empty() ? "" : ", ") + jsonString(line);
     return "[\"value\", \"printed\", [" + list + "]]";
+}
+
+namespace {
+
+// Members written in the order they are added, with ", " between them as
+// between the elements of a line.
+class JsonObject {
+public:
+    JsonObject& add(std::string_view key, const std::string& json)
+    {
+        out_ += (out_.empty() ? "{" : ", ") + jsonString(key) + ": " + json;
+        return *this;
+    }
+    std::string str() const { return out_.empty() ? "{}" : out_ + "}"; }
+
+private:
+    std::string out_;
+};
+
+template <class T, class ToJson>
+std::string jsonArray(const std::vector<T>& items, ToJson toJson)
+{
+    std::string out = "[";
+    for (std::size_t i = 0; i < items.size(); ++i)
+        out += (i == 0 ? "" : ", ") + toJson(items[i]);
+    return out + "]";
+}
+
+// "p" or "p/q" in lowest terms: GMP keeps its rationals canonical.
+std::string rationalJson(const mpq_class& value) { return jsonString(value.get_str()); }
+
+std::string expressionJson(const exact::Expression& value)
+{
+    return value.exact ? jsonString(*value.exact) : "null";
+}
+
+std::string readingJson(const exact::Reading& reading)
+{
+    return JsonObject()
+        .add("field", jsonString(reading.field))
+        .add("text", jsonString(reading.text))
+        .add("value", rationalJson(reading.value))
+        .add("whole", jsonBool(reading.whole))
+        .str();
+}
+
+std::string rootJson(const exact::Root& root)
+{
+    return JsonObject()
+        .add("exact", expressionJson(root.value))
+        .add("re", jsonString(root.re))
+        .add("im", jsonString(root.im))
+        .add("multiplicity", std::to_string(root.multiplicity))
+        .str();
+}
+
+void addRational(JsonObject& object, std::string_view key, const std::optional<mpq_class>& value)
+{
+    if (value)
+        object.add(key, rationalJson(*value));
+}
+
+void addSystem(JsonObject& object, const exact::Analysis& analysis)
+{
+    object.add("mode", std::to_string(analysis.mode));
+    addRational(object, "determinant", analysis.determinant);
+    if (analysis.kind == "unique") {
+        JsonObject solution;
+        for (const exact::Unknown& unknown : analysis.solution) {
+            solution.add(unknown.name, JsonObject()
+                                           .add("exact", rationalJson(unknown.exact))
+                                           .add("decimal", jsonString(unknown.decimal))
+                                           .str());
+        }
+        object.add("solution", solution.str());
+    }
+    if (analysis.kind == "infinite") {
+        JsonObject general;
+        for (const exact::GeneralUnknown& unknown : analysis.general)
+            general.add(unknown.name, expressionJson(unknown.value));
+        object.add("general", general.str());
+    }
+}
+
+std::string analysisJson(const exact::Analysis& analysis)
+{
+    JsonObject object;
+    object.add("read", jsonArray(analysis.read, readingJson));
+    if (analysis.error) {
+        object.add("error", JsonObject()
+                                .add("number", std::to_string(analysis.error->number))
+                                .add("field", jsonString(analysis.error->field))
+                                .str());
+        return object.str();
+    }
+    object.add("kind", jsonString(analysis.kind));
+    if (analysis.panel == "System") {
+        addSystem(object, analysis);
+    } else {
+        object.add("roots", jsonArray(analysis.roots, rootJson));
+        addRational(object, "discriminant", analysis.discriminant);
+        if (analysis.vertexX && analysis.vertexY)
+            object.add("vertex", "[" + rationalJson(*analysis.vertexX) + ", " + rationalJson(*analysis.vertexY) + "]");
+        addRational(object, "sum", analysis.sum);
+        addRational(object, "product", analysis.product);
+    }
+    object.add("steps", jsonArray(analysis.steps, [](const std::string& step) { return jsonString(step); }));
+    return object.str();
+}
+
+} // namespace
+
+std::string analysisLine(const exact::Analysis& analysis)
+{
+    return "[\"analysis\", " + jsonString(analysis.panel) + ", " + analysisJson(analysis) + "]";
 }
 
 std::string badLine(std::string_view why) { return "[\"bad\", " + jsonString(why) + "]"; }

@@ -5,10 +5,11 @@
 #pragma once
 
 // The driver's wire format: JSON Lines, one JSON array a line, UTF-8. Commands
-// come in as ["set", FIELD, TEXT], ["click", BUTTON], ["menu", ITEM] and
-// ["get", NAME]; events go out as ["text", FIELD, TEXT] and the like, with
+// come in as ["set", FIELD, TEXT], ["click", BUTTON], ["menu", ITEM],
+// ["get", NAME] and ["analyse", PANEL]; events go out as ["text", FIELD, TEXT] and the like, with
 // ", " between the elements.
 
+#include "analysis.h"
 #include "recording_window.h"
 
 #include <optional>
@@ -43,6 +44,9 @@ std::string toJsonLine(const Recorded& event);
 std::string valueLine(std::string_view name, std::string_view text);
 std::string valueLine(std::string_view name, bool enabled);
 std::string printedLine(const std::vector<std::string>& printed);
+
+// ["analysis", PANEL, OBJECT]: the exact analysis of a panel.
+std::string analysisLine(const exact::Analysis& analysis);
 
 // ["bad", WHY]
 std::string badLine(std::string_view why);

@@ -384,7 +384,10 @@ ExactValue PlusRoot(const mpq_class& a, const mpq_class& b, const mpq_class& c, 
     return MakeValue(u, w, m);
 }
 
-CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q) { return SolveCubicExact(p, q, CubicDiscriminant(p, q)); }
+CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q)
+{
+    return SolveCubicExact(p, q, CubicDiscriminant(p, q));
+}
 
 CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q, const mpq_class& discriminant)
 {
@@ -451,7 +454,9 @@ CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q, const mpq_cla
                     return std::nullopt;
                 if (!imaginary)
                     return -(*r) / Interval::Of(2, precision);
-                Interval im = (Interval::Of(mpq_class(3, 4), precision) * (*r) * (*r) + Interval::Of(cubic->p, precision)).sqrt();
+                Interval im
+                    = (Interval::Of(mpq_class(3, 4), precision) * (*r) * (*r) + Interval::Of(cubic->p, precision))
+                          .sqrt();
                 return side > 0 ? im : -im;
             });
         };
@@ -492,9 +497,8 @@ Rounded RoundValue(const ExactValue& value)
         return RoundRational(value.u + value.v);
     if (!value.known)
         return RoundEnclosed(value.enclose);
-    return RoundEnclosed([value](mpfr_prec_t precision) -> std::optional<Interval> {
-        return EncloseValue(value, precision);
-    });
+    return RoundEnclosed(
+        [value](mpfr_prec_t precision) -> std::optional<Interval> { return EncloseValue(value, precision); });
 }
 
 bool ShownValuesHold(std::span<const double> shown, std::span<const ExactValue> exact)

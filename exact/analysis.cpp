@@ -131,8 +131,9 @@ Expression complexExpression(const ComplexRoot& root)
     const bool negative = root.im.v < 0;
     const Surd term = surdTerm(abs(root.im.v), root.im.m);
     std::string exprIm = term.expr == "1" ? "I" : term.expr + "*I";
-    std::string bookIm = term.book == "1" ? "i" : (root.im.m == 1 && root.im.v.get_den() == 1) ? term.book + "i"
-                                                                                                    : "(" + term.book + ")i";
+    std::string bookIm = term.book == "1"                               ? "i"
+                         : (root.im.m == 1 && root.im.v.get_den() == 1) ? term.book + "i"
+                                                                        : "(" + term.book + ")i";
     Expression e;
     if (re == 0) {
         e.exact = (negative ? "-" : "") + exprIm;
@@ -161,7 +162,12 @@ Root makeRoot(const ComplexRoot& root)
         r.imNearest = im.nearest.value_or(0);
     }
     if (r.value.textbook.empty())
-        r.value.textbook = book(r.re) + (root.real() ? "" : (r.im.starts_with('-') ? " − " : " + ") + book(r.im).substr(r.im.starts_with('-') ? std::string(kMinus).size() : 0) + "i") + "（近似）";
+        r.value.textbook
+            = book(r.re)
+              + (root.real() ? ""
+                             : (r.im.starts_with('-') ? " − " : " + ")
+                                   + book(r.im).substr(r.im.starts_with('-') ? std::string(kMinus).size() : 0) + "i")
+              + "（近似）";
     r.multiplicity = root.multiplicity;
     return r;
 }
@@ -225,7 +231,8 @@ void linearPart(Analysis& analysis, const mpq_class& a, const mpq_class& b, cons
     if (a != 0) {
         const mpq_class x = -b / a;
         analysis.kind = analysis.panel == "Quadratic" ? "linear" : "one";
-        analysis.summary = analysis.panel == "Quadratic" ? "a = 0，方程是一元一次方程，有唯一解" : "a ≠ 0，方程有唯一解";
+        analysis.summary
+            = analysis.panel == "Quadratic" ? "a = 0，方程是一元一次方程，有唯一解" : "a ≠ 0，方程有唯一解";
         analysis.roots.push_back(makeRoot({MakeValue(x, 0, 1), MakeValue(0, 0, 1), 1}));
         analysis.steps.push_back(equation);
         analysis.steps.push_back(bookCoefficient(a) + "x = " + bookCoefficient(-b));
@@ -255,9 +262,11 @@ std::string polynomial(const std::vector<std::pair<mpq_class, std::string>>& ter
         if (!power.empty() && magnitude == "1")
             magnitude.clear();
         if (text.empty())
-            text = (c < 0 ? std::string(kMinus) : "") + magnitude + power;
+            text = c < 0 ? std::string(kMinus) : std::string();
         else
-            text += (c < 0 ? " − " : " + ") + magnitude + power;
+            text += c < 0 ? " − " : " + ";
+        text += magnitude;
+        text += power;
     }
     return text.empty() ? "0" : text;
 }
@@ -279,8 +288,9 @@ Analysis AnalyseLinear(std::span<const FieldText> fields)
         return analysis;
     const mpq_class& a = analysis.read.at(0).value;
     const mpq_class& b = analysis.read.at(1).value;
-    linearPart(analysis, a, b, "方程 " + polynomial({{a, "x"}, {b, ""}}) + " = 0（a = " + bookCoefficient(a)
-                                   + "，b = " + bookCoefficient(b) + "）");
+    linearPart(analysis, a, b,
+               "方程 " + polynomial({{a, "x"}, {b, ""}}) + " = 0（a = " + bookCoefficient(a)
+                   + "，b = " + bookCoefficient(b) + "）");
     return analysis;
 }
 
@@ -293,9 +303,9 @@ Analysis AnalyseQuadratic(std::span<const FieldText> fields)
     const mpq_class& a = analysis.read.at(0).value;
     const mpq_class& b = analysis.read.at(1).value;
     const mpq_class& c = analysis.read.at(2).value;
-    const std::string equation = "方程 " + polynomial({{a, "x²"}, {b, "x"}, {c, ""}}) + " = 0（a = "
-                                 + bookCoefficient(a) + "，b = " + bookCoefficient(b) + "，c = " + bookCoefficient(c)
-                                 + "）";
+    const std::string equation = "方程 " + polynomial({{a, "x²"}, {b, "x"}, {c, ""}})
+                                 + " = 0（a = " + bookCoefficient(a) + "，b = " + bookCoefficient(b)
+                                 + "，c = " + bookCoefficient(c) + "）";
     if (a == 0) {
         linearPart(analysis, b, c, equation);
         if (analysis.kind == "identity")
@@ -314,7 +324,7 @@ Analysis AnalyseQuadratic(std::span<const FieldText> fields)
     addRoots(analysis, roots);
     const int s = sgn(D);
     analysis.kind = s > 0 ? "two-real" : s == 0 ? "double" : "complex";
-    analysis.summary = s > 0 ? "Δ > 0，方程有两个不相等的实数根"
+    analysis.summary = s > 0    ? "Δ > 0，方程有两个不相等的实数根"
                        : s == 0 ? "Δ = 0，方程有两个相等的实数根"
                                 : "Δ < 0，方程没有实数根，有两个共轭虚数根";
     analysis.turningPoints.push_back({rationalExpression(*analysis.vertexX), rationalExpression(*analysis.vertexY),
@@ -334,13 +344,13 @@ Analysis AnalyseQuadratic(std::span<const FieldText> fields)
         steps.push_back("Δ < 0，方程没有实数根；在复数范围内 x = (−b ± i√(−Δ))/(2a)");
         steps.push_back(rootsLine(analysis));
     }
-    steps.push_back("根与系数的关系：x₁ + x₂ = −b/a = " + bookRational(*analysis.sum) + "，x₁x₂ = c/a = "
-                    + bookRational(*analysis.product));
+    steps.push_back("根与系数的关系：x₁ + x₂ = −b/a = " + bookRational(*analysis.sum)
+                    + "，x₁x₂ = c/a = " + bookRational(*analysis.product));
     steps.push_back("抛物线 y = " + polynomial({{a, "x²"}, {b, "x"}, {c, ""}}) + " 的顶点为 ("
-                    + bookRational(*analysis.vertexX) + ", " + bookRational(*analysis.vertexY) + ")，对称轴 x = "
-                    + bookRational(*analysis.vertexX));
-    const bool rationalRoots = std::all_of(roots.begin(), roots.end(),
-                                           [](const ComplexRoot& r) { return r.real() && r.re.rational(); });
+                    + bookRational(*analysis.vertexX) + ", " + bookRational(*analysis.vertexY)
+                    + ")，对称轴 x = " + bookRational(*analysis.vertexX));
+    const bool rationalRoots
+        = std::all_of(roots.begin(), roots.end(), [](const ComplexRoot& r) { return r.real() && r.re.rational(); });
     if (rationalRoots) {
         std::string form = a == 1 ? "" : a == -1 ? std::string(kMinus) : inner(bookCoefficient(a));
         for (const ComplexRoot& r : roots) {
@@ -382,21 +392,21 @@ Analysis AnalyseCubic(std::span<const FieldText> fields)
             const ExactValue x = MakeValue(0, side * k, m);
             // y = x³ + px + q = x(x² + p) + q = x·(2p/3) + q
             const ExactValue y = MakeValue(q, side * k * 2 * p / 3, m);
-            analysis.turningPoints.push_back(
-                {realExpression(x), realExpression(y), RoundValue(x).nearest.value_or(0), RoundValue(y).nearest.value_or(0)});
+            analysis.turningPoints.push_back({realExpression(x), realExpression(y), RoundValue(x).nearest.value_or(0),
+                                              RoundValue(y).nearest.value_or(0)});
         }
     }
 
     auto& steps = analysis.steps;
-    steps.push_back("方程 " + polynomial({{1, "x³"}, {p, "x"}, {q, ""}}) + " = 0（p = " + bookCoefficient(p) + "，q = "
-                    + bookCoefficient(q) + "）");
+    steps.push_back("方程 " + polynomial({{1, "x³"}, {p, "x"}, {q, ""}}) + " = 0（p = " + bookCoefficient(p)
+                    + "，q = " + bookCoefficient(q) + "）");
     steps.push_back("Δ = (q/2)² + (p/3)³ = " + inner(bookRational(q / 2)) + "² + " + inner(bookRational(p / 3))
                     + "³ = " + bookRational(disc));
     if (analysis.kind == "triple") {
         steps.push_back("p = q = 0，方程即 x³ = 0");
     } else if (analysis.kind == "double") {
-        steps.push_back("Δ = 0 且 p ≠ 0：x₁ = 3q/p = " + bookRational(3 * q / p) + "，x₂ = x₃ = −3q/(2p) = "
-                        + bookRational(-3 * q / (2 * p)));
+        steps.push_back("Δ = 0 且 p ≠ 0：x₁ = 3q/p = " + bookRational(3 * q / p)
+                        + "，x₂ = x₃ = −3q/(2p) = " + bookRational(-3 * q / (2 * p)));
     } else if (s > 0) {
         steps.push_back("Δ > 0，用卡尔达诺公式：x = ∛(−q/2 + √Δ) + ∛(−q/2 − √Δ)");
     } else {
@@ -438,7 +448,7 @@ Expression affineExpression(const Affine& x)
         const std::string name(kParameters[k]);
         const mpq_class magnitude = abs(c);
         const std::string exprTerm = magnitude == 1 ? name : RationalText(magnitude) + "*" + name;
-        const std::string bookTerm = magnitude == 1                ? name
+        const std::string bookTerm = magnitude == 1             ? name
                                      : magnitude.get_den() == 1 ? RationalText(magnitude) + name
                                                                 : "(" + RationalText(magnitude) + ")" + name;
         if (expr.empty()) {
@@ -533,8 +543,8 @@ Analysis AnalyseSystem(std::span<const FieldText> fields)
             }
             const mpq_class x = Dj / *analysis.determinant;
             steps.push_back("D" + std::string(1, static_cast<char>('x' + j)) + " = " + bookRational(Dj) + "，"
-                            + kUnknowns[j] + " = D" + std::string(1, static_cast<char>('x' + j)) + "/D = "
-                            + bookRational(x));
+                            + kUnknowns[j] + " = D" + std::string(1, static_cast<char>('x' + j))
+                            + "/D = " + bookRational(x));
             analysis.solution.push_back({kUnknowns[j], x, DecimalText(x), nearest(x)});
         }
         analysis.kind = "unique";
@@ -599,8 +609,8 @@ Analysis AnalyseSystem(std::span<const FieldText> fields)
         analysis.kind = "unique";
         analysis.summary = "方程组有唯一解";
         for (std::size_t j = 0; j < n; ++j)
-            analysis.solution.push_back({kUnknowns[j], value[j].constant, DecimalText(value[j].constant),
-                                         nearest(value[j].constant)});
+            analysis.solution.push_back(
+                {kUnknowns[j], value[j].constant, DecimalText(value[j].constant), nearest(value[j].constant)});
         return analysis;
     }
     analysis.kind = "infinite";

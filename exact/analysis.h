@@ -31,7 +31,7 @@ struct FieldText {
 struct Reading {
     std::string field;
     std::string text;
-    mpq_class value; // the number Val's rules read, exactly
+    mpq_class value;   // the number Val's rules read, exactly
     bool whole = true; // the number is the whole text, blanks aside
 };
 
@@ -50,8 +50,8 @@ struct Expression {
 
 struct Root {
     Expression value;
-    std::string re; // DECIMAL, 20 significant digits
-    std::string im; // "0" for a real root
+    std::string re;       // DECIMAL, 20 significant digits
+    std::string im;       // "0" for a real root
     double reNearest = 0; // the nearest doubles, for display and drawing
     double imNearest = 0;
     int multiplicity = 1;
@@ -88,7 +88,7 @@ struct Analysis {
     std::optional<mpq_class> discriminant; // Quadratic b² − 4ac; Cubic (q/2)² + (p/3)³
     std::optional<mpq_class> vertexX;      // Quadratic, a ≠ 0
     std::optional<mpq_class> vertexY;
-    std::optional<mpq_class> sum;     // Quadratic, a ≠ 0: sum and product of the roots
+    std::optional<mpq_class> sum; // Quadratic, a ≠ 0: sum and product of the roots
     std::optional<mpq_class> product;
     std::vector<Point> turningPoints; // Quadratic: the vertex; Cubic: its real turning points
 

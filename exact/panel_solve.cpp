@@ -77,8 +77,7 @@ QuadraticSolution SolveQuadraticExact(const mpq_class& a, const mpq_class& b, co
     return r;
 }
 
-bool CheckQuadraticExact(const mpq_class& a, const mpq_class& b, const mpq_class& c, double shownX1,
-                         double shownX2)
+bool CheckQuadraticExact(const mpq_class& a, const mpq_class& b, const mpq_class& c, double shownX1, double shownX2)
 {
     const std::array shown{shownX1, shownX2};
     const std::array exact{PlusRoot(a, b, c, true), PlusRoot(a, b, c, false)};

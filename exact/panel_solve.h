@@ -33,8 +33,7 @@ struct QuadraticSolution {
 };
 QuadraticSolution SolveQuadraticExact(const mpq_class& a, const mpq_class& b, const mpq_class& c);
 // D ≥ 0 only: both shown roots within 1e-7 × the larger exact root of theirs.
-bool CheckQuadraticExact(const mpq_class& a, const mpq_class& b, const mpq_class& c, double shownX1,
-                         double shownX2);
+bool CheckQuadraticExact(const mpq_class& a, const mpq_class& b, const mpq_class& c, double shownX1, double shownX2);
 
 // x³ + p·x + q = 0: the root the panel shows.
 struct CubicRoot {

@@ -16,8 +16,7 @@ namespace {
 
 bool blankFrom(std::string_view text, std::size_t from)
 {
-    return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(std::min(from, text.size())), text.end(),
-                       IsBlank);
+    return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(std::min(from, text.size())), text.end(), IsBlank);
 }
 
 // The largest decimal magnitude a double reaches: 1.79e308.

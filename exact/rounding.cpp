@@ -248,8 +248,7 @@ namespace {
 using Operation = int (*)(mpfr_ptr, mpfr_srcptr, mpfr_srcptr, mpfr_rnd_t);
 
 // The smallest and largest of op over the four pairs of ends.
-void combine(Operation op, mpfr_srcptr a0, mpfr_srcptr a1, mpfr_srcptr b0, mpfr_srcptr b1, mpfr_ptr lo,
-             mpfr_ptr hi)
+void combine(Operation op, mpfr_srcptr a0, mpfr_srcptr a1, mpfr_srcptr b0, mpfr_srcptr b1, mpfr_ptr lo, mpfr_ptr hi)
 {
     const std::array<std::array<mpfr_srcptr, 2>, 4> pairs{{{a0, b0}, {a0, b1}, {a1, b0}, {a1, b1}}};
     mpfr_t t;

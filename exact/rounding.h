@@ -44,7 +44,7 @@ public:
     Interval operator-(const Interval& other) const;
     Interval operator*(const Interval& other) const;
     Interval operator/(const Interval& other) const; // other must not hold 0
-    Interval sqrt() const;                            // of the part at or above 0
+    Interval sqrt() const;                           // of the part at or above 0
     Interval operator-() const;
 
     mpfr_srcptr lo() const { return lo_; }
@@ -52,17 +52,17 @@ public:
     mpfr_prec_t precision() const { return mpfr_get_prec(lo_); }
 
 private:
-    mpfr_t lo_;
-    mpfr_t hi_;
+    mpfr_t lo_{};
+    mpfr_t hi_{};
 };
 
 // A value known through enclosures that narrow as the precision grows.
 using Enclosure = std::function<std::optional<Interval>(mpfr_prec_t precision)>;
 
 struct Rounded {
-    std::string decimal;               // DECIMAL
-    std::optional<double> nearest;     // none: beyond the largest double
-    bool decided = true;               // false only when the precision limit was reached first
+    std::string decimal;           // DECIMAL
+    std::optional<double> nearest; // none: beyond the largest double
+    bool decided = true;           // false only when the precision limit was reached first
 };
 
 // Raises the precision until both roundings are decided (Ziv's strategy). The

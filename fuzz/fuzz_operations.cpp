@@ -74,12 +74,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         switch (action >> 6) {
         case 0:
         case 1: {
-            const auto field = static_cast<Field>(operand % kFieldCount + 1);
+            const auto field = kFields[operand % kFieldCount];
             session.type(field, input.take(input.next() % 64));
             break;
         }
         case 2: {
-            session.click(static_cast<Button>(operand % kButtonCount + 1));
+            session.click(kButtons[operand % kButtonCount]);
             break;
         }
         default: session.choose(static_cast<MenuItem>(operand % kMenuItemCount)); break;

@@ -19,6 +19,8 @@ public:
 
     constexpr double value() const noexcept { return value_; }
 
+    // Negation is exact and cannot overflow; -0 stays apart from 0 as in x * -1.
+    friend constexpr Number operator-(Number a) noexcept { return Number(-a.value_); }
     friend Number operator+(Number a, Number b);
     friend Number operator-(Number a, Number b);
     friend Number operator*(Number a, Number b);

@@ -26,18 +26,16 @@ trap 'stopped $? "$BASH_COMMAND"' ERR
 # package scripts/setup installs it from.
 need() {
     command -v "$1" >/dev/null 2>&1 ||
-        die "$1 is missing: run scripts/setup, which installs it (Debian package ${2:-$1})"
+        die "$1 is missing: run scripts/setup --test, which installs it (Debian package ${2:-$1})"
 }
 
-# sources_in ARRAY FOLDER...: the C++ sources under the folders, sorted,
-# into ARRAY; a missing folder or no source at all is an error.
-sources_in() {
+# tree_sources ARRAY: every C++ source of the tree (*.cpp and *.h), sorted,
+# into ARRAY; build folders (build, build-*, any folder CMake configured)
+# and hidden folders are left out. No source at all is an error.
+tree_sources() {
     local -n into=$1
-    shift
-    local folder
-    for folder in "$@"; do
-        [ -d "$folder" ] || die "$folder/ is missing: run this in a whole Zembrel source tree"
-    done
-    mapfile -t into < <(find "$@" -type f \( -name '*.cpp' -o -name '*.h' \) | LC_ALL=C sort)
-    [ ${#into[@]} -gt 0 ] || die "found no C++ sources in $*"
+    mapfile -t into < <(find . -mindepth 1 -type d \( -name '.*' -o -name 'build' -o -name 'build-*' \
+        -o -exec test -f '{}/CMakeCache.txt' ';' \) -prune -o -type f \( -name '*.cpp' -o -name '*.h' \) -print |
+        sed 's|^\./||' | LC_ALL=C sort)
+    [ ${#into[@]} -gt 0 ] || die "found no C++ sources: run this in a whole Zembrel source tree"
 }

@@ -14,8 +14,6 @@ namespace zembrel {
 
 namespace {
 
-constexpr std::array kMessages{kCheckPassed, kCheckFailed};
-
 // The double nearest one third, not the exact third.
 constexpr double t = 1.0 / 3.0;
 
@@ -24,7 +22,7 @@ constexpr double t = 1.0 / 3.0;
 Number realCubeRoot(Number w)
 {
     if (w <= 0)
-        return -1 * Pow(w * -1, t);
+        return -Pow(-w, t);
     return Pow(w, t);
 }
 
@@ -35,8 +33,8 @@ struct Coefficients {
 
 Coefficients readCoefficients(const Window& window)
 {
-    const Number p = Val(window.text(Field::Text10));
-    const Number q = Val(window.text(Field::Text11));
+    const Number p = Val(window.text(cubic::p));
+    const Number q = Val(window.text(cubic::q));
     return {p, q};
 }
 
@@ -57,7 +55,7 @@ std::optional<Number> CardanoRoot(Number p, Number q)
 
 Number TrigonometricRoot(Number p, Number q)
 {
-    const Number m = Sqr((p * -1) / 3);
+    const Number m = Sqr(-p / 3);
     Number k = (Abs(q) * 3) / ((Abs(p) * 2) * m);
     // Rounding can carry k just past 1, beyond the arc cosine's reach.
     if (k > 1)
@@ -65,7 +63,7 @@ Number TrigonometricRoot(Number p, Number q)
     const Number phi = Acos(k);
     Number X = (2 * m) * Cos(phi / 3);
     if (q > 0)
-        X = X * -1;
+        X = -X;
     return X;
 }
 
@@ -88,16 +86,16 @@ Number CubicRoot(Number p, Number q)
 void SolveCubic(Window& window)
 {
     // Enabled before anything is read, so even a press that overflows allows one check.
-    window.setEnabled(Button::Command8, true);
+    window.setEnabled(cubic::check, true);
     const Coefficients k = readCoefficients(window);
     const Number X = CubicRoot(k.p, k.q);
-    window.setText(Field::Text12, Format(X.value(), kEighteenDecimals));
+    window.setText(cubic::X, Format(X.value(), kEighteenDecimals));
 }
 
 void CheckCubic(Window& window)
 {
-    window.setEnabled(Button::Command8, false);
-    // The check re-solves from the coefficients rather than reading Text12,
+    window.setEnabled(cubic::check, false);
+    // The check re-solves from the coefficients rather than reading X,
     // so it judges the root the present coefficients give.
     const Coefficients k = readCoefficients(window);
     const Number X = CubicRoot(k.p, k.q);
@@ -107,7 +105,5 @@ void CheckCubic(Window& window)
     const Number S = (Abs(t1) + Abs(t2)) + Abs(k.q);
     showVerdict(window, ResidualHolds(r, S));
 }
-
-const PanelDescriptor kCubicPanel{Panel::Cubic, SolveCubic, CheckCubic, kMessages};
 
 } // namespace zembrel

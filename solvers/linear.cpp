@@ -15,10 +15,6 @@ namespace zembrel {
 
 namespace {
 
-constexpr std::string_view kZeroCoefficient = "一次项系数不能为0！";
-
-constexpr std::array kMessages{kZeroCoefficient, kCheckPassed, kCheckFailed};
-
 struct Coefficients {
     Number a;
     Number b;
@@ -26,36 +22,36 @@ struct Coefficients {
 
 Coefficients readCoefficients(const Window& window)
 {
-    const Number a = Val(window.text(Field::Text1));
-    const Number b = Val(window.text(Field::Text2));
+    const Number a = Val(window.text(linear::a));
+    const Number b = Val(window.text(linear::b));
     return {a, b};
 }
 
-Number root(Coefficients k) { return (k.b * -1) / k.a; }
+Number root(Coefficients k) { return -k.b / k.a; }
 
 } // namespace
 
 void SolveLinear(Window& window)
 {
     // Enabled before anything is read, so even a refused solve allows one check.
-    window.setEnabled(Button::Command6, true);
+    window.setEnabled(linear::check, true);
     const Coefficients k = readCoefficients(window);
     if (k.a == 0) {
-        window.MsgBox(kZeroCoefficient, MsgBoxStyle::OkOnly);
+        window.MsgBox(linear::kZeroCoefficient, MsgBoxStyle::OkOnly);
         return;
     }
     const Number X = root(k);
-    window.setText(Field::Text3, Format(X.value(), kEighteenDecimals));
+    window.setText(linear::X, Format(X.value(), kEighteenDecimals));
 }
 
 void CheckLinear(Window& window)
 {
-    window.setEnabled(Button::Command6, false);
-    // The check re-solves from the coefficients rather than reading Text3, so
+    window.setEnabled(linear::check, false);
+    // The check re-solves from the coefficients rather than reading X, so
     // it judges the root the present coefficients give.
     const Coefficients k = readCoefficients(window);
     if (k.a == 0) {
-        window.MsgBox(kZeroCoefficient, MsgBoxStyle::OkOnly);
+        window.MsgBox(linear::kZeroCoefficient, MsgBoxStyle::OkOnly);
         return;
     }
     const Number x = root(k);
@@ -64,7 +60,5 @@ void CheckLinear(Window& window)
     const Number S = Abs(t) + Abs(k.b);
     showVerdict(window, ResidualHolds(r, S));
 }
-
-const PanelDescriptor kLinearPanel{Panel::Linear, SolveLinear, CheckLinear, kMessages};
 
 } // namespace zembrel

@@ -16,12 +16,6 @@ namespace zembrel {
 
 namespace {
 
-constexpr std::string_view kZeroLeadingCoefficient = "一元二次方程二次项系数不能为0！";
-constexpr std::string_view kComplexRoots = "请注意：方程有两个共轭虚数根。";
-constexpr std::string_view kNoRealRoots = "方程无实数解！";
-
-constexpr std::array kMessages{kZeroLeadingCoefficient, kComplexRoots, kNoRealRoots, kCheckPassed, kCheckFailed};
-
 struct Equation {
     Number a;
     Number b;
@@ -30,17 +24,17 @@ struct Equation {
 };
 
 // Shared by solve and check. A zero leading coefficient is corrected, not
-// refused: the user is told, Text4 shows the 1 that is used, and the
+// refused: the user is told, the a field shows the 1 that is used, and the
 // operation goes on with x² + b·x + c = 0.
 Equation readEquation(Window& window)
 {
-    Number a = Val(window.text(Field::Text4));
-    const Number b = Val(window.text(Field::Text5));
-    const Number c = Val(window.text(Field::Text6));
+    Number a = Val(window.text(quadratic::a));
+    const Number b = Val(window.text(quadratic::b));
+    const Number c = Val(window.text(quadratic::c));
     if (a == 0) {
-        window.MsgBox(kZeroLeadingCoefficient, MsgBoxStyle::OkOnly);
+        window.MsgBox(quadratic::kZeroLeadingCoefficient, MsgBoxStyle::OkOnly);
         a = 1;
-        window.setText(Field::Text4, "1");
+        window.setText(quadratic::a, "1");
     }
     const Number D = Pow(b, 2) - 4 * a * c;
     return {a, b, c, D};
@@ -58,15 +52,15 @@ RealRoots realRoots(const Equation& k)
 {
     const Number s = Sqr(k.D);
     if (k.b > 0) {
-        const Number q = ((-1) * k.b - s) / 2;
+        const Number q = (-k.b - s) / 2;
         return {k.c / q, q / k.a};
     }
     if (k.b < 0) {
-        const Number q = ((-1) * k.b + s) / 2;
+        const Number q = (-k.b + s) / 2;
         return {q / k.a, k.c / q};
     }
-    const Number X1 = (-1 * k.b + Sqr(k.D)) / (2 * k.a);
-    const Number X2 = (-1 * k.b - Sqr(k.D)) / (2 * k.a);
+    const Number X1 = (-k.b + s) / (2 * k.a);
+    const Number X2 = (-k.b - s) / (2 * k.a);
     return {X1, X2};
 }
 
@@ -82,14 +76,14 @@ bool holds(const Equation& k, Number X)
 
 void writeComplexRoots(Window& window, const Equation& k)
 {
-    const Number D = k.D * -1;
-    const Number re = (-1 * k.b) / (2 * k.a);
+    const Number D = -k.D;
+    const Number re = -k.b / (2 * k.a);
     Number im = Sqr(D) / (2 * k.a);
     if (k.a < 0)
         im = Abs(im);
     // Str, not Format: the real part keeps Str's leading blank or minus sign.
-    window.setText(Field::Text7, Str(re.value()) + " +" + Str(im.value()) + " i");
-    window.setText(Field::Text8, Str(re.value()) + " -" + Str(im.value()) + " i");
+    window.setText(quadratic::X1, Str(re.value()) + " +" + Str(im.value()) + " i");
+    window.setText(quadratic::X2, Str(re.value()) + " -" + Str(im.value()) + " i");
 }
 
 } // namespace
@@ -97,28 +91,28 @@ void writeComplexRoots(Window& window, const Equation& k)
 void SolveQuadratic(Window& window)
 {
     // Enabled before anything is read, so even a corrected solve allows one check.
-    window.setEnabled(Button::Command7, true);
+    window.setEnabled(quadratic::check, true);
     const Equation k = readEquation(window);
     if (k.D < 0) {
-        window.MsgBox(kComplexRoots, MsgBoxStyle::Exclamation);
+        window.MsgBox(quadratic::kComplexRoots, MsgBoxStyle::Exclamation);
         // Complex roots have nothing for the check to substitute.
-        window.setEnabled(Button::Command7, false);
+        window.setEnabled(quadratic::check, false);
         writeComplexRoots(window, k);
         return;
     }
     const RealRoots roots = realRoots(k);
-    window.setText(Field::Text7, Format(roots.X1.value(), kSixteenDecimals));
-    window.setText(Field::Text8, Format(roots.X2.value(), kSixteenDecimals));
+    window.setText(quadratic::X1, Format(roots.X1.value(), kSixteenDecimals));
+    window.setText(quadratic::X2, Format(roots.X2.value(), kSixteenDecimals));
 }
 
 void CheckQuadratic(Window& window)
 {
-    window.setEnabled(Button::Command7, false);
-    // The check re-solves from the coefficients rather than reading Text7 and
-    // Text8, so it judges the roots the present coefficients give.
+    window.setEnabled(quadratic::check, false);
+    // The check re-solves from the coefficients rather than reading X1 and
+    // X2, so it judges the roots the present coefficients give.
     const Equation k = readEquation(window);
     if (k.D < 0) {
-        window.MsgBox(kNoRealRoots, MsgBoxStyle::Exclamation);
+        window.MsgBox(quadratic::kNoRealRoots, MsgBoxStyle::Exclamation);
         return;
     }
     const RealRoots roots = realRoots(k);
@@ -127,7 +121,5 @@ void CheckQuadratic(Window& window)
     const bool secondHolds = holds(k, roots.X2);
     showVerdict(window, firstHolds && secondHolds);
 }
-
-const PanelDescriptor kQuadraticPanel{Panel::Quadratic, SolveQuadratic, CheckQuadratic, kMessages};
 
 } // namespace zembrel

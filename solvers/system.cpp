@@ -18,17 +18,6 @@ namespace zembrel {
 
 namespace {
 
-constexpr std::string_view kMissingVariable = "请保证X、Y为有效元，其系数三个方程不能同时为零";
-constexpr std::string_view kParallelLines = "两直线平行，方程组无解！";
-constexpr std::string_view kSingularSolve
-    = "方程组可能无解或不定方程有无数解，请重新调整顺序，或将数据输入完整后再试！";
-constexpr std::string_view kSingularCheck = "方程组可能无解，或重新调整顺序后再试！";
-constexpr std::string_view kSolutionRight = "方程组解正确！";
-constexpr std::string_view kSolutionWrong = "方程组解可能有误，请重新调整顺序后再试！";
-
-constexpr std::array kMessages{kMissingVariable, kParallelLines, kSingularSolve,
-                               kSingularCheck,   kSolutionRight, kSolutionWrong};
-
 struct Message {
     std::string_view text;
     MsgBoxStyle style = MsgBoxStyle::OkOnly;
@@ -45,12 +34,12 @@ struct Refusal {
 
 // clang-format off
 constexpr std::array kRefusals{
-    Refusal{SystemOutcome::MissingVariable, {kMissingVariable, MsgBoxStyle::OkOnly},
-                                            {kMissingVariable, MsgBoxStyle::OkOnly}},
-    Refusal{SystemOutcome::ParallelLines,   {kParallelLines, MsgBoxStyle::Critical},
-                                            {kParallelLines, MsgBoxStyle::OkOnly}},
-    Refusal{SystemOutcome::SingularSystem,  {kSingularSolve, MsgBoxStyle::Exclamation},
-                                            {kSingularCheck, MsgBoxStyle::OkOnly}},
+    Refusal{SystemOutcome::MissingVariable, {system::kMissingVariable, MsgBoxStyle::OkOnly},
+                                            {system::kMissingVariable, MsgBoxStyle::OkOnly}},
+    Refusal{SystemOutcome::ParallelLines,   {system::kParallelLines, MsgBoxStyle::Critical},
+                                            {system::kParallelLines, MsgBoxStyle::OkOnly}},
+    Refusal{SystemOutcome::SingularSystem,  {system::kSingularSolve, MsgBoxStyle::Exclamation},
+                                            {system::kSingularCheck, MsgBoxStyle::OkOnly}},
 };
 // clang-format on
 
@@ -59,18 +48,18 @@ SystemCoefficients readCoefficients(const Window& window)
     // Equation by equation through the X, Y and Z coefficients, then the
     // three constant terms.
     SystemCoefficients k;
-    k.a1 = Val(window.text(Field::Text13));
-    k.b1 = Val(window.text(Field::Text14));
-    k.c1 = Val(window.text(Field::Text15));
-    k.a2 = Val(window.text(Field::Text16));
-    k.b2 = Val(window.text(Field::Text17));
-    k.c2 = Val(window.text(Field::Text18));
-    k.a3 = Val(window.text(Field::Text19));
-    k.b3 = Val(window.text(Field::Text20));
-    k.c3 = Val(window.text(Field::Text21));
-    k.d1 = Val(window.text(Field::Text9));
-    k.d2 = Val(window.text(Field::Text25));
-    k.d3 = Val(window.text(Field::Text26));
+    k.a1 = Val(window.text(system::a1));
+    k.b1 = Val(window.text(system::b1));
+    k.c1 = Val(window.text(system::c1));
+    k.a2 = Val(window.text(system::a2));
+    k.b2 = Val(window.text(system::b2));
+    k.c2 = Val(window.text(system::c2));
+    k.a3 = Val(window.text(system::a3));
+    k.b3 = Val(window.text(system::b3));
+    k.c3 = Val(window.text(system::c3));
+    k.d1 = Val(window.text(system::d1));
+    k.d2 = Val(window.text(system::d2));
+    k.d3 = Val(window.text(system::d3));
     return k;
 }
 
@@ -180,7 +169,7 @@ SystemSolution solveThreeVariables(const SystemCoefficients& k)
     const Number Z = (beta3 * delta2 - beta2 * delta3) / Delta;
 
     // Back into equation 1, as three quotients and two differences.
-    const Number t1 = ((-1 * b1) * Y) / a1;
+    const Number t1 = (-b1 * Y) / a1;
     const Number t2 = (c1 * Z) / a1;
     const Number t3 = d1 / a1;
     const Number X = (t1 - t2) - t3;
@@ -222,20 +211,20 @@ std::vector<SystemResidual> SystemResiduals(const SystemCoefficients& k, const S
 void SolveSystem(Window& window)
 {
     // Enabled before anything is read, so even a refused solve allows one check.
-    window.setEnabled(Button::Command5, true);
+    window.setEnabled(system::check, true);
     const SystemSolution s = ComputeSystem(readCoefficients(window));
     if (refuse(window, &Refusal::solve, s.outcome))
         return;
     // The arithmetic is all behind us: an overflow has left every field alone.
-    window.setText(Field::Text22, Format(s.X, kTwelveDecimals));
-    window.setText(Field::Text23, Format(s.Y, kTwelveDecimals));
+    window.setText(system::X, Format(s.X, kTwelveDecimals));
+    window.setText(system::Y, Format(s.Y, kTwelveDecimals));
     // No Z in two-variable mode; an earlier Z must not stay beside X and Y.
-    window.setText(Field::Text24, s.outcome == SystemOutcome::SolvedThree ? Format(s.Z, kTwelveDecimals) : "");
+    window.setText(system::Z, s.outcome == SystemOutcome::SolvedThree ? Format(s.Z, kTwelveDecimals) : "");
 }
 
 void CheckSystem(Window& window)
 {
-    window.setEnabled(Button::Command5, false);
+    window.setEnabled(system::check, false);
     // The check re-solves from the coefficients rather than reading the
     // result fields, so it judges the solution the present coefficients give.
     const SystemCoefficients k = readCoefficients(window);
@@ -244,9 +233,7 @@ void CheckSystem(Window& window)
         return;
     const std::vector<SystemResidual> residuals = SystemResiduals(k, s);
     const bool passed = std::ranges::all_of(residuals, [](SystemResidual e) { return ResidualHolds(e.r, e.S); });
-    window.MsgBox(passed ? kSolutionRight : kSolutionWrong, MsgBoxStyle::OkOnly);
+    window.MsgBox(passed ? system::kSolutionRight : system::kSolutionWrong, MsgBoxStyle::OkOnly);
 }
-
-const PanelDescriptor kSystemPanel{Panel::System, SolveSystem, CheckSystem, kMessages};
 
 } // namespace zembrel

@@ -26,9 +26,9 @@ const std::string kOverflow = R"(["error", 6, "溢出"])";
 std::string root(const std::string& X) { return R"(["text", "Text12", ")" + X + R"("])"; }
 
 struct CardanoCase {
-    const char* name;
-    double p;
-    double q;
+    const char* name = "";
+    double p = 0;
+    double q = 0;
     std::optional<double> X; // compared bit for bit, sign of zero included
 };
 
@@ -148,14 +148,14 @@ TEST(Cubic, SolvesAndChecks)
         SCOPED_TRACE(c.name);
         testing::Session session;
         const auto typeCoefficients = [&] {
-            session.type(Field::Text10, c.p);
-            session.type(Field::Text11, c.q);
+            session.type(cubic::p, c.p);
+            session.type(cubic::q, c.q);
         };
         typeCoefficients();
-        session.click(Button::Command3);
+        session.click(cubic::solve);
         EXPECT_EQ(session.take(), c.solve);
         typeCoefficients();
-        session.click(Button::Command8);
+        session.click(cubic::check);
         EXPECT_EQ(session.take(), c.check);
     }
 }
@@ -163,32 +163,32 @@ TEST(Cubic, SolvesAndChecks)
 TEST(Cubic, CheckJudgesTheEditedCoefficientsNotTheResultField)
 {
     testing::Session session;
-    session.type(Field::Text10, "0");
-    session.type(Field::Text11, "-8");
-    session.click(Button::Command3);
-    session.type(Field::Text11, "-1e30");
+    session.type(cubic::p, "0");
+    session.type(cubic::q, "-8");
+    session.click(cubic::solve);
+    session.type(cubic::q, "-1e30");
     session.take();
-    session.click(Button::Command8);
+    session.click(cubic::check);
     // The root 1e10 holds; the 2 still shown would miss by nearly 1e30.
     EXPECT_EQ(session.take(), (Lines{kDisable, kRight}));
-    EXPECT_EQ(session.window().text(Field::Text12), "2.");
+    EXPECT_EQ(session.window().text(cubic::X), "2.");
 }
 
 TEST(Cubic, OverflowLeavesEveryFieldAsItWas)
 {
     testing::Session session;
-    session.type(Field::Text10, "0");
-    session.type(Field::Text11, "-8");
-    session.click(Button::Command3);
-    session.type(Field::Text10, "1e103");
-    session.type(Field::Text4, "7");
+    session.type(cubic::p, "0");
+    session.type(cubic::q, "-8");
+    session.click(cubic::solve);
+    session.type(cubic::p, "1e103");
+    session.type(quadratic::a, "7");
     session.take();
-    session.click(Button::Command3);
+    session.click(cubic::solve);
     EXPECT_EQ(session.take(), (Lines{kEnable, kOverflow}));
-    EXPECT_EQ(session.window().text(Field::Text10), "1e103");
-    EXPECT_EQ(session.window().text(Field::Text11), "-8");
-    EXPECT_EQ(session.window().text(Field::Text12), "2.");
-    EXPECT_EQ(session.window().text(Field::Text4), "7");
+    EXPECT_EQ(session.window().text(cubic::p), "1e103");
+    EXPECT_EQ(session.window().text(cubic::q), "-8");
+    EXPECT_EQ(session.window().text(cubic::X), "2.");
+    EXPECT_EQ(session.window().text(quadratic::a), "7");
     EXPECT_TRUE(session.window().printed().empty());
 }
 

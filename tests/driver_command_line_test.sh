@@ -40,10 +40,11 @@ check() {
     fi
 }
 
-usage='Usage: zembrel-driver \[--help \| --version\].*\["set", FIELD, TEXT\].*\["click", BUTTON\].*'
+usage='Usage: zembrel-driver \[--help \| --version\].*zembrel-driver \[--echo\].*\["set", FIELD, TEXT\].*\["click", BUTTON\].*'
 usage+='\["menu", ITEM\].*\["get", NAME\].*\["text", FIELD, TEXT\].*\["enabled", BUTTON, BOOLEAN\].*'
 usage+='\["msgbox", CODE, PROMPT\].*\["print", TEXT\].*\["error", NUMBER, DESCRIPTION\].*'
 usage+='\["calculator", PROGRAM\].*\["browse", URL\].*\["exit"\].*\["bad", WHY\].*'
+usage+='--echo .*'
 refused() { echo "zembrel-driver: unknown argument '$1'; commands come on standard input \(zembrel-driver --help\)"; }
 
 check "help" 0 "$usage" "" --help
@@ -52,5 +53,7 @@ check "short option" 2 "" "$(refused -h)" -h
 check "a file name" 2 "" "$(refused scenario.txt)" scenario.txt
 check "help with more" 2 "" "$(refused extra)" --help extra
 check "help and version" 2 "" "$(refused --version)" --help --version
+check "echo twice" 2 "" "$(refused --echo)" --echo --echo
+check "echo and help" 2 "" "$(refused --help)" --echo --help
 check "empty argument" 2 "" "$(refused '')" ''
 exit $status

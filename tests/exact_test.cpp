@@ -84,6 +84,20 @@ TEST(ExactReader, ReadsWhatValReads)
     }
 }
 
+TEST(ExactReader, AstronomicalExponentsAreReadAsValReadsThem)
+{
+    // Below 10^-1000000 only the flush keeps the exact value from taking gigabytes.
+    const ExactNumber tiny = ReadExact("-7e-999999999");
+    EXPECT_TRUE(tiny.flushed);
+    EXPECT_EQ(tiny.value, 0);
+    EXPECT_EQ(Val("-7e-999999999"), 0);
+    // A million written digits stay exact.
+    const std::string written = "0." + std::string(999'990, '0') + "3";
+    const ExactNumber small = ReadExact(written);
+    EXPECT_FALSE(small.flushed);
+    EXPECT_EQ(small.value * mpq_class(mpz_class("1" + std::string(999'991, '0'))), 3);
+}
+
 TEST(ExactReader, AgreesWithValOnRandomTexts)
 {
     std::mt19937_64 random(18);
@@ -108,9 +122,9 @@ TEST(ExactReader, AgreesWithValOnRandomTexts)
 TEST(ExactReader, SubnormalsAndTheOverflowEdge)
 {
     // Around the smallest subnormal, half of it, and the largest double's rounding edge.
-    for (const char* text : {"4.9406564584124654e-324", "2.4703282292062327e-324", "2.4703282292062328e-324",
-                             "2.2250738585072011e-308", "1.7976931348623158e308", "1.797693134862315807e308",
-                             "-1.797693134862315808e308", "1e-323", "3e-324"}) {
+    for (const char* text :
+         {"4.9406564584124654e-324", "2.4703282292062327e-324", "2.4703282292062328e-324", "2.2250738585072011e-308",
+          "1.7976931348623158e308", "1.797693134862315807e308", "-1.797693134862315808e308", "1e-323", "3e-324"}) {
         SCOPED_TRACE(text);
         const ExactNumber number = ReadExact(text);
         const std::optional<double> val = valOrOverflow(text);
@@ -146,7 +160,7 @@ TEST(ExactRounding, DecimalTextHasTwentyCorrectDigits)
 
 std::vector<FieldText> fieldsOf(const std::vector<std::string>& texts)
 {
-    static const std::array<const char*, 12> names{"F1", "F2", "F3", "F4", "F5", "F6",
+    static const std::array<const char*, 12> names{"F1", "F2", "F3", "F4",  "F5",  "F6",
                                                    "F7", "F8", "F9", "F10", "F11", "F12"};
     std::vector<FieldText> fields;
     for (std::size_t i = 0; i < texts.size(); ++i)
@@ -182,17 +196,32 @@ TEST(ExactAnalysis, QuadraticRoots)
     const RootRow rows[] = {
         {"(2x - 0.7)^2", {"4", "-2.8", "0.49"}, "double", {"7/20"}, {"0.35"}, {"0"}, {2}},
         {"x^2 - 0.2x + 0.01", {"1", "-0.2", "0.01"}, "double", {"1/10"}, {"0.1"}, {"0"}, {2}},
-        {"golden", {"1", "-3", "1"}, "two-real", {"3/2 - sqrt(5)/2", "3/2 + sqrt(5)/2"},
-         {"0.3819660112501051518", "2.6180339887498948482"}, {"0", "0"}, {1, 1}},
+        {"golden",
+         {"1", "-3", "1"},
+         "two-real",
+         {"3/2 - sqrt(5)/2", "3/2 + sqrt(5)/2"},
+         {"0.3819660112501051518", "2.6180339887498948482"},
+         {"0", "0"},
+         {1, 1}},
         {"rational", {"2", "-1", "-1"}, "two-real", {"-1/2", "1"}, {"-0.5", "1"}, {"0", "0"}, {1, 1}},
-        {"complex", {"2", "1", "1"}, "complex", {"-1/4 + sqrt(7)/4*I", "-1/4 - sqrt(7)/4*I"},
-         {"-0.25", "-0.25"}, {"0.66143782776614764763", "-0.66143782776614764763"}, {1, 1}},
+        {"complex",
+         {"2", "1", "1"},
+         "complex",
+         {"-1/4 + sqrt(7)/4*I", "-1/4 - sqrt(7)/4*I"},
+         {"-0.25", "-0.25"},
+         {"0.66143782776614764763", "-0.66143782776614764763"},
+         {1, 1}},
         {"unit imaginary", {"1", "0", "1"}, "complex", {"I", "-I"}, {"0", "0"}, {"1", "-1"}, {1, 1}},
         {"a = 0 linear", {"0", "2", "-1"}, "linear", {"1/2"}, {"0.5"}, {"0"}, {1}},
         {"a = 0 identity", {"0", "0", ""}, "identity", {}, {}, {}, {}},
         {"a = 0 none", {"0", "0", "3"}, "none", {}, {}, {}, {}},
-        {"square factor", {"1", "0", "-12"}, "two-real", {"-2*sqrt(3)", "2*sqrt(3)"},
-         {"-3.4641016151377545871", "3.4641016151377545871"}, {"0", "0"}, {1, 1}},
+        {"square factor",
+         {"1", "0", "-12"},
+         "two-real",
+         {"-2*sqrt(3)", "2*sqrt(3)"},
+         {"-3.4641016151377545871", "3.4641016151377545871"},
+         {"0", "0"},
+         {1, 1}},
     };
     for (const RootRow& row : rows) {
         SCOPED_TRACE(row.name);
@@ -205,16 +234,29 @@ TEST(ExactAnalysis, CubicRoots)
     const RootRow rows[] = {
         {"triple", {"0", "0"}, "triple", {"0"}, {"0"}, {"0"}, {3}},
         {"double", {"-3", "2"}, "double", {"-2", "1"}, {"-2", "1"}, {"0", "0"}, {1, 2}},
-        {"rational root, complex pair", {"1", "-2"}, "one-real", {"1", "-1/2 + sqrt(7)/2*I", "-1/2 - sqrt(7)/2*I"},
-         {"1", "-0.5", "-0.5"}, {"0", "1.3228756555322952953", "-1.3228756555322952953"}, {1, 1, 1}},
+        {"rational root, complex pair",
+         {"1", "-2"},
+         "one-real",
+         {"1", "-1/2 + sqrt(7)/2*I", "-1/2 - sqrt(7)/2*I"},
+         {"1", "-0.5", "-0.5"},
+         {"0", "1.3228756555322952953", "-1.3228756555322952953"},
+         {1, 1, 1}},
         {"three rational", {"-7", "6"}, "three-real", {"-3", "1", "2"}, {"-3", "1", "2"}, {"0", "0", "0"}, {1, 1, 1}},
         {"fractional root", {"-0.75", "0.25"}, "double", {"-1", "1/2"}, {"-1", "0.5"}, {"0", "0"}, {1, 2}},
-        {"no rational root", {"-2", "-5"}, "one-real", {"null", "null", "null"},
+        {"no rational root",
+         {"-2", "-5"},
+         "one-real",
+         {"null", "null", "null"},
          {"2.0945514815423265915", "-1.0472757407711632957", "-1.0472757407711632957"},
          {"0", "1.1359398890889281862", "-1.1359398890889281862"},
          {1, 1, 1}},
-        {"three irrational", {"-3", "1"}, "three-real", {"null", "null", "null"},
-         {"-1.8793852415718167681", "0.3472963553338606977", "1.5320888862379560704"}, {"0", "0", "0"}, {1, 1, 1}},
+        {"three irrational",
+         {"-3", "1"},
+         "three-real",
+         {"null", "null", "null"},
+         {"-1.8793852415718167681", "0.3472963553338606977", "1.5320888862379560704"},
+         {"0", "0", "0"},
+         {1, 1, 1}},
     };
     for (const RootRow& row : rows) {
         SCOPED_TRACE(row.name);
@@ -235,14 +277,30 @@ TEST(ExactAnalysis, Systems)
 {
     const SystemRow rows[] = {
         {"unique two", {"1", "1", "0", "1", "-1", "0", "", "", "", "-3", "-1", ""}, "unique", 2, "-2", {"2", "1"}},
-        {"same line twice", {"1", "1", "0", "2", "2", "0", "", "", "", "-1", "-2", ""}, "infinite", 2, "0",
+        {"same line twice",
+         {"1", "1", "0", "2", "2", "0", "", "", "", "-1", "-2", ""},
+         "infinite",
+         2,
+         "0",
          {"1 - t", "t"}},
         {"parallel", {"1", "1", "0", "1", "1", "0", "", "", "", "-1", "-2", ""}, "none", 2, "0", {}},
-        {"third equation contradicts", {"1", "1", "0", "1", "-1", "0", "1", "0", "0", "-3", "-1", "5"}, "none", 2,
-         "-2", {}},
-        {"unique three", {"1", "1", "1", "1", "-1", "0", "0", "1", "-1", "-6", "1", "1"}, "unique", 3, "3",
+        {"third equation contradicts",
+         {"1", "1", "0", "1", "-1", "0", "1", "0", "0", "-3", "-1", "5"},
+         "none",
+         2,
+         "-2",
+         {}},
+        {"unique three",
+         {"1", "1", "1", "1", "-1", "0", "0", "1", "-1", "-6", "1", "1"},
+         "unique",
+         3,
+         "3",
          {"1", "2", "3"}},
-        {"one plane three times", {"1", "1", "1", "2", "2", "2", "3", "3", "3", "-1", "-2", "-3"}, "infinite", 3, "0",
+        {"one plane three times",
+         {"1", "1", "1", "2", "2", "2", "3", "3", "3", "-1", "-2", "-3"},
+         "infinite",
+         3,
+         "0",
          {"1 - t - s", "t", "s"}},
     };
     for (const SystemRow& row : rows) {
@@ -272,9 +330,8 @@ TEST(ExactAnalysis, ReadFailureNamesTheField)
 TEST(ExactAnalysis, StepsWriteTheDiscriminantAsTyped)
 {
     const Analysis a = AnalyseQuadratic(fieldsOf({"4", "-2.8", "0.49"}));
-    const auto has = [&](const std::string& line) {
-        return std::find(a.steps.begin(), a.steps.end(), line) != a.steps.end();
-    };
+    const auto has
+        = [&](const std::string& line) { return std::find(a.steps.begin(), a.steps.end(), line) != a.steps.end(); };
     EXPECT_TRUE(has("Δ = b² − 4ac = (−2.8)² − 4 × 4 × 0.49 = 0"));
     EXPECT_TRUE(has("方程有两个相等的实数根 x₁ = x₂ = −b/(2a) = 7/20"));
     EXPECT_EQ(AnalyseQuadratic(fieldsOf({"1", "-3", "1"})).roots[0].value.textbook, "(3 − √5)/2");
@@ -304,8 +361,8 @@ TEST(ExactPanels, QuadraticShowsTheNearestDoubles)
     };
     for (const QuadraticSolveRow& row : rows) {
         SCOPED_TRACE(row.name);
-        const QuadraticSolution s = SolveQuadraticExact(mpq_class(ReadExact(row.a).value),
-                                                        ReadExact(row.b).value, ReadExact(row.c).value);
+        const QuadraticSolution s
+            = SolveQuadraticExact(mpq_class(ReadExact(row.a).value), ReadExact(row.b).value, ReadExact(row.c).value);
         EXPECT_EQ(s.discriminantSign, row.sign);
         EXPECT_FALSE(s.outOfRange);
         if (row.sign >= 0) {
@@ -384,6 +441,16 @@ TEST(ExactPanels, RandomRootsAreCorrectlyRounded)
         EXPECT_EQ(mpfr_get_d(x, MPFR_RNDN), shown.x) << p.get_str() << " " << q.get_str();
     }
     mpfr_clears(x, f, g, t, static_cast<mpfr_ptr>(nullptr));
+}
+
+TEST(ExactAnalysis, LongCoefficientsKeepTheRootsButNotTheirExactForm)
+{
+    const std::string longDigits = "0." + std::string(99'990, '3') + "1";
+    const Analysis a = AnalyseCubic(fieldsOf({longDigits, "-5"}));
+    EXPECT_EQ(a.kind, "one-real");
+    ASSERT_EQ(a.roots.size(), 3U);
+    EXPECT_FALSE(a.roots[0].value.exact);
+    EXPECT_EQ(a.roots[0].re.substr(0, 6), "1.6450");
 }
 
 } // namespace

@@ -12,11 +12,12 @@
 # The .deb must also satisfy lintian, pedantic: no error, no warning, and no
 # sign of a build without Debian's hardening flags.
 #
-#   install_test.sh install CMAKE BUILD_DIR VERSION APP_ID
-#   install_test.sh package PACKAGE_SCRIPT PACKAGE_BUILD_DIR VERSION APP_ID
+#   install_test.sh install CMAKE BUILD_DIR VERSION APP_ID "ICON_SIZE..."
+#   install_test.sh package PACKAGE_SCRIPT PACKAGE_BUILD_DIR VERSION APP_ID "ICON_SIZE..."
 set -euo pipefail
 
 mode=$1 tool=$2 build=$3 version=$4 app_id=$5
+read -ra icon_sizes <<<"$6"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -53,12 +54,12 @@ check_tree() {
     local metainfo=$prefix/share/metainfo/$app_id.metainfo.xml
     local icons=$prefix/share/icons/hicolor
 
-    local expected actual
+    local expected actual size pngs=()
+    for size in "${icon_sizes[@]}"; do
+        pngs+=("share/icons/hicolor/${size}x$size/apps/$app_id.png")
+    done
     expected=$(printf '%s\n' bin/zembrel bin/zembrel-driver \
-        "share/applications/$app_id.desktop" "share/metainfo/$app_id.metainfo.xml" \
-        "share/icons/hicolor/16x16/apps/$app_id.png" "share/icons/hicolor/32x32/apps/$app_id.png" \
-        "share/icons/hicolor/48x48/apps/$app_id.png" "share/icons/hicolor/64x64/apps/$app_id.png" \
-        "share/icons/hicolor/128x128/apps/$app_id.png" \
+        "share/applications/$app_id.desktop" "share/metainfo/$app_id.metainfo.xml" "${pngs[@]}" \
         "share/icons/hicolor/scalable/apps/$app_id.svg" \
         share/man/man1/zembrel.1.gz share/man/man1/zembrel-driver.1.gz \
         share/doc/zembrel/copyright share/doc/zembrel/changelog.gz | sort)
@@ -69,7 +70,7 @@ check_tree() {
     done
 
     # A PNG's width and height are the big-endian words at bytes 16 to 23.
-    for size in 16 32 48 64 128; do
+    for size in "${icon_sizes[@]}"; do
         local dimensions
         dimensions=$(od -An -tu1 -j16 -N8 "$icons/${size}x$size/apps/$app_id.png" |
             awk '{ print $1 * 16777216 + $2 * 65536 + $3 * 256 + $4 "x" $5 * 16777216 + $6 * 65536 + $7 * 256 + $8 }')

@@ -70,11 +70,11 @@ TEST(Linear, SolvesAndChecks)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         testing::Session session;
-        session.type(Field::Text1, c.a);
-        session.type(Field::Text2, c.b);
-        session.click(Button::Command1);
+        session.type(linear::a, c.a);
+        session.type(linear::b, c.b);
+        session.click(linear::solve);
         EXPECT_EQ(session.take(), c.solve);
-        session.click(Button::Command6);
+        session.click(linear::check);
         EXPECT_EQ(session.take(), c.check);
     }
 }
@@ -82,54 +82,54 @@ TEST(Linear, SolvesAndChecks)
 TEST(Linear, CheckIsPossibleOncePerSolve)
 {
     testing::Session session;
-    session.click(Button::Command6);
+    session.click(linear::check);
     EXPECT_TRUE(session.take().empty()) << "disabled at start";
-    session.type(Field::Text1, "2");
-    session.type(Field::Text2, "-4");
-    session.click(Button::Command1);
-    session.click(Button::Command6);
+    session.type(linear::a, "2");
+    session.type(linear::b, "-4");
+    session.click(linear::solve);
+    session.click(linear::check);
     session.take();
-    session.click(Button::Command6);
+    session.click(linear::check);
     EXPECT_TRUE(session.take().empty()) << "a second check needs a new solve";
 }
 
 TEST(Linear, RefusedSolveKeepsThePreviousRoot)
 {
     testing::Session session;
-    session.type(Field::Text1, "2");
-    session.type(Field::Text2, "-4");
-    session.click(Button::Command1);
-    session.type(Field::Text1, "0");
-    session.click(Button::Command1);
-    EXPECT_EQ(session.window().text(Field::Text3), "2.");
+    session.type(linear::a, "2");
+    session.type(linear::b, "-4");
+    session.click(linear::solve);
+    session.type(linear::a, "0");
+    session.click(linear::solve);
+    EXPECT_EQ(session.window().text(linear::X), "2.");
 }
 
 TEST(Linear, CheckJudgesTheEditedCoefficientsNotTheResultField)
 {
     testing::Session session;
-    session.type(Field::Text1, "2");
-    session.type(Field::Text2, "-4");
-    session.click(Button::Command1);
-    session.type(Field::Text2, "1");
+    session.type(linear::a, "2");
+    session.type(linear::b, "-4");
+    session.click(linear::solve);
+    session.type(linear::b, "1");
     session.take();
-    session.click(Button::Command6);
+    session.click(linear::check);
     // x = -0.5 is exact for the new b, although Text3 still shows the old root.
     EXPECT_EQ(session.take(), (Lines{R"(["enabled", "Command6", false])", R"(["msgbox", 0, "计算正确"])"}));
-    EXPECT_EQ(session.window().text(Field::Text3), "2.");
+    EXPECT_EQ(session.window().text(linear::X), "2.");
 }
 
 TEST(Linear, OverflowLeavesEveryFieldAsTheUserTypedIt)
 {
     testing::Session session;
-    session.type(Field::Text1, "1e-300");
-    session.type(Field::Text2, "1e300");
-    session.type(Field::Text4, "7");
-    session.click(Button::Command1);
-    EXPECT_EQ(session.window().text(Field::Text1), "1e-300");
-    EXPECT_EQ(session.window().text(Field::Text2), "1e300");
-    EXPECT_EQ(session.window().text(Field::Text3), "0");
-    EXPECT_EQ(session.window().text(Field::Text4), "7");
-    EXPECT_TRUE(session.window().isEnabled(Button::Command6));
+    session.type(linear::a, "1e-300");
+    session.type(linear::b, "1e300");
+    session.type(quadratic::a, "7");
+    session.click(linear::solve);
+    EXPECT_EQ(session.window().text(linear::a), "1e-300");
+    EXPECT_EQ(session.window().text(linear::b), "1e300");
+    EXPECT_EQ(session.window().text(linear::X), "0");
+    EXPECT_EQ(session.window().text(quadratic::a), "7");
+    EXPECT_TRUE(session.window().isEnabled(linear::check));
 }
 
 } // namespace

@@ -23,30 +23,21 @@ struct WindowState {
     bool operator==(const WindowState&) const = default;
 };
 
-// Text1 to Text26 as the window opens: the result fields show "0".
-// clang-format off
-const std::vector<std::string> kStartTexts{
-    "", "", "0", "", "", "", "0", "0", "", "",
-    "", "0", "", "", "", "", "", "", "", "",
-    "", "0", "0", "0", "", "",
-};
-// clang-format on
-
 WindowState stateOf(const RecordingWindow& window)
 {
     WindowState state;
-    for (int i = 1; i <= 26; ++i)
-        state.texts.push_back(window.text(static_cast<Field>(i)));
-    for (int i = 1; i <= 8; ++i)
-        state.enabled.push_back(window.isEnabled(static_cast<Button>(i)));
+    for (const Field field : kFields)
+        state.texts.push_back(window.text(field));
+    for (const Button button : kButtons)
+        state.enabled.push_back(window.isEnabled(button));
     state.printed = window.printed();
     return state;
 }
 
 void typeIntoEveryField(testing::Session& session, const std::string& text)
 {
-    for (int i = 1; i <= 26; ++i)
-        session.type(static_cast<Field>(i), text);
+    for (const Field field : kFields)
+        session.type(field, text);
 }
 
 TEST(Reset, RestoresEveryFieldAndKeepsButtonsAndPrintedLines)
@@ -61,18 +52,18 @@ TEST(Reset, RestoresEveryFieldAndKeepsButtonsAndPrintedLines)
         {"text in every field", [](testing::Session& s) { typeIntoEveryField(s, " -1.5e2x"); }},
         {"linear solve left Command6 enabled and a root in Text3",
          [](testing::Session& s) {
-             s.type(Field::Text1, "2");
-             s.type(Field::Text2, "-4");
-             s.click(Button::Command1);
+             s.type(linear::a, "2");
+             s.type(linear::b, "-4");
+             s.click(linear::solve);
          }},
         {"linear check disabled Command6 again",
          [](testing::Session& s) {
-             s.type(Field::Text1, "2");
-             s.click(Button::Command1);
-             s.click(Button::Command6);
+             s.type(linear::a, "2");
+             s.click(linear::solve);
+             s.click(linear::check);
          }},
         {"No Root! printed on the window", [](testing::Session& s) { s.window().Print("No Root!"); }},
-        {"? typed into Text13", [](testing::Session& s) { s.type(Field::Text13, "?"); }},
+        {"? typed into Text13", [](testing::Session& s) { s.type(system::a1, "?"); }},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -80,7 +71,8 @@ TEST(Reset, RestoresEveryFieldAndKeepsButtonsAndPrintedLines)
         testing::Session session;
         c.before(session);
         WindowState expected = stateOf(session.window());
-        expected.texts = kStartTexts;
+        // Every field as the window opens: the result fields show "0".
+        expected.texts = stateOf(testing::Session().window()).texts;
 
         session.choose(MenuItem::mnuFileNew);
         EXPECT_EQ(stateOf(session.window()), expected);
@@ -90,12 +82,12 @@ TEST(Reset, RestoresEveryFieldAndKeepsButtonsAndPrintedLines)
 TEST(Reset, CheckAfterResetJudgesTheEmptyFieldsAsZero)
 {
     testing::Session session;
-    session.type(Field::Text1, "2");
-    session.type(Field::Text2, "-4");
-    session.click(Button::Command1);
+    session.type(linear::a, "2");
+    session.type(linear::b, "-4");
+    session.click(linear::solve);
     session.choose(MenuItem::mnuFileNew);
     session.take();
-    session.click(Button::Command6);
+    session.click(linear::check);
     EXPECT_EQ(session.take(), (Lines{R"(["enabled", "Command6", false])", R"(["msgbox", 0, "一次项系数不能为0！"])"}));
 }
 
@@ -103,7 +95,7 @@ TEST(Reset, TwiceGivesTheSameAsOnce)
 {
     testing::Session session;
     typeIntoEveryField(session, "3");
-    session.click(Button::Command1);
+    session.click(linear::solve);
     session.window().Print("No Root!");
     session.take();
     session.choose(MenuItem::mnuFileNew);
@@ -133,8 +125,8 @@ TEST(Menu, CommandsThatLeaveTheWindowAlone)
     for (const auto& c : cases) {
         SCOPED_TRACE(nameOf(c.item));
         testing::Session session;
-        session.type(Field::Text1, "2");
-        session.click(Button::Command1);
+        session.type(linear::a, "2");
+        session.click(linear::solve);
         session.window().Print("No Root!");
         const WindowState before = stateOf(session.window());
         session.take();

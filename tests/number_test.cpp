@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <limits>
 
@@ -76,8 +77,9 @@ TEST(Number, ComputesInDoublePrecision)
         {"underflow is no error", [] { return Number(1e-300) * Number(1e-300); }, 0.0},
         {"largest sum that fits", [] { return Number(kMax) + Number(1); }, kMax},
         {"integer constant widens", [] { return 4 * Number(0.5) * 3; }, 6.0},
-        {"one forty-ninth times forty-nine", [] { return Number(49) * ((Number(1) * -1) / 49); },
+        {"one forty-ninth times forty-nine", [] { return Number(49) * (-Number(1) / 49); },
          -0.9999999999999999},
+        {"negation of the largest is no error", [] { return -Number(kMax); }, -kMax},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -93,6 +95,8 @@ TEST(Number, ComparesExactly)
     EXPECT_TRUE(Number(-1e-300) < 0);
     EXPECT_TRUE(Number(1e-7) <= 1e-07);
     EXPECT_FALSE(Number(1.0000000000000002) == 1);
+    // Negation keeps the sign of zero that x * -1 gives, which Str and Format show.
+    EXPECT_TRUE(std::signbit((-Number(0)).value()));
 }
 
 TEST(RuntimeError, DescribesTheErrorBox)

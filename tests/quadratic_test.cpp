@@ -108,15 +108,15 @@ TEST(Quadratic, SolvesAndChecks)
         SCOPED_TRACE(c.name);
         testing::Session session;
         const auto typeCoefficients = [&] {
-            session.type(Field::Text4, c.a);
-            session.type(Field::Text5, c.b);
-            session.type(Field::Text6, c.c);
+            session.type(quadratic::a, c.a);
+            session.type(quadratic::b, c.b);
+            session.type(quadratic::c, c.c);
         };
         typeCoefficients();
-        session.click(Button::Command2);
+        session.click(quadratic::solve);
         EXPECT_EQ(session.take(), c.solve);
         typeCoefficients();
-        session.click(Button::Command7);
+        session.click(quadratic::check);
         EXPECT_EQ(session.take(), c.check);
     }
 }
@@ -124,69 +124,69 @@ TEST(Quadratic, SolvesAndChecks)
 TEST(Quadratic, CheckIsPossibleOnceAfterEachRealSolve)
 {
     testing::Session session;
-    session.click(Button::Command7);
+    session.click(quadratic::check);
     EXPECT_TRUE(session.take().empty()) << "disabled at start";
-    session.type(Field::Text4, "1");
-    session.type(Field::Text5, "-3");
-    session.type(Field::Text6, "2");
-    session.click(Button::Command2);
-    session.click(Button::Command7);
+    session.type(quadratic::a, "1");
+    session.type(quadratic::b, "-3");
+    session.type(quadratic::c, "2");
+    session.click(quadratic::solve);
+    session.click(quadratic::check);
     session.take();
-    session.click(Button::Command7);
+    session.click(quadratic::check);
     EXPECT_TRUE(session.take().empty()) << "a second check needs a new solve";
 
-    session.type(Field::Text6, "5");
-    session.click(Button::Command2);
+    session.type(quadratic::c, "5");
+    session.click(quadratic::solve);
     session.take();
-    EXPECT_FALSE(session.window().isEnabled(Button::Command7));
-    session.click(Button::Command7);
+    EXPECT_FALSE(session.window().isEnabled(quadratic::check));
+    session.click(quadratic::check);
     EXPECT_TRUE(session.take().empty()) << "complex roots cannot be checked";
 }
 
 TEST(Quadratic, CorrectedCoefficientStaysInTheField)
 {
     testing::Session session;
-    session.type(Field::Text4, "0");
-    session.type(Field::Text5, "-3");
-    session.type(Field::Text6, "2");
-    session.click(Button::Command2);
-    EXPECT_EQ(session.window().text(Field::Text4), "1");
+    session.type(quadratic::a, "0");
+    session.type(quadratic::b, "-3");
+    session.type(quadratic::c, "2");
+    session.click(quadratic::solve);
+    EXPECT_EQ(session.window().text(quadratic::a), "1");
     session.take();
-    session.click(Button::Command7);
+    session.click(quadratic::check);
     EXPECT_EQ(session.take(), (Lines{kDisable, kRight})) << "the next press reads a = 1 without a message";
 }
 
 TEST(Quadratic, CheckJudgesTheEditedCoefficientsNotTheResultFields)
 {
     testing::Session session;
-    session.type(Field::Text4, "1");
-    session.type(Field::Text5, "-3");
-    session.type(Field::Text6, "2");
-    session.click(Button::Command2);
-    session.type(Field::Text6, "5");
+    session.type(quadratic::a, "1");
+    session.type(quadratic::b, "-3");
+    session.type(quadratic::c, "2");
+    session.click(quadratic::solve);
+    session.type(quadratic::c, "5");
     session.take();
-    session.click(Button::Command7);
+    session.click(quadratic::check);
     EXPECT_EQ(session.take(), (Lines{kDisable, kNoRealRoot}));
-    EXPECT_EQ(session.window().text(Field::Text7), "2.");
-    EXPECT_EQ(session.window().text(Field::Text8), "1.");
+    EXPECT_EQ(session.window().text(quadratic::X1), "2.");
+    EXPECT_EQ(session.window().text(quadratic::X2), "1.");
 }
 
 TEST(Quadratic, OverflowLeavesEveryFieldAsItWas)
 {
     testing::Session session;
-    session.type(Field::Text4, "2");
-    session.type(Field::Text5, "1e200");
-    session.type(Field::Text6, "3");
-    session.type(Field::Text1, "7");
-    session.click(Button::Command2);
+    session.type(quadratic::a, "2");
+    session.type(quadratic::b, "1e200");
+    session.type(quadratic::c, "3");
+    session.type(linear::a, "7");
+    session.click(quadratic::solve);
     EXPECT_EQ(session.take(), (Lines{kEnable, kOverflow}));
-    EXPECT_EQ(session.window().text(Field::Text4), "2");
-    EXPECT_EQ(session.window().text(Field::Text5), "1e200");
-    EXPECT_EQ(session.window().text(Field::Text6), "3");
-    EXPECT_EQ(session.window().text(Field::Text7), "0");
-    EXPECT_EQ(session.window().text(Field::Text8), "0");
-    EXPECT_EQ(session.window().text(Field::Text1), "7");
-    EXPECT_TRUE(session.window().isEnabled(Button::Command7));
+    EXPECT_EQ(session.window().text(quadratic::a), "2");
+    EXPECT_EQ(session.window().text(quadratic::b), "1e200");
+    EXPECT_EQ(session.window().text(quadratic::c), "3");
+    EXPECT_EQ(session.window().text(quadratic::X1), "0");
+    EXPECT_EQ(session.window().text(quadratic::X2), "0");
+    EXPECT_EQ(session.window().text(linear::a), "7");
+    EXPECT_TRUE(session.window().isEnabled(quadratic::check));
 }
 
 } // namespace

@@ -185,7 +185,7 @@ Verdict verdictOf(const Lines& lines, const VerdictTexts& texts)
 
 bool writes(const Lines& lines, Field field)
 {
-    const std::string start = R"(["text", ")" + std::string(nameOf(field)) + R"(")";
+    const std::string start = R"(["text", ")" + std::string(field.name()) + R"(")";
     return std::ranges::any_of(lines, [&](const std::string& line) { return line.starts_with(start); });
 }
 
@@ -239,10 +239,7 @@ void judge(Findings& findings, const std::string& where, const std::vector<Compa
         findings.add("the check gives no verdict", where);
 }
 
-std::string field(Field f, testing::Session& session)
-{
-    return std::string(nameOf(f)) + " " + session.window().text(f);
-}
+std::string field(Field f, testing::Session& session) { return std::string(f.name()) + " " + session.window().text(f); }
 
 // A fresh window for each of `count` inputs of every distribution, drawn
 // from a fixed seed so that every run judges the same equations.
@@ -268,16 +265,16 @@ TEST(Reference, LinearRootsAndVerdictsAreTrue)
     generate(11, kCount, [&](Rng& rng, const Distribution& d, testing::Session& session) {
         const Integer a = nonZero(rng, d);
         const Integer b = d.draw(rng);
-        type(session, Field::Text1, a);
-        type(session, Field::Text2, b);
-        session.click(Button::Command1);
-        session.click(Button::Command6);
+        type(session, linear::a, a);
+        type(session, linear::b, b);
+        session.click(linear::solve);
+        session.click(linear::check);
         const Verdict verdict = verdictOf(session.take(), kEquationVerdicts);
 
         const Quad x = -Quad(b) / Quad(a);
-        const Shown X = shownOf(session.window().text(Field::Text3), 18);
+        const Shown X = shownOf(session.window().text(linear::X), 18);
         const std::string where = std::string(d.name) + ": " + textOf(a) + "·x + " + textOf(b) + " shows "
-                                  + field(Field::Text3, session) + ", exact " + show(x);
+                                  + field(linear::X, session) + ", exact " + show(x);
         judge(findings, where, {compare(X, x, 0, fabsq(x))}, verdict);
     });
     EXPECT_TRUE(findings.empty()) << findings.report();
@@ -318,19 +315,19 @@ TEST(Reference, QuadraticRootsAndVerdictsAreTrue)
         const Integer a = nonZero(rng, d);
         const Integer b = d.draw(rng);
         const Integer c = d.draw(rng);
-        type(session, Field::Text4, a);
-        type(session, Field::Text5, b);
-        type(session, Field::Text6, c);
-        session.click(Button::Command2);
-        const bool complex = !session.window().isEnabled(Button::Command7);
-        session.click(Button::Command7);
+        type(session, quadratic::a, a);
+        type(session, quadratic::b, b);
+        type(session, quadratic::c, c);
+        session.click(quadratic::solve);
+        const bool complex = !session.window().isEnabled(quadratic::check);
+        session.click(quadratic::check);
         const Verdict verdict = complex ? Verdict::NotAllowed : verdictOf(session.take(), kEquationVerdicts);
 
         const QuadraticRoots x = exactRoots(a, b, c);
-        const Shown X1 = shownOf(session.window().text(Field::Text7), 16);
-        const Shown X2 = shownOf(session.window().text(Field::Text8), 16);
+        const Shown X1 = shownOf(session.window().text(quadratic::X1), 16);
+        const Shown X2 = shownOf(session.window().text(quadratic::X2), 16);
         const std::string where = std::string(d.name) + ": " + textOf(a) + "·x² + " + textOf(b) + "·x + " + textOf(c)
-                                  + " shows " + field(Field::Text7, session) + ", " + field(Field::Text8, session)
+                                  + " shows " + field(quadratic::X1, session) + ", " + field(quadratic::X2, session)
                                   + "; exact " + show(x.re1) + " " + show(x.im1) + "i, " + show(x.re2) + " "
                                   + show(x.im2) + "i";
         const std::vector<Compared> roots{compare(X1, x.re1, x.im1, magnitude(x.re1, x.im1)),
@@ -364,6 +361,7 @@ std::vector<Quad> exactRealRoots(Quad p, Quad q)
     const Quad m = sqrtq(-p / 3);
     const Quad theta = acosq(fminq(fmaxq(3 * q / (2 * p * m), -1), 1)) / 3;
     std::vector<Quad> roots;
+    roots.reserve(3);
     for (int k = 0; k < 3; ++k)
         roots.push_back(polished(p, q, 2 * m * cosq(theta - 2 * acosq(-1) * k / 3)));
     return roots;
@@ -375,18 +373,18 @@ TEST(Reference, CubicRootsAndVerdictsAreTrue)
     generate(33, kCount, [&](Rng& rng, const Distribution& d, testing::Session& session) {
         const Integer p = d.draw(rng);
         const Integer q = d.draw(rng);
-        type(session, Field::Text10, p);
-        type(session, Field::Text11, q);
-        session.click(Button::Command3);
-        const bool shown = writes(session.take(), Field::Text12);
-        session.click(Button::Command8);
+        type(session, cubic::p, p);
+        type(session, cubic::q, q);
+        session.click(cubic::solve);
+        const bool shown = writes(session.take(), cubic::X);
+        session.click(cubic::check);
         const Verdict verdict = verdictOf(session.take(), kEquationVerdicts);
 
         const std::vector<Quad> roots = exactRealRoots(valueOf(p), valueOf(q));
-        const Shown X = shownOf(session.window().text(Field::Text12), 18);
+        const Shown X = shownOf(session.window().text(cubic::X), 18);
         const Quad x = *std::ranges::min_element(roots, {}, [&](Quad r) { return fabsq(X.re - r); });
         const std::string where = std::string(d.name) + ": x³ + " + textOf(p) + "·x + " + textOf(q) + " shows "
-                                  + field(Field::Text12, session) + ", nearest exact root " + show(x);
+                                  + field(cubic::X, session) + ", nearest exact root " + show(x);
         if (shown)
             judge(findings, where, {compare(X, x, 0, fabsq(x))}, verdict);
         else
@@ -403,9 +401,9 @@ using Rows = std::array<Row, 3>;
 
 // clang-format off
 constexpr std::array<std::array<Field, 4>, 3> kGrid{{
-    {Field::Text13, Field::Text14, Field::Text15, Field::Text9},
-    {Field::Text16, Field::Text17, Field::Text18, Field::Text25},
-    {Field::Text19, Field::Text20, Field::Text21, Field::Text26},
+    {system::a1, system::b1, system::c1, system::d1},
+    {system::a2, system::b2, system::c2, system::d2},
+    {system::a3, system::b3, system::c3, system::d3},
 }};
 // clang-format on
 
@@ -520,14 +518,14 @@ void judgeSystem(Findings& findings, const std::string& name, const Rows& k, tes
         for (std::size_t column = 0; column < 4; ++column)
             type(session, kGrid[row][column], k[row][column]);
     }
-    session.click(Button::Command4);
-    const bool solved = writes(session.take(), Field::Text22);
-    session.click(Button::Command5);
+    session.click(system::solve);
+    const bool solved = writes(session.take(), system::X);
+    session.click(system::check);
     const Verdict verdict = verdictOf(session.take(), kSystemVerdicts);
 
     const ExactSolution s = exactSolution(k);
-    std::string where = name + ": " + describe(k) + " shows " + field(Field::Text22, session) + ", "
-                        + field(Field::Text23, session) + ", " + field(Field::Text24, session);
+    std::string where = name + ": " + describe(k) + " shows " + field(system::X, session) + ", "
+                        + field(system::Y, session) + ", " + field(system::Z, session);
     if (s.determinant == 0) {
         if (solved)
             findings.add("a singular system is solved", where);
@@ -543,7 +541,7 @@ void judgeSystem(Findings& findings, const std::string& name, const Rows& k, tes
     }
     // The error of each unknown is measured against the largest of them.
     const Quad n = fmaxq(fmaxq(fabsq(x[0]), fabsq(x[1])), fabsq(x[2]));
-    const std::array<Field, 3> results{Field::Text22, Field::Text23, Field::Text24};
+    const std::array<Field, 3> results{system::X, system::Y, system::Z};
     std::vector<Compared> unknowns;
     for (std::size_t j = 0; j < (s.threeVariables ? 3 : 2); ++j)
         unknowns.push_back(compare(shownOf(session.window().text(results[j]), 12), x[j], 0, n));

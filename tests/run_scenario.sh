@@ -4,10 +4,13 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Runs one scenario file through zembrel-driver and compares the output.
+# Runs one scenario file through zembrel-driver --echo and compares the
+# transcript, so an event that moved to another command fails the scenario.
 #
 # A scenario holds the driver's input lines, each behind "> ", and after each
-# the output lines it must produce. "# " starts a comment; "= exit N" expects
+# the output lines it must produce. "~ " marks an input line the driver must
+# never read, having stopped before it (it is fed, and never echoed). "# "
+# starts a comment; "= exit N" expects
 # that exit code (0 otherwise); "= env NAME=VALUE" sets a variable for the run.
 # "{N×TEXT}" in an input or output line stands for TEXT written N times, so a
 # field of a million characters needs no megabyte in the file.
@@ -19,13 +22,13 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 repeat() { perl -pe 's/\{(\d+)×([^{}]*)\}/$2 x $1/ge'; }
-grep '^> ' "$scenario" | cut -c3- | repeat > "$work/input" || true
-grep -v -e '^> ' -e '^#' -e '^=' -e '^[[:space:]]*$' "$scenario" | repeat > "$work/expected" || true
+grep -e '^> ' -e '^~ ' "$scenario" | cut -c3- | repeat > "$work/input" || true
+grep -v -e '^~ ' -e '^#' -e '^=' -e '^[[:space:]]*$' "$scenario" | repeat > "$work/expected" || true
 expected_code=$(sed -n 's/^= exit //p' "$scenario")
 mapfile -t environment < <(sed -n 's/^= env //p' "$scenario")
 
 code=0
-env ${environment[@]+"${environment[@]}"} "$driver" < "$work/input" > "$work/actual" 2> "$work/stderr" || code=$?
+env ${environment[@]+"${environment[@]}"} "$driver" --echo < "$work/input" > "$work/actual" 2> "$work/stderr" || code=$?
 
 status=0
 # Long lines are cut short in the report; the comparison sees them whole.

@@ -127,9 +127,9 @@ TEST(System, ComputesEachOutcome)
 using Equation = std::array<const char*, 4>;
 // clang-format off
 constexpr std::array<std::array<Field, 4>, 3> kGrid{{
-    {Field::Text13, Field::Text14, Field::Text15, Field::Text9},
-    {Field::Text16, Field::Text17, Field::Text18, Field::Text25},
-    {Field::Text19, Field::Text20, Field::Text21, Field::Text26},
+    {system::a1, system::b1, system::c1, system::d1},
+    {system::a2, system::b2, system::c2, system::d2},
+    {system::a3, system::b3, system::c3, system::d3},
 }};
 // clang-format on
 
@@ -247,10 +247,10 @@ TEST(System, SolvesAndChecks)
         SCOPED_TRACE(c.name);
         testing::Session session;
         typeSystem(session, c.equations);
-        session.click(Button::Command4);
+        session.click(system::solve);
         EXPECT_EQ(session.take(), c.solve);
         // Every field write is an event: the check's lines show it leaves the results alone.
-        session.click(Button::Command5);
+        session.click(system::check);
         EXPECT_EQ(session.take(), c.check);
     }
 }
@@ -258,13 +258,13 @@ TEST(System, SolvesAndChecks)
 TEST(System, CheckIsPossibleOncePerSolve)
 {
     testing::Session session;
-    session.click(Button::Command5);
+    session.click(system::check);
     EXPECT_TRUE(session.take().empty()) << "disabled at start";
-    session.click(Button::Command4);
-    EXPECT_TRUE(session.window().isEnabled(Button::Command5)) << "a refused solve enables it too";
-    session.click(Button::Command5);
+    session.click(system::solve);
+    EXPECT_TRUE(session.window().isEnabled(system::check)) << "a refused solve enables it too";
+    session.click(system::check);
     session.take();
-    session.click(Button::Command5);
+    session.click(system::check);
     EXPECT_TRUE(session.take().empty()) << "a second check needs a new solve";
 }
 
@@ -272,56 +272,56 @@ TEST(System, RefusedSolveKeepsEarlierResults)
 {
     testing::Session session;
     typeSystem(session, {{{"1", "1", "1", "-6"}, {"2", "-1", "1", "-3"}, {"1", "2", "-1", "-2"}}});
-    session.click(Button::Command4);
+    session.click(system::solve);
     typeSystem(session, {{{"1", "1", "1", "-1"}, {"2", "2", "2", "-2"}, {"1", "-1", "1", ""}}});
     session.take();
-    session.click(Button::Command4);
+    session.click(system::solve);
     EXPECT_EQ(
         session.take(),
         (Lines{kEnabled,
                R"(["msgbox", 48, "方程组可能无解或不定方程有无数解，请重新调整顺序，或将数据输入完整后再试！"])"}));
-    EXPECT_EQ(session.window().text(Field::Text22), "1.");
-    EXPECT_EQ(session.window().text(Field::Text23), "2.");
-    EXPECT_EQ(session.window().text(Field::Text24), "3.");
+    EXPECT_EQ(session.window().text(system::X), "1.");
+    EXPECT_EQ(session.window().text(system::Y), "2.");
+    EXPECT_EQ(session.window().text(system::Z), "3.");
 }
 
 TEST(System, TwoVariableSolveEmptiesAnEarlierZ)
 {
     testing::Session session;
     typeSystem(session, {{{"1", "1", "1", "-6"}, {"2", "-1", "1", "-3"}, {"1", "2", "-1", "-2"}}});
-    session.click(Button::Command4);
-    EXPECT_EQ(session.window().text(Field::Text24), "3.");
+    session.click(system::solve);
+    EXPECT_EQ(session.window().text(system::Z), "3.");
     typeSystem(session, {{{"1", "1", "", "-1"}, {"2", "-1", "", ""}, {"", "", "", ""}}});
-    session.click(Button::Command4);
-    EXPECT_EQ(session.window().text(Field::Text24), "");
+    session.click(system::solve);
+    EXPECT_EQ(session.window().text(system::Z), "");
 }
 
 TEST(System, CheckJudgesTheEditedCoefficientsNotTheResultFields)
 {
     testing::Session session;
     typeSystem(session, {{{"1", "1", "", "-1"}, {"2", "-1", "", ""}, {"", "", "", ""}}});
-    session.click(Button::Command4);
-    session.type(Field::Text17, "2");
+    session.click(system::solve);
+    session.type(system::b2, "2");
     session.take();
-    session.click(Button::Command5);
+    session.click(system::check);
     EXPECT_EQ(session.take(), (Lines{kDisabled, R"(["msgbox", 0, "两直线平行，方程组无解！"])"}));
-    EXPECT_EQ(session.window().text(Field::Text22), "0.333333333333");
+    EXPECT_EQ(session.window().text(system::X), "0.333333333333");
 }
 
 TEST(System, OverflowWritesNoResultField)
 {
     testing::Session session;
     typeSystem(session, {{{"1", "1", "1", "-6"}, {"2", "-1", "1", "-3"}, {"1", "2", "-1", "-2"}}});
-    session.click(Button::Command4);
-    session.type(Field::Text13, "1e200");
-    session.type(Field::Text17, "1e200");
+    session.click(system::solve);
+    session.type(system::a1, "1e200");
+    session.type(system::b2, "1e200");
     session.take();
-    session.click(Button::Command4);
+    session.click(system::solve);
     EXPECT_EQ(session.take(), (Lines{kEnabled, kOverflow}));
-    EXPECT_EQ(session.window().text(Field::Text22), "1.");
-    EXPECT_EQ(session.window().text(Field::Text23), "2.");
-    EXPECT_EQ(session.window().text(Field::Text24), "3.");
-    EXPECT_EQ(session.window().text(Field::Text13), "1e200");
+    EXPECT_EQ(session.window().text(system::X), "1.");
+    EXPECT_EQ(session.window().text(system::Y), "2.");
+    EXPECT_EQ(session.window().text(system::Z), "3.");
+    EXPECT_EQ(session.window().text(system::a1), "1e200");
 }
 
 TEST(System, OverflowInAResidualOnlyStopsTheCheck)
@@ -329,11 +329,11 @@ TEST(System, OverflowInAResidualOnlyStopsTheCheck)
     // X = 1e308 and Y = -2e298 are finite, but 2·X in equation 2 is not.
     testing::Session session;
     typeSystem(session, {{{"1e-10", "", "", "-1e298"}, {"2", "1e10", "", ""}, {"", "", "", ""}}});
-    session.click(Button::Command4);
-    EXPECT_EQ(session.window().text(Field::Text22), "1" + std::string(308, '0') + ".");
-    EXPECT_EQ(session.window().text(Field::Text23), "-2" + std::string(298, '0') + ".");
+    session.click(system::solve);
+    EXPECT_EQ(session.window().text(system::X), "1" + std::string(308, '0') + ".");
+    EXPECT_EQ(session.window().text(system::Y), "-2" + std::string(298, '0') + ".");
     session.take();
-    session.click(Button::Command5);
+    session.click(system::check);
     EXPECT_EQ(session.take(), (Lines{kDisabled, kOverflow}));
 }
 

@@ -25,8 +25,6 @@
 using namespace zembrel;
 using namespace zembrel::testing;
 
-Q_DECLARE_METATYPE(zembrel::Panel)
-
 namespace {
 
 QString labelText(const DetailsPage* page, const char* name)
@@ -94,7 +92,7 @@ private slots:
 
 private:
     DetailsWindow& details() const { return *window().detailsWindow(); }
-    DetailsPage* openWith(Panel panel, const QStringList& entries)
+    DetailsPage* openWith(const PanelDefinition* panel, const QStringList& entries)
     {
         typeInto(window(), entries);
         window().openDetails(panel);
@@ -115,7 +113,7 @@ void DetailsTest::menuItemOpensIt()
     QCOMPARE(menu->actions().first(), action);
     QCOMPARE(kMenuItemCount, std::size_t(5));
 
-    QTest::keyClick(field(Field::Text1), Qt::Key_D, Qt::ControlModifier);
+    QTest::keyClick(field(linear::a), Qt::Key_D, Qt::ControlModifier);
     QVERIFY(window().detailsWindow() != nullptr);
     QVERIFY(details().isVisible());
     QCOMPARE(details().windowTitle(), QStringLiteral("解题详情"));
@@ -127,26 +125,26 @@ void DetailsTest::opensOnPanel_data()
 {
     QTest::addColumn<QString>("focus");  // the control holding the focus, or none
     QTest::addColumn<QString>("solved"); // the solve button pressed before, or none
-    QTest::addColumn<Panel>("expected");
+    QTest::addColumn<PanelPointer>("expected");
     QTest::newRow("focus in the quadratic's b") << "Text5"
-                                                << "" << Panel::Quadratic;
+                                                << "" << &kQuadraticPanel;
     QTest::newRow("focus in the cubic's result") << "Text12"
-                                                 << "" << Panel::Cubic;
+                                                 << "" << &kCubicPanel;
     QTest::newRow("focus on the system's solve button") << "Command4"
-                                                        << "" << Panel::System;
+                                                        << "" << &kSystemPanel;
     QTest::newRow("focus wins over the last solved") << "Text1"
-                                                     << "Command3" << Panel::Linear;
+                                                     << "Command3" << &kLinearPanel;
     QTest::newRow("no focus: the last solved") << ""
-                                               << "Command3" << Panel::Cubic;
+                                               << "Command3" << &kCubicPanel;
     QTest::newRow("no focus, nothing solved: the first") << ""
-                                                         << "" << Panel::Linear;
+                                                         << "" << &kLinearPanel;
 }
 
 void DetailsTest::opensOnPanel()
 {
     QFETCH(QString, focus);
     QFETCH(QString, solved);
-    QFETCH(Panel, expected);
+    QFETCH(PanelPointer, expected);
     if (!solved.isEmpty())
         click(*buttonNamed(solved.toStdString()));
     if (focus.isEmpty())
@@ -154,28 +152,28 @@ void DetailsTest::opensOnPanel()
     else
         window().surface()->findChild<QWidget*>(focus)->setFocus();
     window().detailsAction()->trigger();
-    QCOMPARE(details().currentPage()->panel().panel, expected);
+    QCOMPARE(&details().currentPage()->panel(), expected);
 }
 
 void DetailsTest::doubleClickOnResultOpensItsPanel_data()
 {
-    QTest::addColumn<Field>("result");
-    QTest::addColumn<Panel>("expected");
-    for (const FieldControl& control : kFieldControls) {
-        if (control.role == FieldRole::Result)
-            QTest::newRow(control.name.data()) << control.field << control.panel;
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<PanelPointer>("expected");
+    for (const Field control : kFields) {
+        if (control->role == FieldRole::Result)
+            QTest::newRow(control.name().data()) << qs(control.name()) << &panelOf(control);
     }
 }
 
 void DetailsTest::doubleClickOnResultOpensItsPanel()
 {
-    QFETCH(Field, result);
-    QFETCH(Panel, expected);
-    field(Field::Text1)->setFocus();
-    QTest::mouseDClick(field(result), Qt::LeftButton);
+    QFETCH(QString, result);
+    QFETCH(PanelPointer, expected);
+    field(linear::a)->setFocus();
+    QTest::mouseDClick(field(*fieldNamed(result.toStdString())), Qt::LeftButton);
     QCoreApplication::processEvents();
     QVERIFY(window().detailsWindow() != nullptr && details().isVisible());
-    QCOMPARE(details().currentPage()->panel().panel, expected);
+    QCOMPARE(&details().currentPage()->panel(), expected);
 }
 
 // On a 1024×768 screen (gui.details.small_screen) the two windows stand side by side.
@@ -184,7 +182,7 @@ void DetailsTest::fitsBesideMainWindow()
     const QRect screen = window().screen()->availableGeometry();
     if (screen.size() != QSize(1024, 768))
         QSKIP("needs a 1024×768 screen, as gui.details.small_screen gives it");
-    window().openDetails(Panel::Linear);
+    window().openDetails(&kLinearPanel);
     QCoreApplication::processEvents();
     QVERIFY(screen.contains(details().frameGeometry()));
     QVERIFY(screen.contains(window().frameGeometry()));
@@ -193,34 +191,34 @@ void DetailsTest::fitsBesideMainWindow()
 
 void DetailsTest::escapeClosesAndReopensSameWindow()
 {
-    window().openDetails(Panel::Cubic);
+    window().openDetails(&kCubicPanel);
     DetailsWindow* first = window().detailsWindow();
     QVERIFY(activate(*first));
     QTest::keyClick(first, Qt::Key_Escape);
     QVERIFY(!first->isVisible());
     QVERIFY(reactivate(window()));
-    window().openDetails(Panel::Linear);
+    window().openDetails(&kLinearPanel);
     QCOMPARE(window().detailsWindow(), first);
     QVERIFY(first->isVisible());
 }
 
 void DetailsTest::ctrlTabChangesPage()
 {
-    window().openDetails(Panel::Cubic);
+    window().openDetails(&kCubicPanel);
     QVERIFY(activate(details()));
     details().copyButton()->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
-    QCOMPARE(details().currentPage()->panel().panel, Panel::System);
+    QCOMPARE(&details().currentPage()->panel(), &kSystemPanel);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
-    QCOMPARE(details().currentPage()->panel().panel, Panel::Linear);
+    QCOMPARE(&details().currentPage()->panel(), &kLinearPanel);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(details().currentPage()->panel().panel, Panel::System);
+    QCOMPARE(&details().currentPage()->panel(), &kSystemPanel);
 }
 
 // Every text, the graph and the buttons, so a screen reader reads each in turn.
 void DetailsTest::tabReachesEveryControl()
 {
-    DetailsPage* page = openWith(Panel::Quadratic, {"Text4=1", "Text5=-3", "Text6=1"});
+    DetailsPage* page = openWith(&kQuadraticPanel, {"Text4=1", "Text5=-3", "Text6=1"});
     QVERIFY(activate(details()));
     QList<QWidget*> expected{static_cast<QWidget*>(details().tabs()->tabBar()), details().copyButton(),
                              details().saveButton(), page->graph()};
@@ -247,7 +245,7 @@ void DetailsTest::tabReachesEveryControl()
 // Keystrokes of one turn of the event loop come to one analysis, made on the next.
 void DetailsTest::followsTheFieldsOncePerTurn()
 {
-    DetailsPage* page = openWith(Panel::Linear, {"Text1=2", "Text2=-4"});
+    DetailsPage* page = openWith(&kLinearPanel, {"Text1=2", "Text2=-4"});
     QCOMPARE(labelText(page, "roots"), QStringLiteral("根：\nx = 2"));
     typeInto(window(), {"Text1=3", "Text2=1"});
     QCOMPARE(labelText(page, "roots"), QStringLiteral("根：\nx = 2"));
@@ -258,40 +256,40 @@ void DetailsTest::followsTheFieldsOncePerTurn()
 
 void DetailsTest::pageShows_data()
 {
-    QTest::addColumn<Panel>("panel");
+    QTest::addColumn<PanelPointer>("panel");
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QString>("equation");
     QTest::addColumn<QString>("roots");
     QTest::newRow("quadratic, two irrational roots")
-        << Panel::Quadratic << QStringList{"Text4=1", "Text5=-3", "Text6=1"} << "x² − 3x + 1 = 0"
+        << &kQuadraticPanel << QStringList{"Text4=1", "Text5=-3", "Text6=1"} << "x² − 3x + 1 = 0"
         << "根：\nx₁ = (3 − √5)/2 ≈ 0.381966011250105\nx₂ = (3 + √5)/2 ≈ 2.61803398874989";
     QTest::newRow("quadratic, double root typed with decimals")
-        << Panel::Quadratic << QStringList{"Text4=4", "Text5=-2.8", "Text6=0.49"} << "4x² − 2.8x + 0.49 = 0"
+        << &kQuadraticPanel << QStringList{"Text4=4", "Text5=-2.8", "Text6=0.49"} << "4x² − 2.8x + 0.49 = 0"
         << "根：\nx₁ = x₂ = 7/20 = 0.35（二重根）";
     QTest::newRow("quadratic, complex roots")
-        << Panel::Quadratic << QStringList{"Text4=1", "Text5=0", "Text6=1"} << "x² + 1 = 0"
+        << &kQuadraticPanel << QStringList{"Text4=1", "Text5=0", "Text6=1"} << "x² + 1 = 0"
         << "根：\nx₁ = i\nx₂ = −i";
     QTest::newRow("quadratic, a typed as 0")
-        << Panel::Quadratic << QStringList{"Text4=0", "Text5=2", "Text6=-1"} << "0x² + 2x − 1 = 0"
+        << &kQuadraticPanel << QStringList{"Text4=0", "Text5=2", "Text6=-1"} << "0x² + 2x − 1 = 0"
         << "根：\nx = 1/2 = 0.5";
     QTest::newRow("cubic, three rational roots")
-        << Panel::Cubic << QStringList{"Text10=-7", "Text11=6"} << "x³ − 7x + 6 = 0"
+        << &kCubicPanel << QStringList{"Text10=-7", "Text11=6"} << "x³ − 7x + 6 = 0"
         << "根：\nx₁ = −3\nx₂ = 1\nx₃ = 2";
-    QTest::newRow("linear, no solution") << Panel::Linear << QStringList{"Text1=0", "Text2=5"} << "0x + 5 = 0"
+    QTest::newRow("linear, no solution") << &kLinearPanel << QStringList{"Text1=0", "Text2=5"} << "0x + 5 = 0"
                                          << "根：\n方程无解";
-    QTest::newRow("system, unique") << Panel::System << QStringList{"Text13=2", "Text14=3",  "Text9=-7",
+    QTest::newRow("system, unique") << &kSystemPanel << QStringList{"Text13=2", "Text14=3",  "Text9=-7",
                                                                     "Text16=1", "Text17=-1", "Text25=-1"}
                                     << "① 2X + 3Y − 7 = 0\n② X − Y − 1 = 0"
                                     << "解：\nX = 2\nY = 1";
     QTest::newRow("system, the same line twice")
-        << Panel::System << QStringList{"Text13=1", "Text14=1", "Text9=-1", "Text16=2", "Text17=2", "Text25=-2"}
+        << &kSystemPanel << QStringList{"Text13=1", "Text14=1", "Text9=-1", "Text16=2", "Text17=2", "Text25=-2"}
         << "① X + Y − 1 = 0\n② 2X + 2Y − 2 = 0"
         << "";
 }
 
 void DetailsTest::pageShows()
 {
-    QFETCH(Panel, panel);
+    QFETCH(PanelPointer, panel);
     QFETCH(QStringList, entries);
     QFETCH(QString, equation);
     QFETCH(QString, roots);
@@ -308,7 +306,7 @@ void DetailsTest::pageShows()
 
 void DetailsTest::misreadTextIsWarned()
 {
-    const DetailsPage* page = openWith(Panel::Linear, {"Text1=1/3", "Text2=1"});
+    const DetailsPage* page = openWith(&kLinearPanel, {"Text1=1/3", "Text2=1"});
     QCOMPARE(labelText(page, "readings"), QStringLiteral("a：“1/3” 读作 1"));
     const auto* label = page->findChild<QLabel*>(QStringLiteral("readings"));
     QVERIFY(label->text().contains(QStringLiteral("color: #b34700")));
@@ -317,8 +315,8 @@ void DetailsTest::misreadTextIsWarned()
 
 void DetailsTest::millionCharacterFieldIsShortened()
 {
-    window().openDetails(Panel::Cubic);
-    field(Field::Text10)->setText(QString(1000000, QLatin1Char('7')) + QLatin1Char('x'));
+    window().openDetails(&kCubicPanel);
+    field(cubic::p)->setText(QString(1000000, QLatin1Char('7')) + QLatin1Char('x'));
     QCoreApplication::processEvents();
     const DetailsPage* page = details().currentPage();
     QVERIFY(labelText(page, "readings").size() < 200);
@@ -328,7 +326,7 @@ void DetailsTest::millionCharacterFieldIsShortened()
 
 void DetailsTest::copyPutsPageOnClipboard()
 {
-    openWith(Panel::Linear, {"Text1=3", "Text2=1"});
+    openWith(&kLinearPanel, {"Text1=3", "Text2=1"});
     QTest::mouseClick(details().copyButton(), Qt::LeftButton);
     const QString copied = QApplication::clipboard()->text();
     for (const QString& part : {QStringLiteral("一元一次方程"), QStringLiteral("3x + 1 = 0"),
@@ -351,7 +349,7 @@ void DetailsTest::saveWritesGraphAsPng()
     QFETCH(QString, typed);
     QFETCH(QString, written);
     const QTemporaryDir directory;
-    const DetailsPage* page = openWith(Panel::Quadratic, {"Text4=1", "Text5=-3", "Text6=1"});
+    const DetailsPage* page = openWith(&kQuadraticPanel, {"Text4=1", "Text5=-3", "Text6=1"});
     QTimer::singleShot(0, this, [&] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         QVERIFY(dialog != nullptr);
@@ -366,21 +364,21 @@ void DetailsTest::saveWritesGraphAsPng()
 
 void DetailsTest::curveCrossesAxisAtRoots_data()
 {
-    QTest::addColumn<Panel>("panel");
+    QTest::addColumn<PanelPointer>("panel");
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<bool>("crosses"); // false: touches the axis and turns back
-    QTest::newRow("linear") << Panel::Linear << QStringList{"Text1=3", "Text2=1"} << true;
-    QTest::newRow("quadratic") << Panel::Quadratic << QStringList{"Text4=1", "Text5=-3", "Text6=1"} << true;
+    QTest::newRow("linear") << &kLinearPanel << QStringList{"Text1=3", "Text2=1"} << true;
+    QTest::newRow("quadratic") << &kQuadraticPanel << QStringList{"Text4=1", "Text5=-3", "Text6=1"} << true;
     QTest::newRow("quadratic, double root")
-        << Panel::Quadratic << QStringList{"Text4=4", "Text5=-2.8", "Text6=0.49"} << false;
-    QTest::newRow("cubic") << Panel::Cubic << QStringList{"Text10=-7", "Text11=6"} << true;
+        << &kQuadraticPanel << QStringList{"Text4=4", "Text5=-2.8", "Text6=0.49"} << false;
+    QTest::newRow("cubic") << &kCubicPanel << QStringList{"Text10=-7", "Text11=6"} << true;
 }
 
 // On either side of each root the curve lies on either side of the x axis
 // (or on one side, where it touches it); the root is marked on the axis.
 void DetailsTest::curveCrossesAxisAtRoots()
 {
-    QFETCH(Panel, panel);
+    QFETCH(PanelPointer, panel);
     QFETCH(QStringList, entries);
     QFETCH(bool, crosses);
     const Graph* graph = openWith(panel, entries)->graph();
@@ -407,32 +405,32 @@ void DetailsTest::curveCrossesAxisAtRoots()
 
 void DetailsTest::graphIsDescribed_data()
 {
-    QTest::addColumn<Panel>("panel");
+    QTest::addColumn<PanelPointer>("panel");
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QString>("description");
     QTest::newRow("parabola")
-        << Panel::Quadratic << QStringList{"Text4=1", "Text5=-3", "Text6=1"}
+        << &kQuadraticPanel << QStringList{"Text4=1", "Text5=-3", "Text6=1"}
         << "抛物线 y = x² − 3x + 1，开口向上，顶点 (3/2, −5/4)，与 x 轴交于 (3 − √5)/2 和 (3 + √5)/2";
-    QTest::newRow("straight line") << Panel::Linear << QStringList{"Text1=3", "Text2=1"}
+    QTest::newRow("straight line") << &kLinearPanel << QStringList{"Text1=3", "Text2=1"}
                                    << "直线 y = 3x + 1，与 x 轴交于 −1/3";
     QTest::newRow("parabola touching the axis")
-        << Panel::Quadratic << QStringList{"Text4=4", "Text5=-2.8", "Text6=0.49"}
+        << &kQuadraticPanel << QStringList{"Text4=4", "Text5=-2.8", "Text6=0.49"}
         << "抛物线 y = 4x² − 2.8x + 0.49，开口向上，顶点 (7/20, 0)，与 x 轴相切于 7/20";
-    QTest::newRow("two lines crossing") << Panel::System << QStringList{"Text13=2", "Text14=3",  "Text9=-7",
+    QTest::newRow("two lines crossing") << &kSystemPanel << QStringList{"Text13=2", "Text14=3",  "Text9=-7",
                                                                         "Text16=1", "Text17=-1", "Text25=-1"}
                                         << "直线① 2X + 3Y − 7 = 0，直线② X − Y − 1 = 0，交于点 (2, 1)";
-    QTest::newRow("parallel lines") << Panel::System << QStringList{"Text13=1", "Text14=1", "Text9=-1",
+    QTest::newRow("parallel lines") << &kSystemPanel << QStringList{"Text13=1", "Text14=1", "Text9=-1",
                                                                     "Text16=2", "Text17=2", "Text25=-3"}
                                     << "直线① X + Y − 1 = 0，直线② 2X + 2Y − 3 = 0，两直线平行，没有交点";
     QTest::newRow("three unknowns: no graph")
-        << Panel::System << QStringList{"Text13=1",  "Text14=1", "Text15=1",  "Text9=-6", "Text16=2",
+        << &kSystemPanel << QStringList{"Text13=1",  "Text14=1", "Text15=1",  "Text9=-6", "Text16=2",
                                         "Text17=-1", "Text20=1", "Text21=-1", "Text26=1"}
         << "";
 }
 
 void DetailsTest::graphIsDescribed()
 {
-    QFETCH(Panel, panel);
+    QFETCH(PanelPointer, panel);
     QFETCH(QStringList, entries);
     QFETCH(QString, description);
     const DetailsPage* page = openWith(panel, entries);

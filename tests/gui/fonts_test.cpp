@@ -204,7 +204,7 @@ void FontsTest::fontCoversText_data()
     add(QStringLiteral("status"), kStatusText, layout::kDefaultFont);
 
     // Every box: the panels' messages, the About box and the runtime errors.
-    for (const PanelDescriptor* panel : panels()) {
+    for (const PanelDefinition* panel : kPanels) {
         for (std::string_view message : panel->messages)
             add(QStringLiteral("message ") + toQString(message), message, layout::kDefaultFont);
     }
@@ -285,8 +285,8 @@ void FontsTest::labelDrawsWholeInItsPlace()
 void FontsTest::buttonCaptionFitsItsButton_data()
 {
     QTest::addColumn<int>("button");
-    for (const ButtonControl& control : kButtonControls)
-        QTest::newRow(control.name.data()) << int(control.button);
+    for (std::size_t i = 0; i < kButtons.size(); ++i)
+        QTest::newRow(kButtons[i].name().data()) << int(i);
 }
 
 // The caption's lines, one em below one another and centred on the button,
@@ -294,7 +294,7 @@ void FontsTest::buttonCaptionFitsItsButton_data()
 void FontsTest::buttonCaptionFitsItsButton()
 {
     QFETCH(int, button);
-    QPushButton* push = this->button(Button(button));
+    QPushButton* push = this->button(kButtons[button]);
     const QFontMetricsF metrics(push->font(), push);
     const qreal em = push->font().pixelSize();
     const QStringList texts = push->text().split(QLatin1Char('\n'));
@@ -315,13 +315,13 @@ void FontsTest::buttonCaptionFitsItsButton()
 
 void FontsTest::detailsPageShowsWhole_data()
 {
-    QTest::addColumn<int>("panel");
+    QTest::addColumn<PanelPointer>("panel");
     QTest::addColumn<QStringList>("entries");
-    QTest::newRow("linear") << int(Panel::Linear) << QStringList{"Text1=1/3", "Text2=1"};
-    QTest::newRow("quadratic") << int(Panel::Quadratic) << QStringList{"Text4=1", "Text5=-3", "Text6=1"};
-    QTest::newRow("cubic") << int(Panel::Cubic) << QStringList{"Text10=-7", "Text11=6"};
-    QTest::newRow("cubic, complex roots") << int(Panel::Cubic) << QStringList{"Text10=1", "Text11=1"};
-    QTest::newRow("system") << int(Panel::System)
+    QTest::newRow("linear") << &kLinearPanel << QStringList{"Text1=1/3", "Text2=1"};
+    QTest::newRow("quadratic") << &kQuadraticPanel << QStringList{"Text4=1", "Text5=-3", "Text6=1"};
+    QTest::newRow("cubic") << &kCubicPanel << QStringList{"Text10=-7", "Text11=6"};
+    QTest::newRow("cubic, complex roots") << &kCubicPanel << QStringList{"Text10=1", "Text11=1"};
+    QTest::newRow("system") << &kSystemPanel
                             << QStringList{"Text13=2", "Text14=3", "Text9=-7", "Text16=1", "Text17=-1", "Text25=-1"};
 }
 
@@ -329,10 +329,10 @@ void FontsTest::detailsPageShowsWhole_data()
 // of the graph lies inside the graph, and the window inside the screen.
 void FontsTest::detailsPageShowsWhole()
 {
-    QFETCH(int, panel);
+    QFETCH(PanelPointer, panel);
     QFETCH(QStringList, entries);
     typeInto(window(), entries);
-    window().openDetails(Panel(panel));
+    window().openDetails(panel);
     QCoreApplication::processEvents();
     const DetailsWindow* details = window().detailsWindow();
     const DetailsPage* page = details->currentPage();

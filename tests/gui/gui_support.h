@@ -23,6 +23,10 @@
 #include <string_view>
 #include <utility>
 
+// A panel as a column of a test's data table.
+using PanelPointer = const zembrel::PanelDefinition*;
+Q_DECLARE_METATYPE(PanelPointer)
+
 namespace zembrel::testing {
 
 inline QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
@@ -129,7 +133,7 @@ inline void typeInto(MainWindow& window, const QStringList& entries)
 // blinking text cursor makes two pictures differ.
 inline QImage grabSurface(MainWindow& window)
 {
-    window.button(Button::Command4)->setFocus();
+    window.button(system::solve)->setFocus();
     return window.surface()->grab().toImage();
 }
 

@@ -33,7 +33,7 @@ private slots:
     void checkLeavesFocusOnItsSolveButton();
 };
 
-void KeyboardTest::focusStartsInText1() { QCOMPARE(QApplication::focusWidget(), field(Field::Text1)); }
+void KeyboardTest::focusStartsInText1() { QCOMPARE(QApplication::focusWidget(), field(linear::a)); }
 
 void KeyboardTest::tabVisitsControlsInOrder_data()
 {
@@ -45,8 +45,10 @@ void KeyboardTest::tabVisitsControlsInOrder_data()
 void KeyboardTest::tabVisitsControlsInOrder()
 {
     QFETCH(bool, checksEnabled);
-    for (int i = 5; i <= 8; ++i)
-        window().setEnabled(Button(i), checksEnabled);
+    for (const Button button : kButtons) {
+        if (button->kind == ButtonKind::Check)
+            window().setEnabled(button, checksEnabled);
+    }
 
     QStringList expected;
     // clang-format off
@@ -77,7 +79,7 @@ void KeyboardTest::tabVisitsControlsInOrder()
 
 void KeyboardTest::otherEditingKeysStayWithField()
 {
-    QLineEdit* edit = field(Field::Text2);
+    QLineEdit* edit = field(linear::b);
     edit->setFocus();
     QApplication::clipboard()->setText(QStringLiteral("-4"));
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
@@ -101,14 +103,14 @@ void KeyboardTest::keyRunsNothing()
 {
     QFETCH(QString, focus);
     QFETCH(int, key);
-    field(Field::Text1)->setText(QStringLiteral("2"));
-    field(Field::Text2)->setText(QStringLiteral("-4"));
+    field(linear::a)->setText(QStringLiteral("2"));
+    field(linear::b)->setText(QStringLiteral("-4"));
     auto* target = window().surface()->findChild<QWidget*>(focus);
     target->setFocus();
 
     QList<std::shared_ptr<QSignalSpy>> spies;
-    for (const ButtonControl& control : kButtonControls)
-        spies << std::make_shared<QSignalSpy>(button(control.button), &QPushButton::clicked);
+    for (const Button button : kButtons)
+        spies << std::make_shared<QSignalSpy>(this->button(button), &QPushButton::clicked);
     for (const MenuCommand& command : menuCommands())
         spies << std::make_shared<QSignalSpy>(window().action(command.item), &QAction::triggered);
 
@@ -116,14 +118,14 @@ void KeyboardTest::keyRunsNothing()
 
     for (const auto& spy : spies)
         QCOMPARE(spy->size(), 0);
-    QCOMPARE(field(Field::Text3)->text(), QStringLiteral("0"));
-    QVERIFY(!button(Button::Command6)->isEnabled());
+    QCOMPARE(field(linear::X)->text(), QStringLiteral("0"));
+    QVERIFY(!button(linear::check)->isEnabled());
     QVERIFY(platform().requests.isEmpty());
 }
 
 void KeyboardTest::resultFieldTakesFocusButNotTyping()
 {
-    QLineEdit* root = field(Field::Text3);
+    QLineEdit* root = field(linear::X);
     for (int i = 0; i < 3; ++i) // Text1, Text2, Command1, Text3
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), root);
@@ -140,15 +142,15 @@ void KeyboardTest::resultFieldTakesFocusButNotTyping()
 void KeyboardTest::fieldHasNoLengthLimit()
 {
     const std::string longText(100000, '7');
-    window().setText(Field::Text1, longText);
-    QCOMPARE(window().text(Field::Text1), longText);
+    window().setText(linear::a, longText);
+    QCOMPARE(window().text(linear::a), longText);
 }
 
 void KeyboardTest::disabledButtonRaisesNothing()
 {
-    QSignalSpy clicked(button(Button::Command6), &QPushButton::clicked);
+    QSignalSpy clicked(button(linear::check), &QPushButton::clicked);
     BoxCloser closer;
-    click(Button::Command6);
+    click(linear::check);
     QCOMPARE(clicked.size(), 0);
     QVERIFY(closer.seen().isEmpty());
 }
@@ -158,11 +160,13 @@ void KeyboardTest::checkLeavesFocusOnItsSolveButton_data()
     QTest::addColumn<int>("solve");
     QTest::addColumn<int>("check");
     QTest::addColumn<QStringList>("typed");
-    QTest::newRow("linear") << int(Button::Command1) << int(Button::Command6) << QStringList{"Text1=2", "Text2=-4"};
-    QTest::newRow("quadratic") << int(Button::Command2) << int(Button::Command7)
+    QTest::newRow("linear") << int(indexOf(linear::solve)) << int(indexOf(linear::check))
+                            << QStringList{"Text1=2", "Text2=-4"};
+    QTest::newRow("quadratic") << int(indexOf(quadratic::solve)) << int(indexOf(quadratic::check))
                                << QStringList{"Text4=1", "Text5=-3", "Text6=2"};
-    QTest::newRow("cubic") << int(Button::Command3) << int(Button::Command8) << QStringList{"Text10=0", "Text11=-8"};
-    QTest::newRow("system") << int(Button::Command4) << int(Button::Command5)
+    QTest::newRow("cubic") << int(indexOf(cubic::solve)) << int(indexOf(cubic::check))
+                           << QStringList{"Text10=0", "Text11=-8"};
+    QTest::newRow("system") << int(indexOf(system::solve)) << int(indexOf(system::check))
                             << QStringList{"Text13=1", "Text14=1", "Text9=-1", "Text16=2", "Text17=-1"};
 }
 
@@ -176,10 +180,10 @@ void KeyboardTest::checkLeavesFocusOnItsSolveButton()
     QFETCH(QStringList, typed);
     typeInto(window(), typed);
     BoxCloser closer;
-    QPushButton* solveButton = button(Button(solve));
+    QPushButton* solveButton = button(kButtons[solve]);
     solveButton->setFocus();
     QTest::keyClick(solveButton, Qt::Key_Space);
-    QPushButton* checkButton = button(Button(check));
+    QPushButton* checkButton = button(kButtons[check]);
     QVERIFY(checkButton->isEnabled());
     checkButton->setFocus();
     QTest::keyClick(checkButton, Qt::Key_Space);

@@ -4,16 +4,21 @@
 
 #include "fixture.h"
 #include "fonts.h"
+#include "layout.h"
+#include "qt_text.h"
 #include "status_bar.h"
 #include "surface.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFontInfo>
+#include <QHash>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSet>
+#include <QStatusBar>
 #include <QTest>
 
 using namespace zembrel;
@@ -25,73 +30,69 @@ class LayoutTest : public WindowFixture {
     Q_OBJECT
 
 private slots:
-    void fieldStartsAsLaidOut_data();
-    void fieldStartsAsLaidOut();
-    void buttonStartsAsLaidOut_data();
-    void buttonStartsAsLaidOut();
+    void fieldStartsAsDeclared_data();
+    void fieldStartsAsDeclared();
+    void buttonStartsAsDeclared_data();
+    void buttonStartsAsDeclared();
     void windowIsCentredWithItsTitleAndIcon();
-    void controlSitsAtItsPlace_data();
-    void controlSitsAtItsPlace();
+    void controlLiesInsideTheClientArea();
+    void controlsOverlapOnlyByDesign();
+    void tabFollowsTheReadingOrder();
     void controlHasItsFontAndColours_data();
     void controlHasItsFontAndColours();
     void everyFieldAndButtonIsNamedForScreenReaders();
     void menuItemHasCaptionAndShortcut_data();
     void menuItemHasCaptionAndShortcut();
+
+private:
+    QWidget* widgetOf(const layout::Control& control) const
+    {
+        return window().surface()->findChild<QWidget*>(toQString(layout::nameOf(control)));
+    }
 };
 
-// The nineteen coefficient fields start empty and editable, the seven result
-// fields with "0" and read-only.
-void LayoutTest::fieldStartsAsLaidOut_data()
+// Coefficient fields start empty and editable, result fields with "0" and
+// read-only; every one under its own name.
+void LayoutTest::fieldStartsAsDeclared_data()
 {
     QTest::addColumn<int>("field");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("result");
-    const QList<int> results{3, 7, 8, 12, 22, 23, 24};
-    for (int i = 1; i <= 26; ++i) {
-        const QString name = QStringLiteral("Text%1").arg(i);
-        QTest::newRow(qPrintable(name)) << i << name << results.contains(i);
-    }
+    for (std::size_t i = 0; i < kFields.size(); ++i)
+        QTest::newRow(kFields[i].name().data()) << int(i);
 }
 
-void LayoutTest::fieldStartsAsLaidOut()
+void LayoutTest::fieldStartsAsDeclared()
 {
     QFETCH(int, field);
-    QFETCH(QString, name);
-    QFETCH(bool, result);
-    const QLineEdit* edit = this->field(Field(field));
+    const Field declared = kFields[field];
+    const bool result = declared->role == FieldRole::Result;
+    const QLineEdit* edit = this->field(declared);
     QVERIFY(edit != nullptr);
-    QCOMPARE(edit->objectName(), name);
+    QCOMPARE(edit->objectName(), toQString(declared.name()));
     QCOMPARE(edit->text(), result ? QStringLiteral("0") : QString());
     QCOMPARE(edit->isReadOnly(), result);
     QVERIFY(edit->isEnabled());
     QCOMPARE(edit->focusPolicy(), Qt::StrongFocus);
 }
 
-void LayoutTest::buttonStartsAsLaidOut_data()
+// Solve buttons start enabled, check buttons disabled: no check before a solve.
+void LayoutTest::buttonStartsAsDeclared_data()
 {
     QTest::addColumn<int>("button");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<bool>("enabled");
-    QTest::newRow("Command1") << 1 << "X=" << true;
-    QTest::newRow("Command2") << 2 << "X1=\nX2=" << true;
-    QTest::newRow("Command3") << 3 << "X=" << true;
-    QTest::newRow("Command4") << 4 << "解得" << true;
-    QTest::newRow("Command5") << 5 << "验算" << false;
-    QTest::newRow("Command6") << 6 << "验算" << false;
-    QTest::newRow("Command7") << 7 << "验算" << false;
-    QTest::newRow("Command8") << 8 << "验算" << false;
+    for (std::size_t i = 0; i < kButtons.size(); ++i)
+        QTest::newRow(kButtons[i].name().data()) << int(i);
 }
 
-void LayoutTest::buttonStartsAsLaidOut()
+void LayoutTest::buttonStartsAsDeclared()
 {
     QFETCH(int, button);
-    QFETCH(QString, caption);
-    QFETCH(bool, enabled);
-    const QPushButton* push = this->button(Button(button));
+    const Button declared = kButtons[button];
+    const QPushButton* push = this->button(declared);
     QVERIFY(push != nullptr);
-    QCOMPARE(push->objectName(), QStringLiteral("Command%1").arg(button));
-    QCOMPARE(push->text(), caption);
-    QCOMPARE(push->isEnabled(), enabled);
+    QCOMPARE(push->objectName(), toQString(declared.name()));
+    QVERIFY(!push->text().isEmpty());
+    QCOMPARE(push->isEnabled(), declared->kind == ButtonKind::Solve);
+    if (declared->kind == ButtonKind::Check)
+        QCOMPARE(push->text(), QStringLiteral("验算"));
     QVERIFY(!push->autoDefault());
     QVERIFY(!push->isDefault());
 }
@@ -108,37 +109,101 @@ void LayoutTest::windowIsCentredWithItsTitleAndIcon()
              qPrintable(QStringLiteral("off centre by %1,%2").arg(offset.x()).arg(offset.y())));
 }
 
-void LayoutTest::controlSitsAtItsPlace_data()
+// Every control of every panel is on the surface above the status bar, where
+// its twips put it.
+void LayoutTest::controlLiesInsideTheClientArea()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("pixels");
-    // Twips divided by 15, one or more controls from each panel.
-    QTest::newRow("linear heading") << "Label1_0" << QRect(16, 8, 121, 17);
-    QTest::newRow("linear a") << "Text1" << QRect(144, 8, 49, 18);
-    QTest::newRow("linear root") << "Text3" << QRect(56, 32, 281, 18);
-    QTest::newRow("linear check") << "Command6" << QRect(336, 32, 41, 17);
-    QTest::newRow("quadratic exponent") << "Label4_0" << QRect(200, 72, 9, 17);
-    QTest::newRow("quadratic solve") << "Command2" << QRect(16, 104, 41, 41);
-    QTest::newRow("quadratic X2") << "Text8" << QRect(56, 128, 281, 18);
-    QTest::newRow("cubic X") << "Label2_5" << QRect(144, 176, 17, 25);
-    QTest::newRow("cubic q") << "Text11" << QRect(248, 176, 49, 18);
-    QTest::newRow("system heading") << "Label1_3" << QRect(16, 248, 177, 17);
-    QTest::newRow("system eq1 Z") << "Label3_1" << QRect(264, 272, 25, 17);
-    QTest::newRow("system eq2 d") << "Text25" << QRect(288, 296, 49, 18);
-    QTest::newRow("system eq3 X") << "Text19" << QRect(48, 320, 49, 18);
-    QTest::newRow("system Y=") << "Label2_16" << QRect(48, 376, 25, 25);
-    QTest::newRow("system Z") << "Text24" << QRect(72, 400, 193, 18);
-    QTest::newRow("system solve") << "Command4" << QRect(280, 352, 97, 25);
-    QTest::newRow("system check") << "Command5" << QRect(280, 392, 97, 25);
+    const QRect surface = window().surface()->rect();
+    QVERIFY(window().surface()->geometry().bottom() < window().statusBar()->geometry().top());
+    for (const layout::Control& control : layout::controls()) {
+        const QWidget* widget = widgetOf(control);
+        const QString name = toQString(layout::nameOf(control));
+        QVERIFY2(widget != nullptr, qPrintable(name));
+        QVERIFY2(surface.contains(widget->geometry()), qPrintable(name));
+        const QRect declared(layout::pixels(control.left), layout::pixels(control.top), layout::pixels(control.width),
+                             layout::pixels(control.height));
+        QCOMPARE(widget->geometry(), declared);
+    }
+    for (const layout::Line& line : layout::lines()) {
+        QVERIFY2(surface.contains(QPoint(layout::pixels(line.x1), layout::pixels(line.y1))), line.name.data());
+        QVERIFY2(surface.contains(QPoint(layout::pixels(line.x2), layout::pixels(line.y2))), line.name.data());
+    }
 }
 
-void LayoutTest::controlSitsAtItsPlace()
+// Controls may share an edge, but no field or button covers another; a
+// label may reach under a field or button (it lies beneath it), and a label
+// covers another only where the two are drawn as one: an exponent over its X,
+// a plus sign against its Z.
+void LayoutTest::controlsOverlapOnlyByDesign()
 {
-    QFETCH(QString, name);
-    QFETCH(QRect, pixels);
-    const auto* control = window().surface()->findChild<QWidget*>(name);
-    QVERIFY(control != nullptr);
-    QCOMPARE(control->geometry(), pixels);
+    const QSet<QString> designed{"Label2_1/Label4_0", "Label2_5/Label4_1", "Label3_1/Label2_23", "Label3_3/Label2_21",
+                                 "Label3_2/Label2_22"};
+    const QObjectList stacking = window().surface()->children();
+    QSet<QString> labelsOverLabels;
+    const auto controls = layout::controls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        for (std::size_t j = i + 1; j < controls.size(); ++j) {
+            QWidget* first = widgetOf(controls[i]);
+            QWidget* second = widgetOf(controls[j]);
+            // Twips round down to pixels, so neighbours may share a pixel's edge.
+            const QRect shared = first->geometry() & second->geometry();
+            if (shared.width() <= 1 || shared.height() <= 1)
+                continue;
+            const QString pair = first->objectName() + "/" + second->objectName();
+            const bool firstIsLabel = std::holds_alternative<layout::LabelName>(controls[i].id);
+            const bool secondIsLabel = std::holds_alternative<layout::LabelName>(controls[j].id);
+            QVERIFY2(firstIsLabel || secondIsLabel, qPrintable(pair + ": a field or button covers another"));
+            if (firstIsLabel && secondIsLabel) {
+                labelsOverLabels.insert(pair);
+                continue;
+            }
+            QWidget* label = firstIsLabel ? first : second;
+            QWidget* control = firstIsLabel ? second : first;
+            QVERIFY2(stacking.indexOf(label) < stacking.indexOf(control), qPrintable(pair + ": the label lies on top"));
+        }
+    }
+    QCOMPARE(labelsOverLabels, designed);
+}
+
+// Tab goes panel by panel from the top, and along a row from left to right.
+void LayoutTest::tabFollowsTheReadingOrder()
+{
+    for (const Button button : kButtons)
+        window().setEnabled(button, true);
+    QList<const QWidget*> visited{QApplication::focusWidget()};
+    while (visited.size() <= std::ssize(kFields) + std::ssize(kButtons)) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget();
+    }
+    QCOMPARE(visited.front(), field(kFields.front()));
+    QCOMPARE(visited.back(), visited.front()); // round again
+    visited.removeLast();
+
+    QSet<const QWidget*> expected;
+    QHash<const QWidget*, const PanelDefinition*> panelOfWidget;
+    for (const Field f : kFields) {
+        expected.insert(field(f));
+        panelOfWidget[field(f)] = &panelOf(f);
+    }
+    for (const Button b : kButtons) {
+        expected.insert(button(b));
+        panelOfWidget[button(b)] = &panelOf(b);
+    }
+    QCOMPARE(QSet<const QWidget*>(visited.begin(), visited.end()), expected);
+    QCOMPARE(visited.size(), expected.size());
+
+    int panelTop = -1;
+    for (qsizetype i = 0; i < visited.size(); ++i) {
+        const QWidget* here = visited[i];
+        if (i == 0 || panelOfWidget[here] != panelOfWidget[visited[i - 1]]) {
+            QVERIFY2(here->y() > panelTop, qPrintable(here->objectName() + " is above the panel before"));
+            panelTop = here->y();
+            continue;
+        }
+        const QWidget* before = visited[i - 1];
+        if (before->y() == here->y())
+            QVERIFY2(before->x() < here->x(), qPrintable(before->objectName() + " then " + here->objectName()));
+    }
 }
 
 void LayoutTest::controlHasItsFontAndColours_data()
@@ -192,19 +257,19 @@ void LayoutTest::everyFieldAndButtonIsNamedForScreenReaders()
 {
     QSet<QString> names;
     QList<QWidget*> controls;
-    for (const FieldControl& control : kFieldControls)
-        controls << field(control.field);
-    for (const ButtonControl& control : kButtonControls)
-        controls << button(control.button);
+    for (const Field f : kFields)
+        controls << field(f);
+    for (const Button b : kButtons)
+        controls << button(b);
     for (const QWidget* control : controls) {
         QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
         names.insert(control->accessibleName());
     }
     QCOMPARE(names.size(), controls.size());
-    QCOMPARE(field(Field::Text1)->accessibleName(), QStringLiteral("一次方程 a"));
-    QCOMPARE(field(Field::Text7)->accessibleName(), QStringLiteral("二次方程 根 X1"));
-    QCOMPARE(field(Field::Text13)->accessibleName(), QStringLiteral("方程组 方程1 X系数"));
-    QCOMPARE(button(Button::Command6)->accessibleName(), QStringLiteral("一次方程 验算"));
+    QCOMPARE(field(linear::a)->accessibleName(), QStringLiteral("一次方程 a"));
+    QCOMPARE(field(quadratic::X1)->accessibleName(), QStringLiteral("二次方程 根 X1"));
+    QCOMPARE(field(system::a1)->accessibleName(), QStringLiteral("方程组 方程1 X系数"));
+    QCOMPARE(button(linear::check)->accessibleName(), QStringLiteral("一次方程 验算"));
 }
 
 void LayoutTest::menuItemHasCaptionAndShortcut_data()

@@ -39,10 +39,10 @@ private:
     QStringList everyControl() const
     {
         QStringList states;
-        for (int i = 1; i <= 26; ++i)
-            states << stateOf(window(), QStringLiteral("Text%1").arg(i));
-        for (int i = 1; i <= 8; ++i)
-            states << stateOf(window(), QStringLiteral("Command%1").arg(i));
+        for (const Field field : kFields)
+            states << stateOf(window(), toQString(field.name()));
+        for (const Button button : kButtons)
+            states << stateOf(window(), toQString(button.name()));
         return states;
     }
     // "12345" in Text5 with "23" selected and the focus on it, and other text on the clipboard.
@@ -53,7 +53,7 @@ private:
 
 QLineEdit* MenuCommandsTest::focusFieldWithSelection()
 {
-    QLineEdit* edit = field(Field::Text5);
+    QLineEdit* edit = field(quadratic::b);
     edit->setFocus();
     QTest::keyClicks(edit, QStringLiteral("12345"));
     edit->setSelection(1, 2);
@@ -72,8 +72,8 @@ void MenuCommandsTest::verifyLinearPanelStillSolves()
 {
     QVERIFY(window().isVisible());
     typeInto(window(), {QStringLiteral("Text1=2"), QStringLiteral("Text2=-4")});
-    click(Button::Command1);
-    QCOMPARE(field(Field::Text3)->text(), QStringLiteral("2."));
+    click(linear::solve);
+    QCOMPARE(field(linear::X)->text(), QStringLiteral("2."));
 }
 
 // Ctrl+C and Ctrl+X copy and cut a field's selected text; without a
@@ -93,8 +93,8 @@ void MenuCommandsTest::keyFromFieldEditsOrRunsCommand_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("clipboard");
     const QStringList none;
-    const int text5 = int(Field::Text5);
-    const int text3 = int(Field::Text3);
+    const int text5 = int(indexOf(quadratic::b));
+    const int text3 = int(indexOf(linear::X));
     const int calculator = int(MenuItem::mnuAssCalc);
 
     QTest::newRow("Ctrl+C copies a coefficient's selection")
@@ -145,7 +145,7 @@ void MenuCommandsTest::keyFromFieldEditsOrRunsCommand()
     platform().installed = installed;
     // Another panel's coefficient, which no key may lose.
     typeInto(window(), {QStringLiteral("Text10=-3")});
-    QLineEdit* edit = this->field(Field(field));
+    QLineEdit* edit = this->field(kFields[field]);
     edit->setText(QStringLiteral("12345"));
     edit->setFocus();
     if (selected)
@@ -183,9 +183,10 @@ void MenuCommandsTest::resetFromFieldRestoresFieldsOnly()
     // clang-format on
     {
         BoxCloser closer;
+        const Button solves[] = {linear::solve, quadratic::solve, cubic::solve, system::solve};
         for (int panel = 0; panel < 4; ++panel) {
             typeInto(window(), panels[panel]);
-            click(Button(panel + 1));
+            click(solves[panel]);
         }
     }
     typeInto(window(), {"Text13=?"});
@@ -198,18 +199,17 @@ void MenuCommandsTest::resetFromFieldRestoresFieldsOnly()
 
     // Every field at its start text, the results at "0"; the buttons as they were.
     QStringList expected;
-    const QList<int> results{3, 7, 8, 12, 22, 23, 24};
-    for (int i = 1; i <= 26; ++i)
-        expected << QStringLiteral("Text%1=").arg(i) + (results.contains(i) ? QStringLiteral("0") : QString());
-    for (int i = 1; i <= 8; ++i)
-        expected << stateOf(window(), QStringLiteral("Command%1").arg(i));
+    for (const Field field : kFields)
+        expected << toQString(field.name()) + QLatin1Char('=') + toQString(field->startText);
+    for (const Button button : kButtons)
+        expected << stateOf(window(), toQString(button.name()));
 
     // The printed line, left of Text1 where no field covers it.
-    const QRect printedBand(0, 0, field(Field::Text1)->x(), QFontMetrics(window().font()).height());
+    const QRect printedBand(0, 0, field(linear::a)->x(), QFontMetrics(window().font()).height());
     const QImage printed = grabSurface(window()).copy(printedBand);
 
     QVERIFY(reactivate(window()));
-    QLineEdit* text1 = field(Field::Text1);
+    QLineEdit* text1 = field(linear::a);
     text1->setFocus();
     QTest::keyClick(text1, Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(everyControl(), expected);
@@ -224,7 +224,7 @@ void MenuCommandsTest::resetFromFieldRestoresFieldsOnly()
 
     // The check left enabled judges the emptied fields, read as 0.
     BoxCloser closer;
-    click(Button::Command6);
+    click(linear::check);
     QCOMPARE(describe(closer.seen()), QStringList{QStringLiteral("NoIcon: 一次项系数不能为0！")});
     QVERIFY(platform().requests.isEmpty());
 }

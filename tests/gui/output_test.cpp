@@ -65,11 +65,11 @@ void OutputTest::messageBoxShowsPromptTitleAndIcon()
 
 void OutputTest::overflowShowsRuntimeErrorAndGoesOn()
 {
-    QTest::keyClicks(field(Field::Text1), QStringLiteral("1e-300"));
-    QTest::keyClicks(field(Field::Text2), QStringLiteral("1e300"));
+    QTest::keyClicks(field(linear::a), QStringLiteral("1e-300"));
+    QTest::keyClicks(field(linear::b), QStringLiteral("1e300"));
     {
         BoxCloser closer;
-        click(Button::Command1);
+        click(linear::solve);
         QCOMPARE(closer.seen().size(), 1);
         const SeenBox& box = closer.seen().first();
         QCOMPARE(box.text, QStringLiteral("运行时错误 '6':\n\n溢出"));
@@ -77,17 +77,17 @@ void OutputTest::overflowShowsRuntimeErrorAndGoesOn()
         QCOMPARE(box.icon, QMessageBox::Critical);
         QCOMPARE(box.buttonCount, 1);
     }
-    QCOMPARE(field(Field::Text1)->text(), QStringLiteral("1e-300"));
-    QCOMPARE(field(Field::Text2)->text(), QStringLiteral("1e300"));
-    QCOMPARE(field(Field::Text3)->text(), QStringLiteral("0"));
-    QVERIFY(button(Button::Command6)->isEnabled());
+    QCOMPARE(field(linear::a)->text(), QStringLiteral("1e-300"));
+    QCOMPARE(field(linear::b)->text(), QStringLiteral("1e300"));
+    QCOMPARE(field(linear::X)->text(), QStringLiteral("0"));
+    QVERIFY(button(linear::check)->isEnabled());
     QVERIFY(window().isVisible());
     QVERIFY(platform().requests.isEmpty());
 
-    field(Field::Text1)->setText(QStringLiteral("2"));
-    field(Field::Text2)->setText(QStringLiteral("-4"));
-    click(Button::Command1);
-    QCOMPARE(field(Field::Text3)->text(), QStringLiteral("2."));
+    field(linear::a)->setText(QStringLiteral("2"));
+    field(linear::b)->setText(QStringLiteral("-4"));
+    click(linear::solve);
+    QCOMPARE(field(linear::X)->text(), QStringLiteral("2."));
 }
 
 // Text that the keyboard cannot type still arrives by pasting: a million
@@ -117,17 +117,17 @@ void OutputTest::pastedCoefficientIsReadAndKept()
     QFETCH(QStringList, boxes);
     QFETCH(QString, root);
     QApplication::clipboard()->setText(pasted);
-    QTest::keyClick(field(Field::Text1), Qt::Key_V, Qt::ControlModifier);
-    QTest::keyClicks(field(Field::Text2), QStringLiteral("-4"));
+    QTest::keyClick(field(linear::a), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClicks(field(linear::b), QStringLiteral("-4"));
     {
         BoxCloser closer;
-        click(Button::Command1);
+        click(linear::solve);
         QCOMPARE(describe(closer.seen()), boxes);
     }
-    QCOMPARE(field(Field::Text3)->text(), root);
+    QCOMPARE(field(linear::X)->text(), root);
     // Compared whole, but not printed whole when they differ.
-    QCOMPARE(field(Field::Text1)->text().size(), pasted.size());
-    QVERIFY(field(Field::Text1)->text() == pasted);
+    QCOMPARE(field(linear::a)->text().size(), pasted.size());
+    QVERIFY(field(linear::a)->text() == pasted);
 }
 
 void OutputTest::printedTextShowsBeneathControls()
@@ -176,7 +176,7 @@ void OutputTest::printMovesDownOneLine()
 // Qt's own texts come from its Chinese translation, whatever the locale.
 void OutputTest::fieldContextMenuIsChinese()
 {
-    const std::unique_ptr<QMenu> menu(field(Field::Text1)->createStandardContextMenu());
+    const std::unique_ptr<QMenu> menu(field(linear::a)->createStandardContextMenu());
     QStringList texts;
     for (const QAction* action : menu->actions())
         texts << action->text().section(QLatin1Char('\t'), 0, 0);

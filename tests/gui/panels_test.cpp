@@ -34,23 +34,24 @@ void PanelsTest::panelSolvesAndChecks_data()
     QTest::addColumn<QStringList>("checkBoxes");
     QTest::addColumn<QStringList>("afterCheck");
 
-    QTest::newRow("linear") << int(Button::Command1) << int(Button::Command6) << QStringList{"Text1=2", "Text2=-4"}
-                            << QStringList{} << QStringList{} << QStringList{"Text3=2.", "Command6=enabled"}
-                            << QStringList{"NoIcon: 计算正确"} << QStringList{"Text3=2.", "Command6=disabled"};
+    QTest::newRow("linear") << int(indexOf(linear::solve)) << int(indexOf(linear::check))
+                            << QStringList{"Text1=2", "Text2=-4"} << QStringList{} << QStringList{}
+                            << QStringList{"Text3=2.", "Command6=enabled"} << QStringList{"NoIcon: 计算正确"}
+                            << QStringList{"Text3=2.", "Command6=disabled"};
     // "1" replaces the zero only after the box, and the check reads it.
-    QTest::newRow("quadratic") << int(Button::Command2) << int(Button::Command7)
+    QTest::newRow("quadratic") << int(indexOf(quadratic::solve)) << int(indexOf(quadratic::check))
                                << QStringList{"Text4=0", "Text5=-3", "Text6=2"}
                                << QStringList{"NoIcon: 一元二次方程二次项系数不能为0！"}
                                << QStringList{"Text4=0", "Text7=0", "Command7=enabled"}
                                << QStringList{"Text4=1", "Text7=2.", "Text8=1.", "Command7=enabled"}
                                << QStringList{"NoIcon: 计算正确"} << QStringList{"Text4=1", "Command7=disabled"};
-    QTest::newRow("cubic") << int(Button::Command3) << int(Button::Command8) << QStringList{"Text10=-3", "Text11=1"}
-                           << QStringList{} << QStringList{}
+    QTest::newRow("cubic") << int(indexOf(cubic::solve)) << int(indexOf(cubic::check))
+                           << QStringList{"Text10=-3", "Text11=1"} << QStringList{} << QStringList{}
                            << QStringList{"Text12=-1.87938524157182", "Command8=enabled"}
                            << QStringList{"NoIcon: 计算正确"} << QStringList{"Command8=disabled"};
     // Equation k is Text(ak) X + Text(bk) Y + Text(ck) Z + Text(dk) = 0:
     // 13 14 15 9, 16 17 18 25, 19 20 21 26.
-    QTest::newRow("system") << int(Button::Command4) << int(Button::Command5)
+    QTest::newRow("system") << int(indexOf(system::solve)) << int(indexOf(system::check))
                             << QStringList{"Text13=1", "Text14=1",  "Text15=1", "Text9=-6", "Text16=2",  "Text17=-1",
                                            "Text18=1", "Text25=-3", "Text19=1", "Text20=2", "Text21=-1", "Text26=-2"}
                             << QStringList{} << QStringList{}
@@ -73,21 +74,21 @@ void PanelsTest::panelSolvesAndChecks()
     QStringList seenWhileShown;
     {
         BoxCloser closer([&] { seenWhileShown << states(whileBoxShown); });
-        click(Button(solve));
+        click(kButtons[solve]);
         QCOMPARE(describe(closer.seen()), solveBoxes);
     }
     QCOMPARE(seenWhileShown, solveBoxes.isEmpty() ? QStringList() : whileBoxShown);
     QCOMPARE(states(afterSolve), afterSolve);
     {
         BoxCloser closer;
-        click(Button(check));
+        click(kButtons[check]);
         QCOMPARE(describe(closer.seen()), checkBoxes);
     }
     QCOMPARE(states(afterCheck), afterCheck);
     // The second check needs a new solve.
     {
         BoxCloser closer;
-        click(Button(check));
+        click(kButtons[check]);
         QVERIFY(closer.seen().isEmpty());
     }
 }

@@ -20,6 +20,7 @@ class StatusBarTest : public WindowFixture {
 private slots:
     void statusBarShowsStatusDateAndTime();
     void statusBarFollowsTheClock();
+    void dateIsChineseWhateverTheSystemLanguage();
     void clockWakesAtNextMinute_data();
     void clockWakesAtNextMinute();
 };
@@ -30,7 +31,7 @@ void StatusBarTest::statusBarShowsStatusDateAndTime()
     QCOMPARE(bar->objectName(), QStringLiteral("sbStatusBar"));
     bar->setClock([] { return QDateTime(QDate(2007, 8, 20), QTime(18, 46, 30)); });
     QCOMPARE(bar->panelText(1), QStringLiteral("状态"));
-    QCOMPARE(bar->panelText(2), QLocale::system().toString(QDate(2007, 8, 20), QLocale::ShortFormat));
+    QCOMPARE(bar->panelText(2), QStringLiteral("2007/8/20"));
     QCOMPARE(bar->panelText(3), QStringLiteral("18:46"));
 
     // Left to right; the clock panels at least 96 pixels wide, the status panel taking the rest.
@@ -58,9 +59,20 @@ void StatusBarTest::statusBarFollowsTheClock()
     QVERIFY(timer->isSingleShot());
     QCOMPARE(timer->interval(), 100);
     QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
-    QCOMPARE(bar->panelText(2), QLocale::system().toString(QDate(2007, 8, 21), QLocale::ShortFormat));
+    QCOMPARE(bar->panelText(2), QStringLiteral("2007/8/21"));
     QCOMPARE(bar->panelText(3), QStringLiteral("00:00"));
     QCOMPARE(timer->interval(), 60000);
+}
+
+void StatusBarTest::dateIsChineseWhateverTheSystemLanguage()
+{
+    const QLocale system;
+    for (const QLocale& locale : {QLocale(QLocale::English, QLocale::UnitedKingdom), QLocale(QLocale::German)}) {
+        QLocale::setDefault(locale);
+        StatusBar bar(nullptr, [] { return QDateTime(QDate(2026, 12, 9), QTime(8, 5)); });
+        QCOMPARE(bar.panelText(2), QStringLiteral("2026/12/9"));
+    }
+    QLocale::setDefault(system);
 }
 
 void StatusBarTest::clockWakesAtNextMinute_data()
