@@ -44,12 +44,22 @@ QFont songFont(layout::FontStyle style)
     font.setFamilies(QStringList{kSongFamily} + songSubstitutes(style.bold));
     font.setPixelSize(qRound(style.points * 96 / 72));
     font.setBold(style.bold);
+    // Set, not inherited, so that the 解题详情 window, whose parent is the
+    // main window, shapes its formulas' marks and superscripts.
+    font.setStyleStrategy(QFont::PreferDefault);
+    return font;
+}
+
+QFont windowFont(layout::FontStyle style)
+{
+    QFont font = songFont(style);
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
 QFont captionFont(layout::FontStyle style, const QString& caption)
 {
-    QFont font = songFont(style);
+    QFont font = windowFont(style);
     const QFontMetricsF metrics(font);
     int stretch = 100;
     for (const QString& line : caption.split(QLatin1Char('\n'))) {
@@ -67,6 +77,6 @@ QFont captionFont(layout::FontStyle style, const QString& caption)
 // do, would lose their top row above the line.
 qreal songBaseline(const QFont& font) { return std::ceil(font.pixelSize() * kSongAscent); }
 
-void useSongFontThroughout() { QApplication::setFont(songFont(layout::kDefaultFont)); }
+void useSongFontThroughout() { QApplication::setFont(windowFont(layout::kDefaultFont)); }
 
 } // namespace zembrel

@@ -145,7 +145,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(toQString(layout::kApplicationTitle));
     setWindowIcon(zembrelIcon());
-    setFont(songFont(layout::kDefaultFont));
+    setFont(windowFont(layout::kDefaultFont));
 
     createControls();
     createMenus();

@@ -77,6 +77,7 @@ private slots:
     void escapeClosesAndReopensSameWindow();
     void ctrlTabChangesPage();
     void tabReachesEveryControl();
+    void formulasAreShaped();
     void followsTheFieldsOncePerTurn();
     void pageShows_data();
     void pageShows();
@@ -243,6 +244,18 @@ void DetailsTest::tabReachesEveryControl()
 }
 
 // Keystrokes of one turn of the event loop come to one analysis, made on the next.
+// Unlike the main window's fixed captions, a page's formulas are shaped:
+// marks and superscripts need the font's OpenType tables.
+void DetailsTest::formulasAreShaped()
+{
+    DetailsPage* page = openWith(&kQuadraticPanel, {"Text4=1", "Text5=-3", "Text6=1"});
+    QList<const QWidget*> widgets{page->graph()};
+    for (const QLabel* label : page->findChildren<QLabel*>())
+        widgets << label;
+    for (const QWidget* widget : widgets)
+        QVERIFY2(!(widget->font().styleStrategy() & QFont::PreferNoShaping), qPrintable(widget->objectName()));
+}
+
 void DetailsTest::followsTheFieldsOncePerTurn()
 {
     DetailsPage* page = openWith(&kLinearPanel, {"Text1=2", "Text2=-4"});
