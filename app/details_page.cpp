@@ -20,7 +20,7 @@ namespace zembrel {
 namespace {
 
 // Readable on the window's background and apart from the text's black.
-const QString kWarningColour = QStringLiteral("#b34700");
+constexpr QLatin1StringView kWarningColour("#b34700");
 // Longer texts are cut where the page shows them: a million-character
 // field must not make a label lay out a million characters.
 constexpr qsizetype kTypedTextShown = 40;

@@ -25,11 +25,11 @@ constexpr qreal kMargin = 10;
 constexpr qreal kTickSpacing = 80; // pixels between labelled ticks, about
 constexpr qreal kMarkRadius = 4;
 
-const QColor kAxisColour(64, 64, 64);
-const QColor kGridColour(228, 228, 228);
-const QColor kRootColour(192, 0, 0);
-const QColor kTurningColour(0, 122, 51);
-const QColor kSecondLineColour(192, 90, 0);
+constexpr QColor kAxisColour(64, 64, 64);
+constexpr QColor kGridColour(228, 228, 228);
+constexpr QColor kRootColour(192, 0, 0);
+constexpr QColor kTurningColour(0, 122, 51);
+constexpr QColor kSecondLineColour(192, 90, 0);
 
 // 1, 2 or 5 times a power of ten, near `raw`.
 double niceStep(double raw)

@@ -16,11 +16,11 @@ namespace {
 constexpr qsizetype kShownDigits = 15;
 constexpr qsizetype kPlainLength = 24;
 
-const QString kMinus = QStringLiteral("−");
-const QString kSubscripts = QStringLiteral("₀₁₂₃₄₅₆₇₈₉");
+constexpr QStringView kMinus = u"−";
+constexpr QStringView kSubscripts = u"₀₁₂₃₄₅₆₇₈₉";
 // Superscripts outside Latin-1, which not every face has.
-const QString kRareSuperscripts = QStringLiteral("⁰⁴⁵⁶⁷⁸⁹⁻");
-const QString kRareSuperscriptsAs = QStringLiteral("0456789−");
+constexpr QStringView kRareSuperscripts = u"⁰⁴⁵⁶⁷⁸⁹⁻";
+constexpr QStringView kRareSuperscriptsAs = u"0456789−";
 
 // A value as significant digits and the place of the decimal point:
 // 2.8 is {"28", 1}, 0.035 is {"35", -1}.
@@ -122,10 +122,10 @@ QString sumOf(std::span<const Term> terms)
     for (const Term& term : terms) {
         if (term.coefficient.zero && !term.keptWhenZero)
             continue;
-        if (text.isEmpty())
-            text += term.coefficient.negative ? kMinus : QString();
-        else
+        if (!text.isEmpty())
             text += term.coefficient.negative ? QStringLiteral(" − ") : QStringLiteral(" + ");
+        else if (term.coefficient.negative)
+            text += kMinus;
         const QString& digits = term.coefficient.magnitude;
         if (term.variable.isEmpty())
             text += digits;
@@ -178,7 +178,7 @@ QString decimal15(const std::string& decimal)
         }
     }
     stripTrailingZeros(value);
-    return (negative ? kMinus : QString()) + written(value, false);
+    return (negative ? kMinus.toString() : QString()) + written(value, false);
 }
 
 bool decimalIsWhole(const std::string& decimal, const QString& exactForm)
