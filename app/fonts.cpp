@@ -41,7 +41,7 @@ QStringList songSubstitutes(bool bold)
 QFont songFont(layout::FontStyle style)
 {
     QFont font;
-    font.setFamilies(QStringList{kSongFamily} + songSubstitutes(style.bold));
+    font.setFamilies(QStringList{kSongFamily.toString()} + songSubstitutes(style.bold));
     font.setPixelSize(qRound(style.points * 96 / 72));
     font.setBold(style.bold);
     // Set, not inherited, so that the 解题详情 window, whose parent is the

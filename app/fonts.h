@@ -12,7 +12,7 @@
 namespace zembrel {
 
 // The window's one font family, as the layout names it.
-inline const QString kSongFamily = QStringLiteral("宋体");
+inline constexpr QStringView kSongFamily = u"宋体";
 
 // The installed faces that stand in for 宋体 where it is missing, best first:
 // Ming (Song) faces, then a sans face that surely covers every character.
