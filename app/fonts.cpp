@@ -15,6 +15,11 @@ namespace zembrel {
 
 namespace {
 
+// A caption is condensed in steps of 5 %, so that the captions of one style
+// share a few font engines: each engine costs the start a fontconfig match,
+// a FreeType size and its own glyphs.
+constexpr int kStretchStep = 5;
+
 // 宋体's ascent, in 256ths of an em.
 constexpr qreal kSongAscent = 220.0 / 256.0;
 
@@ -66,7 +71,7 @@ QFont captionFont(layout::FontStyle style, const QString& caption)
         const qreal width = metrics.horizontalAdvance(line);
         const qreal room = songWidth(line, font.pixelSize());
         if (width > room)
-            stretch = std::min(stretch, static_cast<int>(std::floor(100 * room / width)));
+            stretch = std::min(stretch, static_cast<int>(std::floor(100 * room / width / kStretchStep)) * kStretchStep);
     }
     if (stretch < 100)
         font.setStretch(stretch);
