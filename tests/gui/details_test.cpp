@@ -81,7 +81,9 @@ private slots:
     void followsTheFieldsOncePerTurn();
     void pageShows_data();
     void pageShows();
+    void misreadTextIsWarned_data();
     void misreadTextIsWarned();
+    void panelOfAnotherFormListsItsCoefficients();
     void millionCharacterFieldIsShortened();
     void copyPutsPageOnClipboard();
     void saveWritesGraphAsPng_data();
@@ -317,13 +319,61 @@ void DetailsTest::pageShows()
     QVERIFY(labelText(page, "readings").isEmpty());
 }
 
+void DetailsTest::misreadTextIsWarned_data()
+{
+    QTest::addColumn<PanelPointer>("panel");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QString>("warning");
+    QTest::addColumn<QString>("equation");
+    QTest::newRow("a fraction read as its numerator")
+        << &kLinearPanel << QStringList{"Text1=1/3", "Text2=1"} << "a：“1/3” 读作 1" << "x + 1 = 0";
+    // The coefficient named by its meaning, its digit as a subscript.
+    QTest::newRow("a system's constant term") << &kSystemPanel
+                                              << QStringList{"Text13=1", "Text14=1", "Text16=1", "Text17=-1", "Text25=2x"}
+                                              << "d₂：“2x” 读作 2" << "① X + Y = 0\n② X − Y + 2 = 0";
+}
+
 void DetailsTest::misreadTextIsWarned()
 {
-    const DetailsPage* page = openWith(&kLinearPanel, {"Text1=1/3", "Text2=1"});
-    QCOMPARE(labelText(page, "readings"), QStringLiteral("a：“1/3” 读作 1"));
+    QFETCH(PanelPointer, panel);
+    QFETCH(QStringList, entries);
+    QFETCH(QString, warning);
+    QFETCH(QString, equation);
+    const DetailsPage* page = openWith(panel, entries);
+    QCOMPARE(labelText(page, "readings"), warning);
     const auto* label = page->findChild<QLabel*>(QStringLiteral("readings"));
     QVERIFY(label->text().contains(QStringLiteral("color: #b34700")));
-    QCOMPARE(labelText(page, "equation"), QStringLiteral("x + 1 = 0"));
+    QCOMPARE(labelText(page, "equation"), equation);
+}
+
+// A panel whose equation the page has no form for (a fifth panel, say) still
+// gets its page: the coefficients as read, the kind and the working, no graph.
+void DetailsTest::panelOfAnotherFormListsItsCoefficients()
+{
+    static constexpr PanelDefinition kRatioPanel{
+        .name = "Ratio",
+        .title = "比例",
+        .fields = {},
+        .layout = {},
+        .lines = {},
+        .messages = {},
+        .solve = nullptr,
+        .check = nullptr,
+        .coefficients = linear::coefficients,
+        .analyse = [](std::span<const exact::FieldText> fields) {
+            exact::Analysis analysis = exact::AnalyseLinear(fields);
+            analysis.panel = "Ratio";
+            return analysis;
+        },
+    };
+    typeInto(window(), {"Text1=3", "Text2=1/2"});
+    DetailsPage page(kRatioPanel);
+    page.present(Analyse(kRatioPanel, window()));
+    QCOMPARE(page.accessibleName(), QStringLiteral("比例"));
+    QCOMPARE(labelText(&page, "equation"), QStringLiteral("a = 3，b = 1"));
+    QCOMPARE(labelText(&page, "readings"), QStringLiteral("b：“1/2” 读作 1"));
+    QVERIFY(!labelText(&page, "summary").isEmpty());
+    QVERIFY(!page.hasGraph());
 }
 
 void DetailsTest::millionCharacterFieldIsShortened()
