@@ -382,7 +382,8 @@ void DetailsPage::present(const exact::Analysis& analysis)
         if (reading.whole)
             continue;
         const QString typed = textbook::shortened(q(reading.text).simplified(), kTypedTextShown);
-        notes << QStringLiteral("%1：“%2” 读作 %3").arg(coefficientName(panel_.coefficients[i]), typed, signedNumber(reading.value));
+        notes << QStringLiteral("%1：“%2” 读作 %3")
+                     .arg(coefficientName(panel_.coefficients[i]), typed, signedNumber(reading.value));
     }
     if (analysis.error) {
         QString name;
@@ -411,7 +412,7 @@ void DetailsPage::present(const exact::Analysis& analysis)
     setSection(summary_, summary);
 
     Section roots;
-    const QStringList lines = analysis.error        ? QStringList()
+    const QStringList lines = analysis.error       ? QStringList()
                               : isSystem(analysis) ? solutionLines(analysis)
                                                    : rootLines(analysis);
     roots_->setAccessibleName(isSystem(analysis) ? QStringLiteral("解") : QStringLiteral("根"));

@@ -112,7 +112,8 @@ public:
     {
         if (event->type() == QEvent::MouseButtonDblClick) {
             if (const std::optional<Field> field = fieldNamed(watched->objectName().toStdString()))
-                QTimer::singleShot(0, window_, [window = window_, panel = &panelOf(*field)] { window->openDetails(panel); });
+                QTimer::singleShot(0, window_,
+                                   [window = window_, panel = &panelOf(*field)] { window->openDetails(panel); });
         }
         return QObject::eventFilter(watched, event);
     }

@@ -326,11 +326,13 @@ void DetailsTest::misreadTextIsWarned_data()
     QTest::addColumn<QString>("warning");
     QTest::addColumn<QString>("equation");
     QTest::newRow("a fraction read as its numerator")
-        << &kLinearPanel << QStringList{"Text1=1/3", "Text2=1"} << "a：“1/3” 读作 1" << "x + 1 = 0";
+        << &kLinearPanel << QStringList{"Text1=1/3", "Text2=1"} << "a：“1/3” 读作 1"
+        << "x + 1 = 0";
     // The coefficient named by its meaning, its digit as a subscript.
-    QTest::newRow("a system's constant term") << &kSystemPanel
-                                              << QStringList{"Text13=1", "Text14=1", "Text16=1", "Text17=-1", "Text25=2x"}
-                                              << "d₂：“2x” 读作 2" << "① X + Y = 0\n② X − Y + 2 = 0";
+    QTest::newRow("a system's constant term")
+        << &kSystemPanel << QStringList{"Text13=1", "Text14=1", "Text16=1", "Text17=-1", "Text25=2x"}
+        << "d₂：“2x” 读作 2"
+        << "① X + Y = 0\n② X − Y + 2 = 0";
 }
 
 void DetailsTest::misreadTextIsWarned()
@@ -360,11 +362,12 @@ void DetailsTest::panelOfAnotherFormListsItsCoefficients()
         .solve = nullptr,
         .check = nullptr,
         .coefficients = linear::coefficients,
-        .analyse = [](std::span<const exact::FieldText> fields) {
-            exact::Analysis analysis = exact::AnalyseLinear(fields);
-            analysis.panel = "Ratio";
-            return analysis;
-        },
+        .analyse =
+            [](std::span<const exact::FieldText> fields) {
+                exact::Analysis analysis = exact::AnalyseLinear(fields);
+                analysis.panel = "Ratio";
+                return analysis;
+            },
     };
     typeInto(window(), {"Text1=3", "Text2=1/2"});
     DetailsPage page(kRatioPanel);
