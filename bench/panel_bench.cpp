@@ -6,7 +6,7 @@
 // recording window, as one button press after the other.
 
 #include "recording_window.h"
-#include "system.h"
+#include "panels.h"
 
 #include <benchmark/benchmark.h>
 
@@ -25,6 +25,9 @@ struct PanelCase {
     Button solve;
     Button check;
 };
+
+// The worst a field can hold: a million digits, read and carried exactly.
+const std::string kMillionDigits = "1." + std::string(999'998, '7');
 
 // clang-format off
 const PanelCase kPanels[] = {
@@ -45,6 +48,15 @@ const PanelCase kPanels[] = {
       {system::a2, "1"}, {system::b2, "-1"}, {system::c2, "2"}, {system::d2, "-5"},
       {system::a3, "2"}, {system::b3, "1"}, {system::c3, "-1"}, {system::d3, "-1"}},
      system::solve, system::check},
+    {"linear_million", {{linear::a, kMillionDigits}, {linear::b, "-7"}}, linear::solve, linear::check},
+    {"quadratic_million", {{quadratic::a, "1"}, {quadratic::b, kMillionDigits}, {quadratic::c, "-2"}},
+     quadratic::solve, quadratic::check},
+    {"cubic_million", {{cubic::p, kMillionDigits}, {cubic::q, "-5"}}, cubic::solve, cubic::check},
+    {"system_million",
+     {{system::a1, kMillionDigits}, {system::b1, "1"}, {system::c1, "1"}, {system::d1, "-6"},
+      {system::a2, "1"}, {system::b2, "-1"}, {system::c2, "2"}, {system::d2, "-5"},
+      {system::a3, "2"}, {system::b3, "1"}, {system::c3, "-1"}, {system::d3, "-1"}},
+     system::solve, system::check},
 };
 // clang-format on
 
@@ -58,21 +70,6 @@ void solveAndCheck(benchmark::State& state, const PanelCase& panel)
         session.click(panel.check);
     }
 }
-
-// The system panel's arithmetic alone, without fields or texts.
-void computeSystem(benchmark::State& state, const SystemCoefficients& k)
-{
-    for (auto _ : state)
-        benchmark::DoNotOptimize(ComputeSystem(k));
-}
-
-// clang-format off
-const SystemCoefficients kTwoVariables{2, 3, 0, -8, 1, -1, 0, 1, 0, 0, 0, 0};
-const SystemCoefficients kThreeVariables{1, 1, 1, -6, 2, -1, 1, -3, 1, 2, -1, -2};
-// clang-format on
-
-BENCHMARK_CAPTURE(computeSystem, two_variables, kTwoVariables);
-BENCHMARK_CAPTURE(computeSystem, three_variables, kThreeVariables);
 
 [[maybe_unused]] const bool registered = [] {
     for (const auto& panel : kPanels)

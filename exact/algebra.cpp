@@ -504,6 +504,12 @@ Rounded RoundValue(const ExactValue& value)
 bool ShownValuesHold(std::span<const double> shown, std::span<const ExactValue> exact)
 {
     for (mpfr_prec_t precision = 128; precision <= (mpfr_prec_t{1} << 14); precision *= 2) {
+        // A root known only by its enclosure may need more precision than
+        // this to be enclosed at all: then ask again at the next.
+        const bool enclosed = std::ranges::all_of(
+            exact, [precision](const ExactValue& value) { return value.known || value.enclose(precision); });
+        if (!enclosed)
+            continue;
         std::vector<Interval> values;
         mpfr_t largest, tolerance, t;
         mpfr_inits2(precision, largest, tolerance, t, static_cast<mpfr_ptr>(nullptr));

@@ -56,9 +56,12 @@ ExactNumber ReadExact(std::string_view text)
     const long long trailingZeros = static_cast<long long>(digits.size() - 1 - last);
     digits = digits.substr(first, last + 1 - first);
 
+    // Beyond the doubles: Val's error 6. The value is still told, as far as
+    // a field's own digits could write it out.
     if (number.magnitude > kLargestMagnitude) {
         result.overflow = true;
-        return result;
+        if (number.magnitude > kFlushMagnitude)
+            return result;
     }
     if (number.magnitude < -kFlushMagnitude) {
         result.flushed = true;
@@ -92,10 +95,8 @@ ExactNumber ReadExact(std::string_view text)
     }
     if (negative)
         result.value = -result.value;
-    if (number.magnitude >= kLargestMagnitude && !NearestDouble(result.value)) {
+    if (number.magnitude == kLargestMagnitude && !NearestDouble(result.value))
         result.overflow = true;
-        result.value = 0;
-    }
     return result;
 }
 

@@ -22,7 +22,9 @@ inline constexpr long long kFlushMagnitude = 1'000'000;
 struct ExactNumber {
     mpq_class value;
     bool whole = true;     // the number is the whole text, blanks aside
-    bool overflow = false; // Val raises error 6: the value rounds beyond the largest double
+    // Val raises error 6: the value rounds beyond the largest double. The
+    // value is then 0 only past 10^kFlushMagnitude.
+    bool overflow = false;
     bool flushed = false;  // not zero, but below 10^-kFlushMagnitude: read as 0
 };
 

@@ -6,28 +6,28 @@
 
 #include "check.h"
 #include "conversion.h"
-#include "number.h"
+#include "panel_solve.h"
 
-#include <array>
-#include <string_view>
+#include <gmpxx.h>
 
 namespace zembrel {
 
 namespace {
 
 struct Coefficients {
-    Number a;
-    Number b;
+    mpq_class a;
+    mpq_class b;
 };
 
 Coefficients readCoefficients(const Window& window)
 {
-    const Number a = Val(window.text(linear::a));
-    const Number b = Val(window.text(linear::b));
-    return {a, b};
+    mpq_class a = ReadCoefficient(window, linear::a);
+    mpq_class b = ReadCoefficient(window, linear::b);
+    return {std::move(a), std::move(b)};
 }
 
-Number root(Coefficients k) { return -k.b / k.a; }
+// x = −b ÷ a, exactly, shown as its nearest double.
+double root(const Coefficients& k) { return InRange(exact::SolveLinearExact(k.a, k.b)).x; }
 
 } // namespace
 
@@ -40,8 +40,7 @@ void SolveLinear(Window& window)
         window.MsgBox(linear::kZeroCoefficient, MsgBoxStyle::OkOnly);
         return;
     }
-    const Number X = root(k);
-    window.setText(linear::X, Format(X.value(), kEighteenDecimals));
+    window.setText(linear::X, Format(root(k), kEighteenDecimals));
 }
 
 void CheckLinear(Window& window)
@@ -54,11 +53,7 @@ void CheckLinear(Window& window)
         window.MsgBox(linear::kZeroCoefficient, MsgBoxStyle::OkOnly);
         return;
     }
-    const Number x = root(k);
-    const Number t = k.a * x;
-    const Number r = t + k.b;
-    const Number S = Abs(t) + Abs(k.b);
-    showVerdict(window, ResidualHolds(r, S));
+    showVerdict(window, exact::CheckLinearExact(k.a, k.b, root(k)));
 }
 
 } // namespace zembrel

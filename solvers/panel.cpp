@@ -4,6 +4,8 @@
 
 #include "panel.h"
 
+#include "reader.h"
+
 #include <string>
 #include <vector>
 
@@ -21,6 +23,14 @@ exact::Analysis Analyse(const PanelDefinition& panel, const Window& window)
     for (std::size_t i = 0; i < texts.size(); ++i)
         fields.push_back({panel.coefficients[i]->name, texts[i]});
     return panel.analyse(fields);
+}
+
+mpq_class ReadCoefficient(const Window& window, Field field)
+{
+    const exact::ExactNumber number = exact::ReadExact(window.text(field));
+    if (number.overflow)
+        throw RuntimeError(RuntimeError::Overflow);
+    return number.value;
 }
 
 } // namespace zembrel

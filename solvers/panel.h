@@ -6,6 +6,7 @@
 
 #include "analysis.h"
 #include "controls.h"
+#include "runtime_error.h"
 #include "window.h"
 
 #include <span>
@@ -40,6 +41,20 @@ struct PanelDefinition {
 
 // The exact analysis of the panel's coefficients as the window holds them now.
 exact::Analysis Analyse(const PanelDefinition& panel, const Window& window);
+
+// The field's text read as the exact number Val reads from it; raises Val's
+// error 6 for a number beyond the double range, as Val would.
+mpq_class ReadCoefficient(const Window& window, Field field);
+
+// A root that rounds beyond the largest double raises error 6, before the
+// operation writes any field.
+template <class Solved>
+const Solved& InRange(const Solved& solved)
+{
+    if (solved.outOfRange)
+        throw RuntimeError(RuntimeError::Overflow);
+    return solved;
+}
 
 // The parts the panels build their controls from, so that a panel's header
 // reads as one row per control.

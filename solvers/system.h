@@ -9,53 +9,8 @@
 
 #include <array>
 #include <string_view>
-#include <vector>
 
 namespace zembrel {
-
-// Equation k reads ak·X + bk·Y + ck·Z + dk = 0.
-struct SystemCoefficients {
-    double a1 = 0, b1 = 0, c1 = 0, d1 = 0;
-    double a2 = 0, b2 = 0, c2 = 0, d2 = 0;
-    double a3 = 0, b3 = 0, c3 = 0, d3 = 0;
-};
-
-// clang-format off
-enum class SystemOutcome {
-    MissingVariable, // every X or every Y coefficient is zero
-    ParallelLines,   // two-variable mode, D zero or rounding noise
-    SolvedTwo,       // two-variable mode: X, Y
-    SingularSystem,  // three-variable mode, reduced determinant zero or rounding noise
-    SolvedThree,     // three-variable mode: X, Y, Z
-};
-// clang-format on
-
-struct SystemSolution {
-    SystemOutcome outcome = SystemOutcome::MissingVariable;
-    double X = 0;
-    double Y = 0;
-    double Z = 0; // SolvedThree only
-};
-
-// The panel's whole computation, shared by the solve and the check so that
-// the check judges, bit for bit, the values the solve displays. Two-variable
-// mode (every Z coefficient zero) uses Cramer's rule on equations 1 and 2;
-// three-variable mode eliminates X with the equation of largest X
-// coefficient as the pivot. An overflow raises runtime error 6.
-SystemSolution ComputeSystem(const SystemCoefficients& k);
-
-// What is left of one equation when the solution is put back into it, and
-// the size S of the terms that formed it.
-struct SystemResidual {
-    double r = 0;
-    double S = 0;
-};
-
-// The residuals of the equations the check judges: all three for
-// SolvedThree; equations 1 and 2 for SolvedTwo, and equation 3 as well when
-// any of a3, b3, d3 is not 0, since a typed third equation must hold too;
-// none for the other outcomes. An overflow raises runtime error 6.
-std::vector<SystemResidual> SystemResiduals(const SystemCoefficients& k, const SystemSolution& s);
 
 void SolveSystem(Window& window); // Command4_Click
 void CheckSystem(Window& window); // Command5_Click
@@ -169,12 +124,13 @@ inline constexpr std::array lines{
 
 inline constexpr std::string_view kMissingVariable = "请保证X、Y为有效元，其系数三个方程不能同时为零";
 inline constexpr std::string_view kParallelLines = "两直线平行，方程组无解！";
+inline constexpr std::string_view kCoincidentLines = "两直线重合，方程组有无数组解！";
 inline constexpr std::string_view kSingularSolve
     = "方程组可能无解或不定方程有无数解，请重新调整顺序，或将数据输入完整后再试！";
 inline constexpr std::string_view kSingularCheck = "方程组可能无解，或重新调整顺序后再试！";
 inline constexpr std::string_view kSolutionRight = "方程组解正确！";
 inline constexpr std::string_view kSolutionWrong = "方程组解可能有误，请重新调整顺序后再试！";
-inline constexpr std::array messages{kMissingVariable, kParallelLines, kSingularSolve,
+inline constexpr std::array messages{kMissingVariable, kParallelLines, kCoincidentLines, kSingularSolve,
                                      kSingularCheck,   kSolutionRight, kSolutionWrong};
 
 } // namespace system

@@ -32,15 +32,14 @@ TEST(Linear, SolvesAndChecks)
         {"a residual of one unit in the last place is within the tolerance", "49", "1",
          {R"(["enabled", "Command6", true])", R"(["text", "Text3", "-0.0204081632653061"])"},
          {R"(["enabled", "Command6", false])", R"(["msgbox", 0, "计算正确"])"}},
-        // In units u of the smallest subnormal: b = 2500003u, x = -833334u,
-        // a·x = -2500002u, so r = u and S = 5000005u, whose 1e-07 rounds to u.
-        {"a residual exactly at 1e-07 of the terms' size holds", "3", "1.2351656e-317",
-         {R"(["enabled", "Command6", true])", R"(["text", "Text3", "-0."])"},
-         {R"(["enabled", "Command6", false])", R"(["msgbox", 0, "计算正确"])"}},
-        // b = 2500000u: r = u again, but S = 4999999u, whose 1e-07 rounds to 0.
-        {"a residual just beyond 1e-07 of the terms' size fails", "3", "1.235164e-317",
+        // b = 2500003u in units u of the smallest subnormal: x = -833334.33u
+        // rounds to -833334u, a third of u away, far more than 1e-07 of x.
+        {"a subnormal root keeps too few digits to pass", "3", "1.2351656e-317",
          {R"(["enabled", "Command6", true])", R"(["text", "Text3", "-0."])"},
          {R"(["enabled", "Command6", false])", R"(["msgbox", 0, "计算可能有误，请刷新后再试。"])"}},
+        {"a tenth is not a double, but x = 0.1 exactly rounds to the double shown", "10", "-1",
+         {R"(["enabled", "Command6", true])", R"(["text", "Text3", "0.1"])"},
+         {R"(["enabled", "Command6", false])", R"(["msgbox", 0, "计算正确"])"}},
         {"empty a", "", "5",
          {R"(["enabled", "Command6", true])", R"(["msgbox", 0, "一次项系数不能为0！"])"},
          {R"(["enabled", "Command6", false])", R"(["msgbox", 0, "一次项系数不能为0！"])"}},
@@ -59,9 +58,9 @@ TEST(Linear, SolvesAndChecks)
         {"quotient overflows", "1e-300", "1e300",
          {R"(["enabled", "Command6", true])", R"(["error", 6, "溢出"])"},
          {R"(["enabled", "Command6", false])", R"(["error", 6, "溢出"])"}},
-        {"the size of the terms overflows, although the residual is 0", "2", "1.7e308",
+        {"a root near the largest double is checked without overflow", "2", "1.7e308",
          {R"(["enabled", "Command6", true])", R"(["text", "Text3", "-85)" + std::string(306, '0') + R"(."])"},
-         {R"(["enabled", "Command6", false])", R"(["error", 6, "溢出"])"}},
+         {R"(["enabled", "Command6", false])", R"(["msgbox", 0, "计算正确"])"}},
         {"coefficient beyond the double range", "1e400", "1",
          {R"(["enabled", "Command6", true])", R"(["error", 6, "溢出"])"},
          {R"(["enabled", "Command6", false])", R"(["error", 6, "溢出"])"}},

@@ -69,8 +69,14 @@ TEST(Quadratic, SolvesAndChecks)
          withRoots({kEnable}, "30000.0001666667", "-0.0001666666657407"), {kDisable, kRight}},
         {"large roots hold within the size of their terms", "1", "0", "-2e10",
          withRoots({kEnable}, "141421.35623731", "-141421.35623731"), {kDisable, kRight}},
-        {"b ^ 2 underflows: the roots are wrong and the check says so", "1e-200", "1e-200", "-1e-300",
-         withRoots({kEnable}, "0.", "-0.5"), {kDisable, kMaybeWrong}},
+        {"b² underflows in doubles, not here: the roots 1e-100 and -1", "1e-200", "1e-200", "-1e-300",
+         withRoots({kEnable}, "0.", "-1."), {kDisable, kRight}},
+        {"(2x - 0.7)² has the double root 0.35 although 0.7 is no double", "4", "-2.8", "0.49",
+         withRoots({kEnable}, "0.35", "0.35"), {kDisable, kRight}},
+        {"(x - 0.1)²: one root, not two close ones", "1", "-0.2", "0.01",
+         withRoots({kEnable}, "0.1", "0.1"), {kDisable, kRight}},
+        {"D just above 0: two roots 1e-10 apart", "1", "-0.2", "0.0099999999999999999975",
+         withRoots({kEnable}, "0.10000000005", "0.09999999995"), {kDisable, kRight}},
         {"complex roots", "1", "-2", "5",
          withRoots({kEnable, kComplexNotice, kDisable}, " 1 + 2 i", " 1 - 2 i"), {}},
         {"complex roots of negative a: magnitude of the imaginary part", "-1", "2", "-5",
@@ -88,18 +94,21 @@ TEST(Quadratic, SolvesAndChecks)
          withRoots({kEnable, kComplexNotice, kDisable}, " 0 + 1E+20 i", " 0 - 1E+20 i"), {}},
         {"zero a corrected, then complex roots", "", "2", "5",
          withRoots({kEnable, kZeroA, kAOne, kComplexNotice, kDisable}, "-1 + 2 i", "-1 - 2 i"), {}},
-        {"b ^ 2 overflows", "1", "1e200", "1",
-         {kEnable, kOverflow}, {kDisable, kOverflow}},
-        {"b ^ 2 overflows after the zero a is corrected", "0", "1e200", "1",
-         {kEnable, kZeroA, kAOne, kOverflow}, {kDisable, kZeroA, kAOne, kOverflow}},
-        {"4 × a × c overflows", "1e200", "0", "1e200",
-         {kEnable, kOverflow}, {kDisable, kOverflow}},
-        {"4 × a overflows first, although a × c would not", "1e308", "0", "1e-10",
-         {kEnable, kOverflow}, {kDisable, kOverflow}},
+        {"b² is beyond the doubles, both roots are not", "1", "1e200", "1",
+         withRoots({kEnable}, "-0.", "-1" + std::string(200, '0') + "."), {kDisable, kRight}},
+        {"the same after the zero a is corrected", "0", "1e200", "1",
+         withRoots({kEnable, kZeroA, kAOne}, "-0.", "-1" + std::string(200, '0') + "."),
+         {kDisable, kZeroA, kAOne, kRight}},
+        {"4ac is beyond the doubles, the roots ±i are not", "1e200", "0", "1e200",
+         withRoots({kEnable, kComplexNotice, kDisable}, " 0 + 1 i", " 0 - 1 i"), {}},
+        {"4a is beyond the doubles, the roots are tiny", "1e308", "0", "1e-10",
+         withRoots({kEnable, kComplexNotice, kDisable}, " 0 + 1E-159 i", " 0 - 1E-159 i"), {}},
+        {"a tiny real part beside a unit imaginary one", "1e300", "1", "1e300",
+         withRoots({kEnable, kComplexNotice, kDisable}, "-5E-301 + 1 i", "-5E-301 - 1 i"), {}},
         {"a root overflows", "1e-300", "-1e10", "0",
          {kEnable, kOverflow}, {kDisable, kOverflow}},
-        {"only the check overflows, on X1 ^ 2", "1e-160", "-1", "0",
-         withRoots({kEnable}, "1" + std::string(160, '0') + ".", "0."), {kDisable, kOverflow}},
+        {"a root of 1e160 is checked without squaring it", "1e-160", "-1", "0",
+         withRoots({kEnable}, "1" + std::string(160, '0') + ".", "0."), {kDisable, kRight}},
         {"coefficient beyond the double range", "1", "1", "-1e400",
          {kEnable, kOverflow}, {kDisable, kOverflow}},
     };
@@ -174,14 +183,15 @@ TEST(Quadratic, CheckJudgesTheEditedCoefficientsNotTheResultFields)
 TEST(Quadratic, OverflowLeavesEveryFieldAsItWas)
 {
     testing::Session session;
-    session.type(quadratic::a, "2");
-    session.type(quadratic::b, "1e200");
+    // The roots 3e-10 and 1e310, the second beyond the doubles.
+    session.type(quadratic::a, "1e-300");
+    session.type(quadratic::b, "-1e10");
     session.type(quadratic::c, "3");
     session.type(linear::a, "7");
     session.click(quadratic::solve);
     EXPECT_EQ(session.take(), (Lines{kEnable, kOverflow}));
-    EXPECT_EQ(session.window().text(quadratic::a), "2");
-    EXPECT_EQ(session.window().text(quadratic::b), "1e200");
+    EXPECT_EQ(session.window().text(quadratic::a), "1e-300");
+    EXPECT_EQ(session.window().text(quadratic::b), "-1e10");
     EXPECT_EQ(session.window().text(quadratic::c), "3");
     EXPECT_EQ(session.window().text(quadratic::X1), "0");
     EXPECT_EQ(session.window().text(quadratic::X2), "0");

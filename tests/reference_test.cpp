@@ -227,8 +227,9 @@ void judge(Findings& findings, const std::string& where, const std::vector<Compa
            Quad miss = 0)
 {
     const bool shownWrong = !std::ranges::all_of(roots, [](const Compared& c) { return c.rightTo(1e-6); });
-    const bool right = std::ranges::all_of(roots, [](const Compared& c) { return c.rightTo(1e-12); }) && miss <= 1e-12;
-    const bool wrong = shownWrong || miss > 1e-6;
+    // A typed third equation must hold exactly: any miss makes the answer wrong.
+    const bool right = std::ranges::all_of(roots, [](const Compared& c) { return c.rightTo(1e-12); }) && miss == 0;
+    const bool wrong = shownWrong || miss > 0;
     if (shownWrong)
         findings.add("a shown root is wrong beyond 1e-6", where);
     if (wrong && verdict == Verdict::Right)
