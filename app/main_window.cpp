@@ -15,6 +15,7 @@
 #include "status_bar.h"
 #include "surface.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QIcon>
 #include <QKeyEvent>
@@ -242,8 +243,19 @@ void MainWindow::createMenus()
         menu->setObjectName(toQString(menuDefinition.name));
         // Orca names a menu only when the focus enters it from outside, which
         // a Qt menu does not report: say it as it opens.
-        connect(menu, &QMenu::aboutToShow, this,
-                [this, menu] { widgets_.announcer->announce(menuHeard(menu->menuAction()->iconText())); });
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+            widgets_.announcer->announce(menuHeard(menu->menuAction()->iconText()));
+            // A menu reached by Right or Left from the one before selects its
+            // first item while still hidden, which a screen reader ignores:
+            // tell it again once the menu is up.
+            QTimer::singleShot(0, menu, [menu] {
+                if (menu->isVisible() && menu->activeAction() != nullptr) {
+                    QAccessibleEvent focus(menu, QAccessible::Focus);
+                    focus.setChild(static_cast<int>(menu->actions().indexOf(menu->activeAction())));
+                    QAccessible::updateAccessibility(&focus);
+                }
+            });
+        });
         for (const layout::MenuEntry& entry : layout::menuEntries()) {
             if (entry.menu != menuDefinition.name)
                 continue;
