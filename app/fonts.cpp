@@ -15,6 +15,11 @@ namespace zembrel {
 
 namespace {
 
+// A caption is condensed in steps of 5 %, so that the captions of one style
+// share a few font engines: each engine costs the start a fontconfig match,
+// a FreeType size and its own glyphs.
+constexpr int kStretchStep = 5;
+
 // 宋体's ascent, in 256ths of an em.
 constexpr qreal kSongAscent = 220.0 / 256.0;
 
@@ -41,22 +46,32 @@ QStringList songSubstitutes(bool bold)
 QFont songFont(layout::FontStyle style)
 {
     QFont font;
-    font.setFamilies(QStringList{kSongFamily} + songSubstitutes(style.bold));
+    font.setFamilies(QStringList{kSongFamily.toString()} + songSubstitutes(style.bold));
     font.setPixelSize(qRound(style.points * 96 / 72));
     font.setBold(style.bold);
+    // Set, not inherited, so that the 解题详情 window, whose parent is the
+    // main window, shapes its formulas' marks and superscripts.
+    font.setStyleStrategy(QFont::PreferDefault);
+    return font;
+}
+
+QFont windowFont(layout::FontStyle style)
+{
+    QFont font = songFont(style);
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
 QFont captionFont(layout::FontStyle style, const QString& caption)
 {
-    QFont font = songFont(style);
+    QFont font = windowFont(style);
     const QFontMetricsF metrics(font);
     int stretch = 100;
     for (const QString& line : caption.split(QLatin1Char('\n'))) {
         const qreal width = metrics.horizontalAdvance(line);
         const qreal room = songWidth(line, font.pixelSize());
         if (width > room)
-            stretch = std::min(stretch, static_cast<int>(std::floor(100 * room / width)));
+            stretch = std::min(stretch, static_cast<int>(std::floor(100 * room / width / kStretchStep)) * kStretchStep);
     }
     if (stretch < 100)
         font.setStretch(stretch);
@@ -67,6 +82,6 @@ QFont captionFont(layout::FontStyle style, const QString& caption)
 // do, would lose their top row above the line.
 qreal songBaseline(const QFont& font) { return std::ceil(font.pixelSize() * kSongAscent); }
 
-void useSongFontThroughout() { QApplication::setFont(songFont(layout::kDefaultFont)); }
+void useSongFontThroughout() { QApplication::setFont(windowFont(layout::kDefaultFont)); }
 
 } // namespace zembrel

@@ -12,7 +12,7 @@
 namespace zembrel {
 
 // The window's one font family, as the layout names it.
-inline const QString kSongFamily = QStringLiteral("宋体");
+inline constexpr QStringView kSongFamily = u"宋体";
 
 // The installed faces that stand in for 宋体 where it is missing, best first:
 // Ming (Song) faces, then a sans face that surely covers every character.
@@ -27,7 +27,14 @@ QStringList songSubstitutes(bool bold = false);
 // the device pixel ratio still scales it on high-density screens.
 QFont songFont(layout::FontStyle style);
 
-// The layout gives each caption the room 宋体 takes for it: half an em for a
+// songFont for the main window's fixed texts (captions, fields, menus, the
+// status bar and boxes): laid out without OpenType shaping unless a text's
+// script needs it. Chinese and the ASCII of numbers look the same either way,
+// and the start then loads no shaping tables, which for the bold face alone
+// come to more than a megabyte.
+QFont windowFont(layout::FontStyle style);
+
+// The layout gives each caption (in windowFont) the room 宋体 takes for it: half an em for a
 // character of the ASCII range, one em for any other. The font, condensed
 // where a stand-in's letters are wider, so the caption keeps to that room.
 QFont captionFont(layout::FontStyle style, const QString& caption);

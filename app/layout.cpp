@@ -103,6 +103,7 @@ constexpr std::array kMenuEntries{
     MenuEntry{"mnuFile", MenuItem::mnuFileNew, {}, "重置(&N)", "Ctrl+N"},
     MenuEntry{"mnuFile", std::nullopt, "mnuFileBar0", "-", ""},
     MenuEntry{"mnuFile", MenuItem::mnuFileExit, {}, "退出(&X)", "Ctrl+X"},
+    MenuEntry{"mnuAss", std::nullopt, "mnuAssDetails", "解题详情(&D)", "Ctrl+D", WindowItem::mnuAssDetails},
     MenuEntry{"mnuAss", MenuItem::mnuAssCalc, {}, "Windows计算器", "Ctrl+C"},
     MenuEntry{"mnuAss", MenuItem::mnuAssRep, {}, "错误报告", "Ctrl+R"},
     MenuEntry{"mnuAss", MenuItem::mnuAssAbout, {}, "关于", "Ctrl+A"},

@@ -76,13 +76,18 @@ struct Menu {
     std::string_view caption; // "&" marks the access key
 };
 
+// What only the window has: an item that opens a window of its own and runs
+// no operation, so the driver knows nothing of it.
+enum class WindowItem { mnuAssDetails };
+
 // An entry without an item is a separator, known by its name alone.
 struct MenuEntry {
     std::string_view menu;
     std::optional<MenuItem> item;
-    std::string_view separatorName;
+    std::string_view name; // a separator's or a window item's
     std::string_view caption;
     std::string_view shortcut; // portable text, e.g. "Ctrl+N"
+    std::optional<WindowItem> windowItem = std::nullopt;
 };
 
 // Panel by panel; within a panel, Tab visits its fields and buttons in the

@@ -7,6 +7,7 @@
 #include "accessibility.h"
 #include "announcer.h"
 #include "caption.h"
+#include "details_window.h"
 #include "fonts.h"
 #include "layout.h"
 #include "panels.h"
@@ -14,6 +15,7 @@
 #include "status_bar.h"
 #include "surface.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QIcon>
 #include <QKeyEvent>
@@ -27,8 +29,10 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStyle>
+#include <QTimer>
 
 #include <limits>
+#include <type_traits>
 #include <utility>
 
 // Resources of a static library must be registered by hand.
@@ -99,6 +103,26 @@ private:
     QList<QKeySequence> shortcuts_;
 };
 
+// A double-click on a result field opens 解题详情 on the field's panel; the
+// field still selects the word clicked, as it always did.
+class ResultFieldOpener final : public QObject {
+public:
+    explicit ResultFieldOpener(MainWindow* window) : QObject(window), window_(window) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonDblClick) {
+            if (const std::optional<Field> field = fieldNamed(watched->objectName().toStdString()))
+                QTimer::singleShot(0, window_,
+                                   [window = window_, panel = &panelOf(*field)] { window->openDetails(panel); });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    MainWindow* window_;
+};
+
 // Every size the desktop's icon theme gets too, so that a task switcher or a
 // high-density title bar scales no small picture up.
 constexpr std::array kIconSizes{ZEMBREL_ICON_SIZES};
@@ -123,7 +147,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(toQString(layout::kApplicationTitle));
     setWindowIcon(zembrelIcon());
-    setFont(songFont(layout::kDefaultFont));
+    setFont(windowFont(layout::kDefaultFont));
 
     createControls();
     createMenus();
@@ -132,6 +156,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
     widgets_.announcer = new Announcer(this);
     setFocusOrder();
     keepMenuShortcutsFromFields();
+    openDetailsFromResultFields();
 
     // The layout is absolute, so the window keeps the size it was designed for.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -218,13 +243,33 @@ void MainWindow::createMenus()
         menu->setObjectName(toQString(menuDefinition.name));
         // Orca names a menu only when the focus enters it from outside, which
         // a Qt menu does not report: say it as it opens.
-        connect(menu, &QMenu::aboutToShow, this,
-                [this, menu] { widgets_.announcer->announce(menuHeard(menu->menuAction()->iconText())); });
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+            widgets_.announcer->announce(menuHeard(menu->menuAction()->iconText()));
+            // A menu reached by Right or Left from the one before selects its
+            // first item while still hidden, which a screen reader ignores:
+            // tell it again once the menu is up.
+            QTimer::singleShot(0, menu, [menu] {
+                if (menu->isVisible() && menu->activeAction() != nullptr) {
+                    QAccessibleEvent focus(menu, QAccessible::Focus);
+                    focus.setChild(static_cast<int>(menu->actions().indexOf(menu->activeAction())));
+                    QAccessible::updateAccessibility(&focus);
+                }
+            });
+        });
         for (const layout::MenuEntry& entry : layout::menuEntries()) {
             if (entry.menu != menuDefinition.name)
                 continue;
+            if (entry.windowItem) {
+                QAction* action = menu->addAction(toQString(entry.caption));
+                action->setObjectName(toQString(entry.name));
+                action->setShortcut(QKeySequence(toQString(entry.shortcut), QKeySequence::PortableText));
+                addAction(action);
+                connect(action, &QAction::triggered, this, [this] { openDetails(); });
+                actions_.details = action;
+                continue;
+            }
             if (!entry.item) {
-                menu->addSeparator()->setObjectName(toQString(entry.separatorName));
+                menu->addSeparator()->setObjectName(toQString(entry.name));
                 continue;
             }
             const MenuItem item = *entry.item;
@@ -272,9 +317,45 @@ void MainWindow::keepMenuShortcutsFromFields()
     QList<QKeySequence> shortcuts;
     for (const QAction* action : actions_.items)
         shortcuts.append(action->shortcut());
+    shortcuts.append(actions_.details->shortcut());
     auto* guard = new MenuShortcutGuard(shortcuts, this);
     for (QLineEdit* edit : widgets_.fields)
         edit->installEventFilter(guard);
+}
+
+void MainWindow::openDetailsFromResultFields()
+{
+    auto* opener = new ResultFieldOpener(this);
+    for (const Field control : kFields) {
+        if (control->role == FieldRole::Result)
+            field(control)->installEventFilter(opener);
+    }
+}
+
+const PanelDefinition* MainWindow::panelWithFocus() const
+{
+    const QWidget* focus = focusWidget();
+    for (const Field control : kFields) {
+        if (field(control) == focus)
+            return &panelOf(control);
+    }
+    for (const Button control : kButtons) {
+        if (button(control) == focus)
+            return &panelOf(control);
+    }
+    return nullptr;
+}
+
+void MainWindow::openDetails(const PanelDefinition* panel)
+{
+    if (panel == nullptr)
+        panel = panelWithFocus();
+    if (panel == nullptr)
+        panel = lastSolved_;
+    // Made on first use: a start that never opens it pays nothing for it.
+    if (details_ == nullptr)
+        details_ = new DetailsWindow(*this);
+    details_->openOn(panel != nullptr ? *panel : *kPanels.front());
 }
 
 void MainWindow::centreOnScreen()
@@ -287,6 +368,10 @@ void MainWindow::centreOnScreen()
 template <class Control>
 void MainWindow::raiseClick(Control control)
 {
+    if constexpr (std::is_same_v<Control, Button>) {
+        if (control->kind == ButtonKind::Solve)
+            lastSolved_ = &panelOf(control);
+    }
     const Heard before = heardNow();
     boxShown_ = false;
     zembrel::raiseClick(control, {*this, platform_, *this});

@@ -23,6 +23,7 @@ class QPushButton;
 namespace zembrel {
 
 class Announcer;
+class DetailsWindow;
 class StatusBar;
 class Surface;
 
@@ -41,6 +42,13 @@ public:
     Surface* surface() const { return widgets_.surface; }
     StatusBar* sbStatusBar() const { return widgets_.statusBar; }
     Announcer* announcer() const { return widgets_.announcer; }
+    QAction* detailsAction() const { return actions_.details; }
+    // None until it is first opened.
+    DetailsWindow* detailsWindow() const { return details_; }
+
+    // Opens 解题详情 on the panel given, else the one holding the focus,
+    // else the last one solved, else the first.
+    void openDetails(const PanelDefinition* panel = nullptr);
 
     std::string text(Field field) const override;
     void setText(Field field, std::string_view text) override;
@@ -59,6 +67,7 @@ private:
     };
     struct Actions {
         std::array<QAction*, kMenuItemCount> items{};
+        QAction* details = nullptr;
     };
 
     void createControls();
@@ -68,6 +77,8 @@ private:
     void createMenus();
     void setFocusOrder();
     void keepMenuShortcutsFromFields();
+    void openDetailsFromResultFields();
+    const PanelDefinition* panelWithFocus() const; // none: the focus is on no panel
     void centreOnScreen();
     template <class Control>
     void raiseClick(Control control);
@@ -89,6 +100,8 @@ private:
     bool boxShown_ = false;
     Widgets widgets_;
     Actions actions_;
+    DetailsWindow* details_ = nullptr;
+    const PanelDefinition* lastSolved_ = nullptr;
 };
 
 } // namespace zembrel

@@ -13,6 +13,12 @@ macro(zembrel_release version date)
     set(release_${version}_notes ${ARGN})
 endmacro()
 
+zembrel_release(1.1.0 2026-12-10
+    "A new window, 解题详情 (辅助 menu, Ctrl+D, or a double-click on a result), shows for each panel the equation as it was read, every root in exact textbook form with its decimal, the cubic's three roots including complex ones, the system's solution or general solution, the working step by step and a graph of the curve or the two lines, and follows the fields as you type."
+    "The details window warns where a field's text was not wholly a number and says how it was read, copies a page as text and saves its graph as a PNG picture."
+    "Every decision and every digit is now computed exactly from the numbers as typed: double roots such as those of (2x − 0.7)² = 0 are shown as such, and two equal lines are reported as having infinitely many solutions."
+)
+
 zembrel_release(1.0.0 2025-01-01
     "Four panels solve a linear equation, a quadratic equation with real or complex roots, the incomplete cubic x³ + px + q = 0 and a linear system of two or three equations, and each panel checks the roots it found."
     "The menu resets every field, starts the desktop's calculator, opens the error-report page and tells the program's version."

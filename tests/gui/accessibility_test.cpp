@@ -209,9 +209,12 @@ void AccessibilityTest::resetIsHeard()
 void AccessibilityTest::menuItemNamesItsShortcut()
 {
     for (const layout::MenuEntry& entry : layout::menuEntries()) {
-        if (!entry.item)
+        // Separators; the window's own items (解题详情) are heard as the others.
+        if (!entry.item && !entry.windowItem)
             continue;
-        QAccessibleInterface* item = accessibleOf(window().action(*entry.item));
+        QAction* action = entry.item ? window().action(*entry.item) : window().findChild<QAction*>(qs(entry.name));
+        QVERIFY2(action != nullptr, entry.caption.data());
+        QAccessibleInterface* item = accessibleOf(action);
         QVERIFY(item != nullptr);
         QCOMPARE(item->role(), QAccessible::MenuItem);
         // AT-SPI's "mnemonic;path;accelerator": a bare shortcut is read as a path.

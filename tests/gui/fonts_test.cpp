@@ -6,8 +6,11 @@
 // by CTest (FONTCONFIG_FILE, QT_SCALE_FACTOR): the faces that stand in for
 // 宋体, their glyphs, and every caption drawn whole inside its rectangle.
 
+#include "details_page.h"
+#include "details_window.h"
 #include "fixture.h"
 #include "fonts.h"
+#include "graph.h"
 #include "layout.h"
 #include "menu_commands.h"
 #include "panels.h"
@@ -137,6 +140,8 @@ private slots:
     void labelDrawsWholeInItsPlace();
     void buttonCaptionFitsItsButton_data();
     void buttonCaptionFitsItsButton();
+    void detailsPageShowsWhole_data();
+    void detailsPageShowsWhole();
 
 private:
     // A label's text as its label places it.
@@ -306,6 +311,46 @@ void FontsTest::buttonCaptionFitsItsButton()
     const QRectF drawn = drawnInk(*push);
     QVERIFY2(drawnWhole(drawn, ink),
              qPrintable(QStringLiteral("drawn at %1, falls at %2").arg(describe(drawn), describe(ink))));
+}
+
+void FontsTest::detailsPageShowsWhole_data()
+{
+    QTest::addColumn<PanelPointer>("panel");
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("linear") << &kLinearPanel << QStringList{"Text1=1/3", "Text2=1"};
+    QTest::newRow("quadratic") << &kQuadraticPanel << QStringList{"Text4=1", "Text5=-3", "Text6=1"};
+    QTest::newRow("cubic") << &kCubicPanel << QStringList{"Text10=-7", "Text11=6"};
+    QTest::newRow("cubic, complex roots") << &kCubicPanel << QStringList{"Text10=1", "Text11=1"};
+    QTest::newRow("system") << &kSystemPanel
+                            << QStringList{"Text13=2", "Text14=3", "Text9=-7", "Text16=1", "Text17=-1", "Text25=-1"};
+}
+
+// Every text of a 解题详情 page gets the height its lines need, every label
+// of the graph lies inside the graph, and the window inside the screen.
+void FontsTest::detailsPageShowsWhole()
+{
+    QFETCH(PanelPointer, panel);
+    QFETCH(QStringList, entries);
+    typeInto(window(), entries);
+    window().openDetails(panel);
+    QCoreApplication::processEvents();
+    const DetailsWindow* details = window().detailsWindow();
+    const DetailsPage* page = details->currentPage();
+    for (const QLabel* label : page->findChildren<QLabel*>()) {
+        if (!label->isVisibleTo(page))
+            continue;
+        QVERIFY2(label->heightForWidth(label->width()) <= label->height(),
+                 qPrintable(QStringLiteral("%1 needs %2 of %3 pixels")
+                                .arg(label->objectName())
+                                .arg(label->heightForWidth(label->width()))
+                                .arg(label->height())));
+    }
+    const Graph* graph = page->graph();
+    for (const QRectF& box : graph->labelRects())
+        QVERIFY2(QRectF(graph->rect()).contains(box), qPrintable(describe(box)));
+    const QRect screen = details->screen()->availableGeometry();
+    QVERIFY2(screen.contains(details->geometry()),
+             qPrintable(describe(details->geometry()) + QStringLiteral(" on ") + describe(screen)));
 }
 
 QTEST_MAIN(FontsTest)

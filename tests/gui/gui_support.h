@@ -23,6 +23,10 @@
 #include <string_view>
 #include <utility>
 
+// A panel as a column of a test's data table.
+using PanelPointer = const zembrel::PanelDefinition*;
+Q_DECLARE_METATYPE(PanelPointer)
+
 namespace zembrel::testing {
 
 inline QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }

@@ -41,6 +41,7 @@ private slots:
     void controlHasItsFontAndColours_data();
     void controlHasItsFontAndColours();
     void everyFieldAndButtonIsNamedForScreenReaders();
+    void windowTextsSkipShaping();
     void menuItemHasCaptionAndShortcut_data();
     void menuItemHasCaptionAndShortcut();
 
@@ -251,6 +252,20 @@ void LayoutTest::controlHasItsFontAndColours()
         QCOMPARE(control->palette().color(control->backgroundRole()), background);
     if (qobject_cast<const QLabel*>(control) != nullptr)
         QVERIFY(!control->autoFillBackground());
+}
+
+// The start loads no OpenType shaping tables, more than a megabyte for the
+// bold face: every text the window opens with is laid out unshaped where its
+// script needs no shaping.
+void LayoutTest::windowTextsSkipShaping()
+{
+    QList<const QWidget*> widgets{&window(), window().menuBar(), window().sbStatusBar()};
+    for (const QMenu* menu : window().findChildren<QMenu*>())
+        widgets << menu;
+    for (const layout::Control& control : layout::controls())
+        widgets << widgetOf(control);
+    for (const QWidget* widget : widgets)
+        QVERIFY2(widget->font().styleStrategy() & QFont::PreferNoShaping, qPrintable(widget->objectName()));
 }
 
 void LayoutTest::everyFieldAndButtonIsNamedForScreenReaders()

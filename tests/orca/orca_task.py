@@ -98,6 +98,8 @@ STEPS = [
     (("key", "Up"), []),
     (("key", "Return"), [r"所有方程已清空"]),
     (("key", "F10"), [r"控制\(C\) 菜单"]),
+    # The next menu opens on 解题详情, its shortcut heard as the others' are.
+    (("key", "Right"), [r"辅助\(A\) 菜单", r"解题详情\(D\) Ctrl\+D"]),
     (("key", "Escape"), []),
     # Where-am-I twice reads the status bar: the bar once, then its three parts.
     (("key", "Insert+KP_Enter", "Insert+KP_Enter"), [r"^(状态栏|status ?bar)\.?$", r"^状态\.?$", r"^\d{4}/\d{1,2}/\d{1,2}\.?$", r"^\d\d:\d\d\.?$"]),

@@ -1,0 +1,53 @@
+// SPDX-FileCopyrightText: 2026 The Zembrel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "analysis.h"
+#include "panel.h"
+
+#include <QScrollArea>
+
+class QLabel;
+
+namespace zembrel {
+
+class Graph;
+
+// One page of the 解题详情 window: the analysis of one panel's equation as
+// a textbook writes it, the working and the graph. It shows what it is
+// given; it reads no field and computes nothing.
+class DetailsPage final : public QScrollArea {
+    Q_OBJECT
+
+public:
+    DetailsPage(const PanelDefinition& panel, QWidget* parent = nullptr);
+
+    const PanelDefinition& panel() const { return panel_; }
+    void present(const exact::Analysis& analysis);
+
+    // The page as plain text: equation, readings, kind, roots, working.
+    QString plainText() const;
+    Graph* graph() const { return graph_; }
+    bool hasGraph() const;
+
+private:
+    struct Section {
+        QString plain;
+        QString html;
+    };
+    QLabel* addLabel(const QString& name, const QString& accessibleName);
+    void setSection(QLabel* label, const Section& section);
+
+    const PanelDefinition& panel_;
+    QLabel* equation_ = nullptr;
+    QLabel* readings_ = nullptr;
+    QLabel* summary_ = nullptr;
+    QLabel* roots_ = nullptr;
+    QLabel* steps_ = nullptr;
+    Graph* graph_ = nullptr;
+    QStringList plain_;
+};
+
+} // namespace zembrel

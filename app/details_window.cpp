@@ -1,0 +1,200 @@
+// SPDX-FileCopyrightText: 2026 The Zembrel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "details_window.h"
+
+#include "analysed_panels.h"
+#include "details_page.h"
+#include "fonts.h"
+#include "graph.h"
+#include "main_window.h"
+#include "qt_text.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <optional>
+#include <span>
+
+namespace zembrel {
+
+namespace {
+
+// Room for the graph and a line of working at 100 %; 404 + 560 pixels and
+// two frames fit a 1024-pixel screen.
+constexpr QSize kPreferredSize(560, 660);
+constexpr int kGap = 8;
+
+} // namespace
+
+DetailsWindow::DetailsWindow(MainWindow& main) : QWidget(&main, Qt::Window), main_(main)
+{
+    setObjectName(QStringLiteral("DetailsWindow"));
+    setWindowTitle(QStringLiteral("解题详情"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setFont(songFont({10.5, false}));
+
+    tabs_ = new QTabWidget(this);
+    tabs_->setAccessibleName(QStringLiteral("方程"));
+    const std::span<const PanelDefinition* const> panels = analysedPanels();
+    stale_.assign(panels.size(), true);
+    for (std::size_t index = 0; index < panels.size(); ++index) {
+        const PanelDefinition& panel = *panels[index];
+        tabs_->addTab(new DetailsPage(panel, tabs_), toQString(panel.title));
+        for (const Field field : panel.coefficients)
+            connect(main.field(field), &QLineEdit::textChanged, this, [this, index] { refreshSoon(index); });
+    }
+    copy_ = new QPushButton(QStringLiteral("复制"), this);
+    copy_->setAccessibleDescription(QStringLiteral("把本页的方程、根和解题过程作为文本复制到剪贴板"));
+    save_ = new QPushButton(QStringLiteral("保存图像…"), this);
+    save_->setAccessibleDescription(QStringLiteral("把本页的图像保存为 PNG 文件"));
+    auto* close = new QPushButton(QStringLiteral("关闭"), this);
+    for (QPushButton* push : {copy_, save_, close})
+        push->setAutoDefault(false);
+    connect(copy_, &QPushButton::clicked, this, &DetailsWindow::copyPage);
+    connect(save_, &QPushButton::clicked, this, &DetailsWindow::chooseFileAndSave);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(copy_);
+    buttons->addWidget(save_);
+    buttons->addStretch(1);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_, 1);
+    layout->addLayout(buttons);
+    setTabOrder(tabs_, copy_);
+    setTabOrder(copy_, save_);
+    setTabOrder(save_, close);
+
+    // Coalesces the keystrokes of one turn of the event loop into one analysis.
+    refresh_ = new QTimer(this);
+    refresh_->setSingleShot(true);
+    refresh_->setInterval(0);
+    connect(refresh_, &QTimer::timeout, this, &DetailsWindow::refreshCurrent);
+    connect(tabs_, &QTabWidget::currentChanged, this, &DetailsWindow::refreshCurrent);
+
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
+    // Also where the focus is outside the tab bar, on a text or a button.
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this, this,
+                  [this] { tabs_->setCurrentIndex((tabs_->currentIndex() + 1) % tabs_->count()); });
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), this, this,
+                  [this] { tabs_->setCurrentIndex((tabs_->currentIndex() + tabs_->count() - 1) % tabs_->count()); });
+}
+
+DetailsPage* DetailsWindow::page(const PanelDefinition& panel) const
+{
+    const std::optional<std::size_t> index = pageIndexOf(panel);
+    return index ? static_cast<DetailsPage*>(tabs_->widget(static_cast<int>(*index))) : nullptr;
+}
+
+DetailsPage* DetailsWindow::currentPage() const { return static_cast<DetailsPage*>(tabs_->currentWidget()); }
+
+void DetailsWindow::openOn(const PanelDefinition& panel)
+{
+    if (DetailsPage* shown = page(panel))
+        tabs_->setCurrentWidget(shown);
+    refreshCurrent();
+    if (!placed_) {
+        placeBesideMainWindow();
+        placed_ = true;
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void DetailsWindow::refreshSoon(std::size_t page)
+{
+    stale_[page] = true;
+    if (isVisible() && tabs_->currentIndex() == static_cast<int>(page))
+        refresh_->start();
+}
+
+void DetailsWindow::refreshCurrent()
+{
+    DetailsPage* page = currentPage();
+    const auto index = static_cast<std::size_t>(tabs_->currentIndex());
+    if (stale_[index]) {
+        stale_[index] = false;
+        page->present(Analyse(page->panel(), main_));
+    }
+    save_->setEnabled(page->hasGraph());
+}
+
+void DetailsWindow::copyPage() { QApplication::clipboard()->setText(currentPage()->plainText()); }
+
+bool DetailsWindow::saveGraph(const QString& path)
+{
+    // Sharp when printed or shown on a dense screen: at least twice the size on screen.
+    const qreal ratio = std::max<qreal>(2, devicePixelRatioF());
+    return currentPage()->graph()->picture(ratio).save(path, "PNG");
+}
+
+void DetailsWindow::chooseFileAndSave()
+{
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("保存图像"),
+                                                tabs_->tabText(tabs_->currentIndex()) + QStringLiteral(".png"),
+                                                QStringLiteral("PNG 图像 (*.png)"));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
+        path += QStringLiteral(".png");
+    if (!saveGraph(path)) {
+        QMessageBox box(QMessageBox::Warning, windowTitle(), QStringLiteral("无法保存图像：") + path, QMessageBox::Ok,
+                        this);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+    }
+}
+
+void DetailsWindow::placeBesideMainWindow()
+{
+    const QScreen* screen = main_.screen();
+    if (screen == nullptr) {
+        resize(kPreferredSize);
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    const QRect mainFrame = main_.frameGeometry();
+    // The title bar and frame take some of the room: as much as the main
+    // window's, which is already shown.
+    const QMargins frame(main_.geometry().left() - mainFrame.left(), main_.geometry().top() - mainFrame.top(),
+                         mainFrame.right() - main_.geometry().right(), mainFrame.bottom() - main_.geometry().bottom());
+    const QSize size(std::min(kPreferredSize.width(), available.width() - frame.left() - frame.right()),
+                     std::min(kPreferredSize.height(), available.height() - frame.top() - frame.bottom()));
+    resize(size);
+    const int width = size.width() + frame.left() + frame.right();
+    int x = mainFrame.right() + kGap;
+    if (x + width > available.right() + 1) {
+        if (mainFrame.left() - kGap - width >= available.left()) {
+            x = mainFrame.left() - kGap - width;
+        } else if (mainFrame.width() + kGap + width <= available.width()) {
+            // Neither side has room, the screen has: the two side by side, centred.
+            const int left = available.left() + (available.width() - mainFrame.width() - kGap - width) / 2;
+            main_.move(left, main_.y());
+            x = left + mainFrame.width() + kGap;
+        } else {
+            x = available.right() + 1 - width;
+        }
+    }
+    const int height = size.height() + frame.top() + frame.bottom();
+    const int y
+        = std::clamp(mainFrame.top(), available.top(), std::max(available.top(), available.bottom() + 1 - height));
+    // move() places the frame.
+    move(x, y);
+}
+
+} // namespace zembrel

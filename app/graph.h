@@ -1,0 +1,97 @@
+// SPDX-FileCopyrightText: 2026 The Zembrel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+namespace zembrel {
+
+// What a graph shows, in doubles for drawing only: the values come from the
+// exact analysis as their nearest doubles.
+struct GraphModel {
+    enum class Kind { None, Curve, Lines };
+    struct Mark {
+        QPointF at;
+        QString label;
+    };
+    // a·X + b·Y + d = 0
+    struct Line {
+        double a = 0;
+        double b = 0;
+        double d = 0;
+        QString label;
+    };
+
+    Kind kind = Kind::None;
+    std::vector<double> polynomial; // Curve: coefficients, highest power first
+    std::vector<Mark> roots;        // Curve: on the x axis
+    std::vector<Mark> turningPoints;
+    std::vector<Line> lines; // Lines: one or two
+    std::vector<Mark> intersections;
+    QString note; // a line of text over the plot: "两直线平行"
+    QString xName = QStringLiteral("x");
+    QString yName = QStringLiteral("y");
+};
+
+// y = f(x), or two lines in the X–Y plane, drawn with QPainter over a range
+// that holds every marked point with room around it.
+class Graph final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Graph(QWidget* parent = nullptr);
+
+    void setModel(GraphModel model);
+    const GraphModel& model() const { return model_; }
+
+    // Where a point of the plane falls on the widget; and where every label
+    // was put, for the tests that look for clipped text.
+    QPointF toWidget(QPointF point) const;
+    QList<QRectF> labelRects() const;
+
+    // The graph as a picture at the given device pixel ratio.
+    QImage picture(qreal ratio) const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+    static QColor curveColour();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    struct Range {
+        double x0 = -5;
+        double x1 = 5;
+        double y0 = -5;
+        double y1 = 5;
+    };
+    QRectF plotRect(QSizeF size) const;
+    QPointF map(QPointF point, QSizeF size) const;
+    void paint(QPainter& painter, QSizeF size, QList<QRectF>* labels) const;
+    void paintAxes(QPainter& painter, QSizeF size, const QList<QRectF>& reserved, QList<QRectF>* labels) const;
+    void paintCurve(QPainter& painter, QSizeF size) const;
+    void paintLines(QPainter& painter, QSizeF size) const;
+    // Where each mark's label goes: clear of the labels placed before it.
+    QList<QRectF> placeLabels(const QFontMetricsF& metrics, QSizeF size, const std::vector<GraphModel::Mark>& marks,
+                              bool below, QList<QRectF>& placed) const;
+    void paintMarks(QPainter& painter, QSizeF size, const std::vector<GraphModel::Mark>& marks,
+                    const QList<QRectF>& boxes, const QColor& colour) const;
+    double valueAt(double x) const;
+    void chooseRange();
+
+    GraphModel model_;
+    Range range_;
+};
+
+} // namespace zembrel

@@ -1,0 +1,90 @@
+// SPDX-FileCopyrightText: 2026 The Zembrel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The 解题详情 window on Qt's offscreen platform: its first opening, window
+// made and page drawn, and the update after one keystroke, analysis and
+// page together, as the user waits for them.
+//   QT_QPA_PLATFORM=offscreen build/bench/details_bench
+
+#include "details_page.h"
+#include "details_window.h"
+#include "fonts.h"
+#include "main_window.h"
+
+#include <QApplication>
+#include <QLineEdit>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+class NoDesktop final : public zembrel::Platform {
+public:
+    bool isInstalled(std::string_view) const override { return false; }
+    bool startDetached(std::string_view, const std::vector<std::string>&) override { return false; }
+    void openUrl(std::string_view) override {}
+    void exitProgram() override {}
+};
+
+void fillQuadratic(zembrel::MainWindow& window)
+{
+    window.field(zembrel::quadratic::a)->setText(QStringLiteral("1"));
+    window.field(zembrel::quadratic::b)->setText(QStringLiteral("-3"));
+    window.field(zembrel::quadratic::c)->setText(QStringLiteral("1"));
+}
+
+void firstOpening(benchmark::State& state)
+{
+    NoDesktop desktop;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto window = std::make_unique<zembrel::MainWindow>(desktop);
+        window->show();
+        fillQuadratic(*window);
+        QApplication::processEvents();
+        state.ResumeTiming();
+        window->openDetails(&zembrel::kQuadraticPanel);
+        window->detailsWindow()->repaint();
+        state.PauseTiming();
+        window.reset();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(firstOpening)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// One keystroke: the field changes, the next turn of the event loop analyses
+// the page and draws it.
+void update(benchmark::State& state, const char* before, const char* after)
+{
+    NoDesktop desktop;
+    zembrel::MainWindow window(desktop);
+    window.show();
+    fillQuadratic(window);
+    window.openDetails(&zembrel::kQuadraticPanel);
+    QApplication::processEvents();
+    bool flip = false;
+    for (auto _ : state) {
+        window.field(zembrel::quadratic::c)->setText(QString::fromUtf8(flip ? before : after));
+        flip = !flip;
+        QApplication::processEvents();
+        window.detailsWindow()->repaint();
+    }
+}
+BENCHMARK_CAPTURE(update, ordinary, "1", "12")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(update, decimals, "0.49", "0.4")->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    zembrel::useSongFontThroughout();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
