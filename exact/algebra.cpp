@@ -411,6 +411,25 @@ std::vector<mpz_class> WholeTerms(std::span<const mpq_class* const> terms, mpz_c
 void SimplestSqrt(const mpq_class& r, mpq_class& k, mpz_class& m)
 {
     mpz_class whole;
+    const bool isLong
+        = mpz_sizeinbase(r.get_num().get_mpz_t(), 2) + mpz_sizeinbase(r.get_den().get_mpz_t(), 2) > kLongNumberBits;
+    if (isLong) {
+        // No exact form is written for numbers this long, so the square
+        // factors are not looked for (counting a million factors of 5 out
+        // of a product takes seconds): √(n/d) = √(n·d)/d, or a rational
+        // root where both are squares.
+        if (mpz_perfect_square_p(r.get_num().get_mpz_t()) && mpz_perfect_square_p(r.get_den().get_mpz_t())) {
+            mpz_class top, bottom;
+            mpz_sqrt(top.get_mpz_t(), r.get_num().get_mpz_t());
+            mpz_sqrt(bottom.get_mpz_t(), r.get_den().get_mpz_t());
+            k = mpq_class(top, bottom); // lowest terms, as r is
+            m = 1;
+            return;
+        }
+        k = mpq_class(1, r.get_den());
+        m = r.get_num() * r.get_den();
+        return;
+    }
     if (mpz_perfect_square_p(r.get_den().get_mpz_t())) {
         // √(n/d) = √n/√d: decimal denominators are mostly squares, and so
         // the long numerator is never multiplied by them.

@@ -58,7 +58,8 @@ mpq_class Reduced(mpz_class num, mpz_class den);
 std::vector<mpz_class> WholeTerms(std::span<const mpq_class* const> terms, mpz_class& multiple);
 
 // √r = k·√m with m free of every square factor below 10^4 (and a perfect
-// square cofactor taken out); r ≥ 0.
+// square cofactor taken out); r ≥ 0. For r of more than 10 000 bits, whose
+// exact form is never written, only a rational root is told apart (m = 1).
 void SimplestSqrt(const mpq_class& r, mpq_class& k, mpz_class& m);
 
 // b² − 4ac, and x ÷ y (y ≠ 0), reduced as Reduced does.

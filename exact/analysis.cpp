@@ -319,7 +319,8 @@ Analysis AnalyseQuadratic(std::span<const FieldText> fields)
     analysis.vertexX = Quotient(-b, 2 * a);
     // c − b²/(4a) rather than −Δ/(4a): when one coefficient is long, each
     // fraction here has a short part to reduce by.
-    analysis.vertexY = c - Quotient(b * b, 4 * a);
+    const mpq_class bSquared(b.get_num() * b.get_num(), b.get_den() * b.get_den()); // lowest terms as b is
+    analysis.vertexY = c - Quotient(bSquared, 4 * a);
     analysis.sum = Quotient(-b, a);
     analysis.product = Quotient(c, a);
     const std::vector<ComplexRoot> roots = QuadraticRoots(a, b, c);

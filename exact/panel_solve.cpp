@@ -51,7 +51,7 @@ double shownValue(const Enclosure& enclose, const std::function<ExactValue()>& e
 double shownRational(const mpz_class& num, const mpz_class& den, bool& outOfRange)
 {
     return shownValue(
-        quotient(num, den), [&] { return rationalValue(mpq_class(num, den)); }, outOfRange);
+        quotient(num, den), [&] { return rationalValue(Reduced(num, den)); }, outOfRange);
 }
 
 int sign(const mpz_class& x) { return sgn(x); }

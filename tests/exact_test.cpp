@@ -482,9 +482,9 @@ TEST(ExactPanels, LongFieldsGiveWhatPlainRationalsGive)
     for (int i = 0; i < 12; ++i) {
         SCOPED_TRACE(i);
         const mpq_class longValue = ReadExact(longDecimal(random, 1 + i % 7, 3000)).value;
-        const mpq_class a = i % 3 == 0 ? longValue : mpq_class(2 + i, 5);
-        const mpq_class b = i % 3 == 1 ? mpq_class(-longValue) : mpq_class(-7 - i, 4);
-        const mpq_class c = i % 3 == 2 ? longValue : mpq_class(3 - i, 10);
+        const mpq_class a = i % 3 == 0 ? longValue : Reduced(2 + i, 5);
+        const mpq_class b = i % 3 == 1 ? mpq_class(-longValue) : Reduced(-7 - i, 4);
+        const mpq_class c = i % 3 == 2 ? longValue : Reduced(3 - i, 10);
 
         EXPECT_EQ(SolveLinearExact(a, b).x, nearestOf(-b / a));
         const mpq_class D = b * b - 4 * a * c;
