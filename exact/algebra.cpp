@@ -508,7 +508,7 @@ CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q)
     return SolveCubicExact(p, q, CubicDiscriminant(p, q));
 }
 
-CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q, const mpq_class& discriminant)
+CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q, const mpq_class& discriminant, bool findRational)
 {
     CubicRoots result;
     const auto cubic = std::make_shared<Cubic>(Cubic{p, q, discriminant, p.get_den() * q.get_den(), {}});
@@ -526,7 +526,10 @@ CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q, const mpq_cla
                         realRoot(rationalValue(std::max(simple, twice)), simple < twice ? 2 : 1)};
         return result;
     }
-    result.rationalRoot = q == 0 ? std::optional<mpq_class>(0) : rationalCubicRoot(*cubic, result.searched);
+    if (!findRational)
+        result.searched = false;
+    else
+        result.rationalRoot = q == 0 ? std::optional<mpq_class>(0) : rationalCubicRoot(*cubic, result.searched);
     if (result.rationalRoot) {
         // x³ + px + q = (x − r)(x² + r·x + r² + p)
         const mpq_class& r = *result.rationalRoot;

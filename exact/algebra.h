@@ -80,7 +80,10 @@ struct CubicRoots {
     bool searched = true; // false: the coefficients were too long to look for a rational root
 };
 CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q);
-CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q, const mpq_class& discriminant);
+// Without findRational the roots are known by their enclosures only, which is
+// all rounding them needs: no exact form, and no search for a rational root.
+CubicRoots SolveCubicExact(const mpq_class& p, const mpq_class& q, const mpq_class& discriminant,
+                           bool findRational = true);
 mpq_class CubicDiscriminant(const mpq_class& p, const mpq_class& q);
 
 Interval EncloseValue(const ExactValue& value, mpfr_prec_t precision);

@@ -124,7 +124,8 @@ Enclosure shownCubicRoot(const mpq_class& p, const mpq_class& q)
             const Interval Q = Interval::Of(q, precision);
             return (Q + Q + Q) / Interval::Of(p, precision);
         };
-    const CubicRoots solved = SolveCubicExact(p, q, unreducedCubicDiscriminant(p, q));
+    // The enclosures alone: a rational root found would change no digit shown.
+    const CubicRoots solved = SolveCubicExact(p, q, unreducedCubicDiscriminant(p, q), false);
     std::vector<const ComplexRoot*> real;
     for (const ComplexRoot& root : solved.roots) {
         if (root.real())
@@ -245,8 +246,12 @@ bool CheckQuadraticExact(const mpq_class& a, const mpq_class& b, const mpq_class
 CubicRoot SolveCubicRootExact(const mpq_class& p, const mpq_class& q)
 {
     CubicRoot r;
+    const Enclosure root = shownCubicRoot(p, q);
     r.x = shownValue(
-        shownCubicRoot(p, q), [&] { return exactCubicRoot(p, q); }, r.outOfRange);
+        root, [&] { return exactCubicRoot(p, q); }, r.outOfRange);
+    const std::array shown{r.x};
+    const std::array exact{enclosedValue(root)};
+    r.holds = ShownValuesHold(shown, exact);
     return r;
 }
 

@@ -42,6 +42,7 @@ bool CheckQuadraticExact(const mpq_class& a, const mpq_class& b, const mpq_class
 struct CubicRoot {
     double x = 0;
     bool outOfRange = false;
+    bool holds = false; // the check's verdict on x, from the same enclosures
 };
 CubicRoot SolveCubicRootExact(const mpq_class& p, const mpq_class& q);
 bool CheckCubicExact(const mpq_class& p, const mpq_class& q, double shownX);

@@ -27,8 +27,9 @@ Coefficients readCoefficients(const Window& window)
 }
 
 // The real root when there is one; of three real roots the simple one where
-// two coincide, else the one of largest magnitude. Shown as its nearest double.
-double shownRoot(const Coefficients& k) { return InRange(exact::SolveCubicRootExact(k.p, k.q)).x; }
+// two coincide, else the one of largest magnitude. Shown as its nearest
+// double, and judged against the exact root on the same enclosures.
+exact::CubicRoot shownRoot(const Coefficients& k) { return InRange(exact::SolveCubicRootExact(k.p, k.q)); }
 
 } // namespace
 
@@ -37,7 +38,7 @@ void SolveCubic(Window& window)
     // Enabled before anything is read, so even a press that overflows allows one check.
     window.setEnabled(cubic::check, true);
     const Coefficients k = readCoefficients(window);
-    window.setText(cubic::X, Format(shownRoot(k), kEighteenDecimals));
+    window.setText(cubic::X, Format(shownRoot(k).x, kEighteenDecimals));
 }
 
 void CheckCubic(Window& window)
@@ -46,7 +47,7 @@ void CheckCubic(Window& window)
     // The check re-solves from the coefficients rather than reading X,
     // so it judges the root the present coefficients give.
     const Coefficients k = readCoefficients(window);
-    showVerdict(window, exact::CheckCubicExact(k.p, k.q, shownRoot(k)));
+    showVerdict(window, shownRoot(k).holds);
 }
 
 } // namespace zembrel
