@@ -11,6 +11,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,18 @@ using namespace zembrel::exact;
 
 namespace {
 
-const std::string kMillionDigits = "0." + std::string(999'990, '3') + "1";
+// The worst a field can hold: a million characters of random digits, whose
+// fractions share no factor that would make the arithmetic short.
+std::string millionDigits()
+{
+    std::mt19937 random(2026);
+    std::string text = "-7.";
+    while (text.size() < 1'000'000)
+        text += static_cast<char>('0' + random() % 10);
+    return text;
+}
+
+const std::string kMillionDigits = millionDigits();
 
 std::vector<FieldText> fields(const std::vector<std::string>& texts)
 {

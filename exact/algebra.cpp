@@ -9,6 +9,7 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <numbers>
 #include <utility>
 
 namespace zembrel::exact {
@@ -280,6 +281,44 @@ ComplexRoot realRoot(ExactValue value, int multiplicity = 1)
     return {std::move(value), rationalValue(0), multiplicity};
 }
 
+// A textbook cubic mostly has a small rational root: try the whole numbers
+// next to D times each real root found in doubles, and prove one by putting it
+// in. Finding none proves nothing; the enclosures then decide.
+std::optional<mpq_class> rationalRootNearDoubles(const Cubic& c, const mpz_class& D, const mpz_class& P,
+                                                 const mpz_class& Q)
+{
+    const double p = c.p.get_d();
+    const double q = c.q.get_d();
+    const double scale = D.get_d();
+    if (!std::isfinite(p) || !std::isfinite(q) || !(scale < 0x1p50))
+        return std::nullopt;
+    std::vector<double> roots;
+    const double disc = q * q / 4 + p * p * p / 27;
+    if (disc >= 0) {
+        const double s = std::sqrt(disc);
+        roots.push_back(std::cbrt(-q / 2 + s) + std::cbrt(-q / 2 - s));
+    } else {
+        const double m = 2 * std::sqrt(-p / 3);
+        const double phi = std::acos(std::clamp(3 * q / (p * m), -1.0, 1.0));
+        for (int k = 0; k < 3; ++k)
+            roots.push_back(m * std::cos((phi - 2 * std::numbers::pi * k) / 3));
+    }
+    for (const double x : roots) {
+        const double y = std::nearbyint(x * scale);
+        if (!(std::abs(y) < 0x1p52))
+            continue;
+        for (const double candidate : {y - 1, y, y + 1}) {
+            const mpz_class n(candidate); // a whole number below 2^53: exact
+            if (n * n * n + P * n + Q == 0) {
+                mpq_class root(n, D);
+                root.canonicalize();
+                return root;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 // The integer y with y³ + P·y + Q = 0 near D·x for a real root x, if any.
 std::optional<mpq_class> rationalCubicRoot(Cubic& c, bool& searched)
 {
@@ -302,6 +341,8 @@ std::optional<mpq_class> rationalCubicRoot(Cubic& c, bool& searched)
         searched = false;
         return std::nullopt;
     }
+    if (const std::optional<mpq_class> quick = rationalRootNearDoubles(c, D, P, Q))
+        return quick;
     const std::size_t bitsOfD = mpz_sizeinbase(D.get_mpz_t(), 2);
     // On the enclosures' own ladder of precisions, so that rounding the roots
     // afterwards finds them already computed.
