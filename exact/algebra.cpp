@@ -341,7 +341,7 @@ std::optional<mpq_class> rationalCubicRoot(Cubic& c, bool& searched)
         searched = false;
         return std::nullopt;
     }
-    if (const std::optional<mpq_class> quick = rationalRootNearDoubles(c, D, P, Q))
+    if (std::optional<mpq_class> quick = rationalRootNearDoubles(c, D, P, Q))
         return quick;
     const std::size_t bitsOfD = mpz_sizeinbase(D.get_mpz_t(), 2);
     // On the enclosures' own ladder of precisions, so that rounding the roots
