@@ -303,6 +303,8 @@ std::optional<mpq_class> rationalRootNearDoubles(const Cubic& c, const mpz_class
         for (int k = 0; k < 3; ++k)
             roots.push_back(m * std::cos((phi - 2 * std::numbers::pi * k) / 3));
     }
+    // Smallest first, as the enclosures would find them.
+    std::sort(roots.begin(), roots.end());
     for (const double x : roots) {
         const double y = std::nearbyint(x * scale);
         if (!(std::abs(y) < 0x1p52))
