@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <initializer_list>
 #include <vector>
 
 namespace zembrel {
@@ -301,6 +302,12 @@ DetailsPage::DetailsPage(const PanelDefinition& panel, QWidget* parent) : QScrol
     auto* contents = new QWidget(this);
     auto* layout = new QVBoxLayout(contents);
     layout->setSpacing(8);
+    busy_ = addLabel(QStringLiteral("busy"), QStringLiteral("正在计算…"));
+    busy_->setTextFormat(Qt::PlainText);
+    busy_->setText(busy_->accessibleName());
+    busy_->setAccessibleDescription(busy_->accessibleName());
+    busy_->hide();
+    layout->addWidget(busy_);
     equation_ = addLabel(QStringLiteral("equation"), QStringLiteral("方程"));
     QFont larger = songFont({12, true});
     equation_->setFont(larger);
@@ -343,12 +350,22 @@ void DetailsPage::setSection(QLabel* label, const Section& section)
         plain_ << section.plain;
 }
 
+void DetailsPage::setBusy(bool busy)
+{
+    busy_->setVisible(busy);
+    for (QWidget* shown : std::initializer_list<QWidget*>{equation_, readings_, summary_, roots_, steps_, graph_})
+        shown->setEnabled(!busy);
+}
+
+bool DetailsPage::busy() const { return busy_->isVisibleTo(this); }
+
 bool DetailsPage::hasGraph() const { return graph_->model().kind != GraphModel::Kind::None; }
 
 QString DetailsPage::plainText() const { return plain_.join(QStringLiteral("\n\n")) + QLatin1Char('\n'); }
 
 void DetailsPage::present(const exact::Analysis& analysis)
 {
+    setBusy(false);
     plain_.clear();
     plain_ << q(panel_.title);
 

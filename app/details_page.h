@@ -26,6 +26,10 @@ public:
 
     const PanelDefinition& panel() const { return panel_; }
     void present(const exact::Analysis& analysis);
+    // While a long analysis runs elsewhere: a note says so and the page as
+    // it was is greyed until present() brings the new one.
+    void setBusy(bool busy);
+    bool busy() const;
 
     // The page as plain text: equation, readings, kind, roots, working.
     QString plainText() const;
@@ -41,6 +45,7 @@ private:
     void setSection(QLabel* label, const Section& section);
 
     const PanelDefinition& panel_;
+    QLabel* busy_ = nullptr;
     QLabel* equation_ = nullptr;
     QLabel* readings_ = nullptr;
     QLabel* summary_ = nullptr;
