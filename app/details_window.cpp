@@ -192,18 +192,20 @@ void DetailsWindow::startWaitingRequest()
     // The task touches no widget; it only posts its result to this window,
     // which outlives it (the destructor waits for it).
     worker_.start([this, request] {
-        auto analysis = std::make_shared<const exact::Analysis>(analyse(*request->panel, request->texts));
+        // Writing out a million-digit number takes long too: the page's texts are made here as well.
+        auto content = std::make_shared<const DetailsPage::Content>(
+            DetailsPage::contentOf(*request->panel, analyse(*request->panel, request->texts)));
         QMetaObject::invokeMethod(
-            this, [this, request, analysis] { finished(*request, analysis); }, Qt::QueuedConnection);
+            this, [this, request, content] { finished(*request, content); }, Qt::QueuedConnection);
     });
 }
 
-void DetailsWindow::finished(const Request& request, const std::shared_ptr<const exact::Analysis>& analysis)
+void DetailsWindow::finished(const Request& request, const std::shared_ptr<const DetailsPage::Content>& content)
 {
     running_ = false;
     // A result for input that has changed since is dropped: the newest input waits or has been shown.
     if (request.generation == generation_[request.page]) {
-        static_cast<DetailsPage*>(tabs_->widget(static_cast<int>(request.page)))->present(*analysis);
+        static_cast<DetailsPage*>(tabs_->widget(static_cast<int>(request.page)))->present(*content);
         updateButtons();
     }
     startWaitingRequest();

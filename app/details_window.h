@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include "details_page.h"
 #include "panel.h"
 
 #include <QThreadPool>
@@ -22,7 +23,6 @@ class QTimer;
 
 namespace zembrel {
 
-class DetailsPage;
 class MainWindow;
 
 // 解题详情: a page per panel with the exact analysis of the equation as it
@@ -78,7 +78,7 @@ private:
     void refreshSoon(std::size_t page);
     void refreshCurrent();
     void startWaitingRequest();
-    void finished(const Request& request, const std::shared_ptr<const exact::Analysis>& analysis);
+    void finished(const Request& request, const std::shared_ptr<const DetailsPage::Content>& content);
     void updateButtons();
     void chooseFileAndSave();
     void placeBesideMainWindow();
