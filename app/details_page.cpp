@@ -324,6 +324,8 @@ DetailsPage::DetailsPage(const PanelDefinition& panel, QWidget* parent) : QScrol
     layout->addWidget(steps_);
     graph_ = new Graph(contents);
     graph_->setObjectName(QStringLiteral("graph"));
+    // Shown once there is something to draw: a page waiting for its first analysis shows no empty frame.
+    graph_->hide();
     layout->addWidget(graph_);
     layout->addStretch(1);
     setWidget(contents);
