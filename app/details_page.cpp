@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 namespace zembrel {
@@ -301,6 +303,12 @@ DetailsPage::DetailsPage(const PanelDefinition& panel, QWidget* parent) : QScrol
     auto* contents = new QWidget(this);
     auto* layout = new QVBoxLayout(contents);
     layout->setSpacing(8);
+    busy_ = addLabel(QStringLiteral("busy"), QStringLiteral("正在计算…"));
+    busy_->setTextFormat(Qt::PlainText);
+    busy_->setText(busy_->accessibleName());
+    busy_->setAccessibleDescription(busy_->accessibleName());
+    busy_->hide();
+    layout->addWidget(busy_);
     equation_ = addLabel(QStringLiteral("equation"), QStringLiteral("方程"));
     QFont larger = songFont({12, true});
     equation_->setFont(larger);
@@ -316,6 +324,8 @@ DetailsPage::DetailsPage(const PanelDefinition& panel, QWidget* parent) : QScrol
     layout->addWidget(steps_);
     graph_ = new Graph(contents);
     graph_->setObjectName(QStringLiteral("graph"));
+    // Shown once there is something to draw: a page waiting for its first analysis shows no empty frame.
+    graph_->hide();
     layout->addWidget(graph_);
     layout->addStretch(1);
     setWidget(contents);
@@ -343,18 +353,26 @@ void DetailsPage::setSection(QLabel* label, const Section& section)
         plain_ << section.plain;
 }
 
+void DetailsPage::setBusy(bool busy)
+{
+    busy_->setVisible(busy);
+    for (QWidget* shown : std::initializer_list<QWidget*>{equation_, readings_, summary_, roots_, steps_, graph_})
+        shown->setEnabled(!busy);
+}
+
+bool DetailsPage::busy() const { return busy_->isVisibleTo(this); }
+
 bool DetailsPage::hasGraph() const { return graph_->model().kind != GraphModel::Kind::None; }
 
 QString DetailsPage::plainText() const { return plain_.join(QStringLiteral("\n\n")) + QLatin1Char('\n'); }
 
-void DetailsPage::present(const exact::Analysis& analysis)
+DetailsPage::Content DetailsPage::contentOf(const PanelDefinition& panel, const exact::Analysis& analysis)
 {
-    plain_.clear();
-    plain_ << q(panel_.title);
+    Content content;
 
     // The equation as read.
     QStringList equations;
-    if (!analysis.error && analysis.read.size() == panel_.coefficients.size()) {
+    if (!analysis.error && analysis.read.size() == panel.coefficients.size()) {
         if (isSystem(analysis)) {
             for (const std::size_t row : systemRows(analysis))
                 equations << circled(row) + QLatin1Char(' ') + leftSide(analysis, row) + QStringLiteral(" = 0");
@@ -363,7 +381,7 @@ void DetailsPage::present(const exact::Analysis& analysis)
         } else {
             QStringList read;
             for (std::size_t i = 0; i < analysis.read.size(); ++i)
-                read << coefficientName(panel_.coefficients[i]) + QStringLiteral(" = ")
+                read << coefficientName(panel.coefficients[i]) + QStringLiteral(" = ")
                             + signedNumber(analysis.read[i].value);
             equations << read.join(QStringLiteral("，"));
         }
@@ -372,23 +390,23 @@ void DetailsPage::present(const exact::Analysis& analysis)
     equation.plain = equations.join(QLatin1Char('\n'));
     for (const QString& line : equations)
         equation.html += (equation.html.isEmpty() ? QString() : QStringLiteral("<br>")) + textbook::rich(line);
-    setSection(equation_, equation);
+    content.equation = std::move(equation);
 
     // Each text that was not wholly a number, and how it was read.
     Section readings;
     QStringList notes;
-    for (std::size_t i = 0; i < analysis.read.size() && i < panel_.coefficients.size(); ++i) {
+    for (std::size_t i = 0; i < analysis.read.size() && i < panel.coefficients.size(); ++i) {
         const exact::Reading& reading = analysis.read[i];
         if (reading.whole)
             continue;
         const QString typed = textbook::shortened(q(reading.text).simplified(), kTypedTextShown);
         notes << QStringLiteral("%1：“%2” 读作 %3")
-                     .arg(coefficientName(panel_.coefficients[i]), typed, signedNumber(reading.value));
+                     .arg(coefficientName(panel.coefficients[i]), typed, signedNumber(reading.value));
     }
     if (analysis.error) {
         QString name;
         QString typed;
-        for (const Field coefficient : panel_.coefficients) {
+        for (const Field coefficient : panel.coefficients) {
             if (coefficient->name == analysis.error->field)
                 name = coefficientName(coefficient);
         }
@@ -404,18 +422,18 @@ void DetailsPage::present(const exact::Analysis& analysis)
     for (const QString& note : notes)
         readings.html
             += QStringLiteral("<div style=\"color: %1\">⚠ %2</div>").arg(kWarningColour, note.toHtmlEscaped());
-    setSection(readings_, readings);
+    content.readings = std::move(readings);
 
     Section summary;
     summary.plain = analysis.error ? QString() : q(analysis.summary);
     summary.html = QStringLiteral("<b>") + textbook::rich(summary.plain) + QStringLiteral("</b>");
-    setSection(summary_, summary);
+    content.summary = std::move(summary);
 
     Section roots;
     const QStringList lines = analysis.error       ? QStringList()
                               : isSystem(analysis) ? solutionLines(analysis)
                                                    : rootLines(analysis);
-    roots_->setAccessibleName(isSystem(analysis) ? QStringLiteral("解") : QStringLiteral("根"));
+    content.rootsName = isSystem(analysis) ? QStringLiteral("解") : QStringLiteral("根");
     if (!lines.isEmpty()) {
         const QString heading = isSystem(analysis) ? QStringLiteral("解：") : QStringLiteral("根：");
         roots.plain = heading + QLatin1Char('\n') + lines.join(QLatin1Char('\n'));
@@ -423,7 +441,7 @@ void DetailsPage::present(const exact::Analysis& analysis)
         for (const QString& line : lines)
             roots.html += QStringLiteral("<br>") + textbook::rich(line);
     }
-    setSection(roots_, roots);
+    content.roots = std::move(roots);
 
     Section steps;
     if (!analysis.error && !analysis.steps.empty()) {
@@ -435,16 +453,33 @@ void DetailsPage::present(const exact::Analysis& analysis)
         for (const QString& line : lines)
             steps.html += QStringLiteral("<br>") + textbook::rich(line);
     }
-    setSection(steps_, steps);
+    content.steps = std::move(steps);
 
-    QString description;
-    graph_->setModel(graphOf(analysis, description));
-    graph_->setVisible(hasGraph());
-    graph_->setAccessibleName(isSystem(analysis) ? QStringLiteral("两直线的图像") : QStringLiteral("函数图像"));
-    graph_->setAccessibleDescription(description);
-    graph_->setToolTip(description);
-    if (hasGraph())
-        plain_ << QStringLiteral("图像：") + description;
+    content.graph = graphOf(analysis, content.graphDescription);
+    content.graphName = isSystem(analysis) ? QStringLiteral("两直线的图像") : QStringLiteral("函数图像");
+    return content;
 }
+
+void DetailsPage::present(const Content& content)
+{
+    setBusy(false);
+    plain_.clear();
+    plain_ << q(panel_.title);
+    setSection(equation_, content.equation);
+    setSection(readings_, content.readings);
+    setSection(summary_, content.summary);
+    roots_->setAccessibleName(content.rootsName);
+    setSection(roots_, content.roots);
+    setSection(steps_, content.steps);
+    graph_->setModel(content.graph);
+    graph_->setVisible(hasGraph());
+    graph_->setAccessibleName(content.graphName);
+    graph_->setAccessibleDescription(content.graphDescription);
+    graph_->setToolTip(content.graphDescription);
+    if (hasGraph())
+        plain_ << QStringLiteral("图像：") + content.graphDescription;
+}
+
+void DetailsPage::present(const exact::Analysis& analysis) { present(contentOf(panel_, analysis)); }
 
 } // namespace zembrel

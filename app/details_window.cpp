@@ -17,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMetaObject>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -25,8 +26,12 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <span>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace zembrel {
 
@@ -36,6 +41,26 @@ namespace {
 // two frames fit a 1024-pixel screen.
 constexpr QSize kPreferredSize(560, 660);
 constexpr int kGap = 8;
+
+// The coefficient texts of the page's panel as the main window holds them now.
+std::vector<std::string> coefficientTexts(const PanelDefinition& panel, const Window& window)
+{
+    std::vector<std::string> texts;
+    texts.reserve(panel.coefficients.size());
+    for (const Field field : panel.coefficients)
+        texts.push_back(window.text(field));
+    return texts;
+}
+
+// The texts must outlive the analysis: it reads them through views.
+exact::Analysis analyse(const PanelDefinition& panel, const std::vector<std::string>& texts)
+{
+    std::vector<exact::FieldText> fields;
+    fields.reserve(texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        fields.push_back({panel.coefficients[i]->name, texts[i]});
+    return panel.analyse(fields);
+}
 
 } // namespace
 
@@ -50,6 +75,8 @@ DetailsWindow::DetailsWindow(MainWindow& main) : QWidget(&main, Qt::Window), mai
     tabs_->setAccessibleName(QStringLiteral("方程"));
     const std::span<const PanelDefinition* const> panels = analysedPanels();
     stale_.assign(panels.size(), true);
+    generation_.assign(panels.size(), 0);
+    worker_.setMaxThreadCount(1);
     for (std::size_t index = 0; index < panels.size(); ++index) {
         const PanelDefinition& panel = *panels[index];
         tabs_->addTab(new DetailsPage(panel, tabs_), toQString(panel.title));
@@ -94,6 +121,12 @@ DetailsWindow::DetailsWindow(MainWindow& main) : QWidget(&main, Qt::Window), mai
                   [this] { tabs_->setCurrentIndex((tabs_->currentIndex() + tabs_->count() - 1) % tabs_->count()); });
 }
 
+DetailsWindow::~DetailsWindow()
+{
+    waiting_.reset();
+    worker_.waitForDone();
+}
+
 DetailsPage* DetailsWindow::page(const PanelDefinition& panel) const
 {
     const std::optional<std::size_t> index = pageIndexOf(panel);
@@ -129,9 +162,61 @@ void DetailsWindow::refreshCurrent()
     const auto index = static_cast<std::size_t>(tabs_->currentIndex());
     if (stale_[index]) {
         stale_[index] = false;
-        page->present(Analyse(page->panel(), main_));
+        Request request{&page->panel(), index, ++generation_[index], coefficientTexts(page->panel(), main_)};
+        std::size_t length = 0;
+        for (const std::string& text : request.texts)
+            length += text.size();
+        if (length <= kLongInput) {
+            page->present(analyse(page->panel(), request.texts));
+        } else {
+            page->setBusy(true);
+            // A request of another page that had to wait is made again when its page is shown.
+            if (waiting_ && waiting_->page != index)
+                stale_[waiting_->page] = true;
+            waiting_ = std::move(request);
+            startWaitingRequest();
+        }
     }
-    save_->setEnabled(page->hasGraph());
+    updateButtons();
+}
+
+void DetailsWindow::startWaitingRequest()
+{
+    if (waiting_ && waiting_->generation != generation_[waiting_->page])
+        waiting_.reset();
+    if (running_ || !waiting_)
+        return;
+    running_ = true;
+    auto request = std::make_shared<const Request>(std::move(*waiting_));
+    waiting_.reset();
+    // The task touches no widget; it only posts its result to this window,
+    // which outlives it (the destructor waits for it).
+    worker_.start([this, request] {
+        // Writing out a million-digit number takes long too: the page's texts are made here as well.
+        auto content = std::make_shared<const DetailsPage::Content>(
+            DetailsPage::contentOf(*request->panel, analyse(*request->panel, request->texts)));
+        QMetaObject::invokeMethod(
+            this, [this, request, content] { finished(*request, content); }, Qt::QueuedConnection);
+    });
+}
+
+void DetailsWindow::finished(const Request& request, const std::shared_ptr<const DetailsPage::Content>& content)
+{
+    running_ = false;
+    // A result for input that has changed since is dropped: the newest input waits or has been shown.
+    if (request.generation == generation_[request.page]) {
+        static_cast<DetailsPage*>(tabs_->widget(static_cast<int>(request.page)))->present(*content);
+        updateButtons();
+    }
+    startWaitingRequest();
+}
+
+void DetailsWindow::updateButtons()
+{
+    const DetailsPage* page = currentPage();
+    // What a busy page shows is older than the fields: nothing to copy or save yet.
+    copy_->setEnabled(!page->busy());
+    save_->setEnabled(!page->busy() && page->hasGraph());
 }
 
 void DetailsWindow::copyPage() { QApplication::clipboard()->setText(currentPage()->plainText()); }

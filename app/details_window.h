@@ -4,10 +4,17 @@
 
 #pragma once
 
+#include "details_page.h"
 #include "panel.h"
 
+#include <QThreadPool>
 #include <QWidget>
 
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 class QPushButton;
@@ -16,7 +23,6 @@ class QTimer;
 
 namespace zembrel {
 
-class DetailsPage;
 class MainWindow;
 
 // 解题详情: a page per panel with the exact analysis of the equation as it
@@ -26,11 +32,19 @@ class MainWindow;
 // A keystroke in a coefficient field marks its panel's page stale; once per
 // turn of the event loop the page in view is analysed again. Pages out of
 // view wait until they are shown, so a long field costs one analysis.
+//
+// Short texts are analysed at once, so a keystroke shows in the same frame.
+// Long ones (a field may hold a million digits) are analysed on a worker
+// thread while the page says 正在计算…: one analysis at a time, on copies of
+// the texts; a result older than the page's newest input is dropped, and
+// the newest input waiting meanwhile runs next.
 class DetailsWindow final : public QWidget {
     Q_OBJECT
 
 public:
     explicit DetailsWindow(MainWindow& main);
+    // Waits for the analysis running, if one is: it posts its result here.
+    ~DetailsWindow() override;
 
     // Shows the window on the panel's page, placed beside the main window the first time.
     void openOn(const PanelDefinition& panel);
@@ -40,15 +54,32 @@ public:
     QTabWidget* tabs() const { return tabs_; }
     QPushButton* copyButton() const { return copy_; }
     QPushButton* saveButton() const { return save_; }
+    // An analysis runs on the worker thread or its result has not yet been taken.
+    bool analysing() const { return running_; }
 
     // The current page as plain text on the clipboard.
     void copyPage();
     // The current page's graph as a PNG file; false when it cannot be written.
     bool saveGraph(const QString& path);
 
+    // Together the coefficient texts of a page longer than this are analysed
+    // on the worker thread.
+    static constexpr std::size_t kLongInput = 4096;
+
 private:
+    // An analysis asked for: which page, its input's generation and the
+    // texts as they were, kept alive here while the analysis reads them.
+    struct Request {
+        const PanelDefinition* panel = nullptr;
+        std::size_t page = 0;
+        std::uint64_t generation = 0;
+        std::vector<std::string> texts;
+    };
     void refreshSoon(std::size_t page);
     void refreshCurrent();
+    void startWaitingRequest();
+    void finished(const Request& request, const std::shared_ptr<const DetailsPage::Content>& content);
+    void updateButtons();
     void chooseFileAndSave();
     void placeBesideMainWindow();
 
@@ -57,7 +88,11 @@ private:
     QPushButton* copy_ = nullptr;
     QPushButton* save_ = nullptr;
     QTimer* refresh_ = nullptr;
-    std::vector<bool> stale_; // by page
+    std::vector<bool> stale_;               // by page
+    std::vector<std::uint64_t> generation_; // by page: of its newest input
+    QThreadPool worker_;
+    bool running_ = false;
+    std::optional<Request> waiting_;
     bool placed_ = false;
 };
 

@@ -18,6 +18,8 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <random>
+#include <string>
 
 namespace {
 
@@ -76,6 +78,58 @@ void update(benchmark::State& state, const char* before, const char* after)
 }
 BENCHMARK_CAPTURE(update, ordinary, "1", "12")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(update, decimals, "0.49", "0.4")->Unit(benchmark::kMillisecond);
+
+// b is "2." and a million random digits; two texts that differ in the last digit.
+QString millionDigits(char last)
+{
+    std::mt19937 random(1);
+    std::uniform_int_distribution<int> digit(0, 9);
+    std::string text = "2.";
+    while (text.size() < 999999)
+        text += static_cast<char>('0' + digit(random));
+    return QString::fromStdString(text + last);
+}
+
+// A keystroke in a million-digit field, as long as the UI thread is busy with
+// it: the field takes the text and is drawn, the page takes the request and
+// is drawn. The analysis runs on the worker thread meanwhile. Without the
+// details window open: what the main window's field costs by itself.
+void longFieldKeystroke(benchmark::State& state, bool details)
+{
+    NoDesktop desktop;
+    zembrel::MainWindow window(desktop);
+    window.show();
+    fillQuadratic(window);
+    const QString texts[] = {millionDigits('1'), millionDigits('2')};
+    window.field(zembrel::quadratic::b)->setText(texts[0]);
+    if (details)
+        window.openDetails(&zembrel::kQuadraticPanel);
+    bool flip = false;
+    for (auto _ : state) {
+        flip = !flip;
+        window.field(zembrel::quadratic::b)->setText(texts[flip ? 1 : 0]);
+        QApplication::processEvents();
+        window.repaint();
+        if (details)
+            window.detailsWindow()->repaint();
+    }
+    while (details && window.detailsWindow()->analysing())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+BENCHMARK_CAPTURE(longFieldKeystroke, detailsOpen, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(longFieldKeystroke, detailsClosed, false)->Unit(benchmark::kMillisecond);
+
+// The same field's analysis, which the UI thread waited for before it moved to the worker.
+void longFieldAnalysis(benchmark::State& state)
+{
+    NoDesktop desktop;
+    zembrel::MainWindow window(desktop);
+    fillQuadratic(window);
+    window.field(zembrel::quadratic::b)->setText(millionDigits('1'));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(zembrel::Analyse(zembrel::kQuadraticPanel, window));
+}
+BENCHMARK(longFieldAnalysis)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

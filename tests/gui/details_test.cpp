@@ -21,6 +21,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <random>
 
 using namespace zembrel;
 using namespace zembrel::testing;
@@ -61,6 +62,21 @@ bool activate(QWidget& window)
     return QApplication::activeWindow() == &window;
 }
 
+// "2." and random digits, a million characters in all: no exact form to
+// find, every digit to read.
+QString millionDigits(unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> digit(0, 9);
+    QString text = QStringLiteral("2.");
+    while (text.size() < 1000000)
+        text += QLatin1Char(static_cast<char>('0' + digit(random)));
+    return text;
+}
+
+// Generous: a million-digit analysis takes seconds in a sanitizer's build.
+constexpr int kAnalysisTimeout = 120000;
+
 } // namespace
 
 class DetailsTest : public WindowFixture {
@@ -85,6 +101,11 @@ private slots:
     void misreadTextIsWarned();
     void panelOfAnotherFormListsItsCoefficients();
     void millionCharacterFieldIsShortened();
+    void longInputIsAnalysedAside_data();
+    void longInputIsAnalysedAside();
+    void newestInputWins_data();
+    void newestInputWins();
+    void closingWhileAnalysingIsSafe();
     void copyPutsPageOnClipboard();
     void saveWritesGraphAsPng_data();
     void saveWritesGraphAsPng();
@@ -101,6 +122,13 @@ private:
         window().openDetails(panel);
         QCoreApplication::processEvents();
         return details().currentPage();
+    }
+    // What the page would show were the fields analysed here and now.
+    QString analysedNow(const PanelDefinition& panel) const
+    {
+        DetailsPage reference(panel);
+        reference.present(Analyse(panel, window()));
+        return reference.plainText();
     }
 };
 
@@ -385,9 +413,80 @@ void DetailsTest::millionCharacterFieldIsShortened()
     field(cubic::p)->setText(QString(1000000, QLatin1Char('7')) + QLatin1Char('x'));
     QCoreApplication::processEvents();
     const DetailsPage* page = details().currentPage();
+    QTRY_VERIFY_WITH_TIMEOUT(!details().analysing(), kAnalysisTimeout);
     QVERIFY(labelText(page, "readings").size() < 200);
     QVERIFY(labelText(page, "equation").size() < 200);
     QVERIFY(labelText(page, "readings").contains(QStringLiteral("…")));
+}
+
+void DetailsTest::longInputIsAnalysedAside_data()
+{
+    QTest::addColumn<PanelPointer>("panel");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("quadratic's b") << &kQuadraticPanel << QStringList{"Text4=1", "Text6=-1"} << "Text5";
+    QTest::newRow("cubic's p") << &kCubicPanel << QStringList{"Text11=1"} << "Text10";
+    QTest::newRow("system's d₂") << &kSystemPanel
+                                 << QStringList{"Text13=2", "Text14=3", "Text9=-7", "Text16=1", "Text17=-1"}
+                                 << "Text25";
+}
+
+// The page says it is computing as soon as it is shown, and later shows what
+// the same analysis made here gives.
+void DetailsTest::longInputIsAnalysedAside()
+{
+    QFETCH(PanelPointer, panel);
+    QFETCH(QStringList, entries);
+    QFETCH(QString, name);
+    typeInto(window(), entries);
+    window().surface()->findChild<QLineEdit*>(name)->setText(millionDigits(1));
+    window().openDetails(panel);
+    const DetailsPage* page = details().currentPage();
+    QVERIFY(page->busy());
+    QCOMPARE(labelText(page, "busy"), QStringLiteral("正在计算…"));
+    QVERIFY(!details().copyButton()->isEnabled());
+
+    QTRY_VERIFY_WITH_TIMEOUT(!details().analysing(), kAnalysisTimeout);
+    QVERIFY(!page->busy());
+    QVERIFY(labelText(page, "busy").isEmpty());
+    QVERIFY(details().copyButton()->isEnabled());
+    QCOMPARE(page->plainText(), analysedNow(*panel));
+}
+
+void DetailsTest::newestInputWins_data()
+{
+    QTest::addColumn<QString>("next");
+    QTest::newRow("a short text after a long one") << "-3";
+    QTest::newRow("a long text after a long one") << millionDigits(2);
+}
+
+// The first analysis is still running when the field changes again: its
+// result must not replace the newer one's.
+void DetailsTest::newestInputWins()
+{
+    QFETCH(QString, next);
+    typeInto(window(), {"Text4=1", "Text6=1"});
+    field(quadratic::b)->setText(millionDigits(1));
+    window().openDetails(&kQuadraticPanel);
+    QVERIFY(details().analysing());
+    field(quadratic::b)->setText(next);
+    // The edit is taken on the next turn of the event loop, long before the first analysis ends.
+    QCoreApplication::processEvents();
+    QTRY_VERIFY_WITH_TIMEOUT(!details().analysing(), kAnalysisTimeout);
+    const DetailsPage* page = details().currentPage();
+    QVERIFY(!page->busy());
+    QCOMPARE(page->plainText(), analysedNow(kQuadraticPanel));
+}
+
+// The window closed while it computes, then the program ended with it (the
+// fixture's cleanup) before the result came.
+void DetailsTest::closingWhileAnalysingIsSafe()
+{
+    field(quadratic::b)->setText(millionDigits(1));
+    window().openDetails(&kQuadraticPanel);
+    QVERIFY(details().analysing());
+    details().close();
+    QVERIFY(details().analysing());
 }
 
 void DetailsTest::copyPutsPageOnClipboard()
