@@ -6,12 +6,12 @@
 // (integers and up to four significant digits) and on a million-character field.
 
 #include "analysis.h"
+#include "million_digits.h"
 #include "panel_solve.h"
 #include "reader.h"
 
 #include <benchmark/benchmark.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
@@ -19,18 +19,7 @@ using namespace zembrel::exact;
 
 namespace {
 
-// The worst a field can hold: a million characters of random digits, whose
-// fractions share no factor that would make the arithmetic short.
-std::string millionDigits()
-{
-    std::mt19937 random(2026);
-    std::string text = "-7.";
-    while (text.size() < 1'000'000)
-        text += static_cast<char>('0' + random() % 10);
-    return text;
-}
-
-const std::string kMillionDigits = millionDigits();
+const std::string kMillionDigits = MillionDigits();
 
 std::vector<FieldText> fields(const std::vector<std::string>& texts)
 {

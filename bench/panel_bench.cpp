@@ -5,12 +5,12 @@
 // A whole solve and check of each panel, through the event table and the
 // recording window, as one button press after the other.
 
+#include "million_digits.h"
 #include "panels.h"
 #include "recording_window.h"
 
 #include <benchmark/benchmark.h>
 
-#include <random>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -27,18 +27,7 @@ struct PanelCase {
     Button check;
 };
 
-// The worst a field can hold: a million characters of random digits, whose
-// fractions share no factor that would make the arithmetic short.
-std::string millionDigits()
-{
-    std::mt19937 random(2026);
-    std::string text = "-7.";
-    while (text.size() < 1'000'000)
-        text += static_cast<char>('0' + random() % 10);
-    return text;
-}
-
-const std::string kMillionDigits = millionDigits();
+const std::string kMillionDigits = MillionDigits();
 
 // clang-format off
 const PanelCase kPanels[] = {
