@@ -331,6 +331,11 @@ DetailsPage::DetailsPage(const PanelDefinition& panel, QWidget* parent) : QScrol
     setWidget(contents);
 }
 
+namespace {
+// The property that keeps what a label's section is, for its accessible name.
+constexpr char kCaption[] = "zembrelCaption";
+} // namespace
+
 QLabel* DetailsPage::addLabel(const QString& name, const QString& accessibleName)
 {
     auto* label = new QLabel(this);
@@ -341,12 +346,19 @@ QLabel* DetailsPage::addLabel(const QString& name, const QString& accessibleName
     // Tab reaches every text, so that a screen reader reads each in turn.
     label->setFocusPolicy(Qt::StrongFocus);
     label->setAccessibleName(accessibleName);
+    label->setProperty(kCaption, accessibleName);
     return label;
 }
 
 void DetailsPage::setSection(QLabel* label, const Section& section)
 {
     label->setText(section.html);
+    // Orca speaks a focused label's name, not its description: the name
+    // carries the text itself, behind what the section is.
+    const QString caption = label->property(kCaption).toString();
+    const bool named = section.plain.isEmpty() || section.plain.startsWith(caption);
+    label->setAccessibleName(named ? (section.plain.isEmpty() ? caption : section.plain)
+                                   : caption + QStringLiteral("：") + section.plain);
     label->setAccessibleDescription(section.plain);
     label->setVisible(!section.plain.isEmpty());
     if (!section.plain.isEmpty())
@@ -468,7 +480,7 @@ void DetailsPage::present(const Content& content)
     setSection(equation_, content.equation);
     setSection(readings_, content.readings);
     setSection(summary_, content.summary);
-    roots_->setAccessibleName(content.rootsName);
+    roots_->setProperty(kCaption, content.rootsName);
     setSection(roots_, content.roots);
     setSection(steps_, content.steps);
     graph_->setModel(content.graph);
