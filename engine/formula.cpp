@@ -1,0 +1,297 @@
+// SPDX-FileCopyrightText: 2026 The Zembrel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "formula.h"
+
+#include <algorithm>
+#include <optional>
+#include <stdexcept>
+
+namespace zembrel::engine {
+
+namespace {
+
+using Kind = Formula::Kind;
+
+FormulaPtr node(Formula f) { return std::make_shared<const Formula>(std::move(f)); }
+
+FormulaPtr withChildren(Kind kind, std::vector<FormulaPtr> children)
+{
+    Formula f(kind);
+    f.children = std::move(children);
+    return node(std::move(f));
+}
+
+} // namespace
+
+FormulaPtr Int(const mpz_class& n)
+{
+    if (n < 0)
+        throw std::invalid_argument("a negative integer node");
+    Formula f(Kind::Integer);
+    f.integer = n;
+    return node(std::move(f));
+}
+
+FormulaPtr Int(long n) { return Int(mpz_class(n)); }
+
+FormulaPtr Dec(std::string mantissa, long exponent)
+{
+    Formula f(Kind::Decimal);
+    f.text = std::move(mantissa);
+    f.exponent = exponent;
+    return node(std::move(f));
+}
+
+FormulaPtr Sym(std::string name, std::string subscript)
+{
+    Formula f(Kind::Symbol);
+    f.text = std::move(name);
+    f.subscript = std::move(subscript);
+    return node(std::move(f));
+}
+
+FormulaPtr Neg(FormulaPtr a)
+{
+    if (a->kind == Kind::Negative)
+        return a->children.front();
+    return withChildren(Kind::Negative, {std::move(a)});
+}
+
+FormulaPtr SumOf(std::vector<std::pair<Sign, FormulaPtr>> terms)
+{
+    Formula f(Kind::Sum);
+    for (auto& [sign, term] : terms) {
+        // A negative term is subtracted, a subtracted negative added, so
+        // that a sum never shows "+ −3".
+        if (term->kind == Kind::Negative && sign != Sign::PlusMinus) {
+            sign = sign == Sign::Plus ? Sign::Minus : Sign::Plus;
+            term = term->children.front();
+        }
+        // A sum inside a sum is flattened where its signs allow.
+        if (term->kind == Kind::Sum && sign == Sign::Plus) {
+            for (std::size_t i = 0; i < term->children.size(); ++i) {
+                f.children.push_back(term->children[i]);
+                f.signs.push_back(term->signs[i]);
+            }
+            continue;
+        }
+        f.children.push_back(std::move(term));
+        f.signs.push_back(sign);
+    }
+    if (f.children.size() == 1 && f.signs.front() == Sign::Plus)
+        return f.children.front();
+    if (f.children.size() == 1 && f.signs.front() == Sign::Minus)
+        return Neg(f.children.front());
+    return node(std::move(f));
+}
+
+FormulaPtr Add(FormulaPtr a, FormulaPtr b) { return SumOf({{Sign::Plus, std::move(a)}, {Sign::Plus, std::move(b)}}); }
+FormulaPtr Sub(FormulaPtr a, FormulaPtr b) { return SumOf({{Sign::Plus, std::move(a)}, {Sign::Minus, std::move(b)}}); }
+FormulaPtr PlusMinusOf(FormulaPtr a, FormulaPtr b)
+{
+    return SumOf({{Sign::Plus, std::move(a)}, {Sign::PlusMinus, std::move(b)}});
+}
+
+FormulaPtr Mul(std::vector<FormulaPtr> factors)
+{
+    if (factors.size() == 1)
+        return factors.front();
+    return withChildren(Kind::Product, std::move(factors));
+}
+
+FormulaPtr Times(std::vector<FormulaPtr> factors)
+{
+    if (factors.size() == 1)
+        return factors.front();
+    Formula f(Kind::Product);
+    f.children = std::move(factors);
+    f.timesShown = true;
+    return node(std::move(f));
+}
+
+FormulaPtr Frac(FormulaPtr numerator, FormulaPtr denominator)
+{
+    return withChildren(Kind::Fraction, {std::move(numerator), std::move(denominator)});
+}
+
+FormulaPtr Pow(FormulaPtr base, FormulaPtr exponent)
+{
+    return withChildren(Kind::Power, {std::move(base), std::move(exponent)});
+}
+
+FormulaPtr Pow(FormulaPtr base, long exponent) { return Pow(std::move(base), Int(exponent)); }
+
+FormulaPtr Sqrt(FormulaPtr radicand) { return RootOf(std::move(radicand), 2); }
+
+FormulaPtr RootOf(FormulaPtr radicand, int index)
+{
+    Formula f(Kind::Root);
+    f.children = {std::move(radicand)};
+    f.index = index;
+    return node(std::move(f));
+}
+
+FormulaPtr Func(std::string name, FormulaPtr argument)
+{
+    Formula f(Kind::Function);
+    f.text = std::move(name);
+    f.children = {std::move(argument)};
+    return node(std::move(f));
+}
+
+FormulaPtr ChainOf(FormulaPtr first, std::vector<std::pair<Relation, FormulaPtr>> rest)
+{
+    Formula f(Kind::Chain);
+    f.children.push_back(std::move(first));
+    for (auto& [relation, side] : rest) {
+        f.relations.push_back(relation);
+        f.children.push_back(std::move(side));
+    }
+    return node(std::move(f));
+}
+
+FormulaPtr Eq(FormulaPtr a, FormulaPtr b) { return ChainOf(std::move(a), {{Relation::Equal, std::move(b)}}); }
+FormulaPtr Rel(FormulaPtr a, Relation relation, FormulaPtr b)
+{
+    return ChainOf(std::move(a), {{relation, std::move(b)}});
+}
+
+FormulaPtr MatrixOf(std::vector<std::vector<FormulaPtr>> rows, bool determinant)
+{
+    Formula f(Kind::Matrix);
+    f.columns = rows.empty() ? 0 : rows.front().size();
+    for (auto& row : rows) {
+        if (row.size() != f.columns)
+            throw std::invalid_argument("a matrix with rows of different lengths");
+        for (auto& cell : row)
+            f.children.push_back(std::move(cell));
+    }
+    f.bars = determinant;
+    return node(std::move(f));
+}
+
+FormulaPtr CasesOf(std::vector<FormulaPtr> equations) { return withChildren(Kind::Cases, std::move(equations)); }
+
+FormulaPtr IntervalOf(FormulaPtr from, FormulaPtr to, bool closedLeft, bool closedRight)
+{
+    Formula f(Kind::Interval);
+    f.closedLeft = closedLeft && from != nullptr;
+    f.closedRight = closedRight && to != nullptr;
+    f.children = {std::move(from), std::move(to)};
+    return node(std::move(f));
+}
+
+FormulaPtr UnionOf(std::vector<FormulaPtr> parts)
+{
+    if (parts.size() == 1)
+        return parts.front();
+    return withChildren(Kind::Union, std::move(parts));
+}
+
+FormulaPtr OrOf(std::vector<FormulaPtr> alternatives)
+{
+    if (alternatives.size() == 1)
+        return alternatives.front();
+    return withChildren(Kind::Or, std::move(alternatives));
+}
+
+FormulaPtr AndOf(std::vector<FormulaPtr> conditions)
+{
+    if (conditions.size() == 1)
+        return conditions.front();
+    return withChildren(Kind::And, std::move(conditions));
+}
+
+FormulaPtr ListOf(std::vector<FormulaPtr> items)
+{
+    if (items.size() == 1)
+        return items.front();
+    return withChildren(Kind::List, std::move(items));
+}
+
+namespace {
+
+// The digits of a terminating decimal x ≥ 0 with at most `places` places
+// after the point, or nothing when it needs more (or does not terminate).
+std::optional<std::string> shortDecimal(const mpq_class& x, unsigned long places)
+{
+    mpz_class den = x.get_den();
+    const unsigned long twos = mpz_remove(den.get_mpz_t(), den.get_mpz_t(), mpz_class(2).get_mpz_t());
+    const unsigned long fives = mpz_remove(den.get_mpz_t(), den.get_mpz_t(), mpz_class(5).get_mpz_t());
+    const unsigned long needed = std::max(twos, fives);
+    if (den != 1 || needed == 0 || needed > places)
+        return std::nullopt;
+    mpz_class power;
+    mpz_ui_pow_ui(power.get_mpz_t(), 10, needed);
+    const mpz_class scaled = x.get_num() * power / x.get_den();
+    std::string digits = scaled.get_str();
+    if (digits.size() <= needed)
+        digits = std::string(needed + 1 - digits.size(), '0') + digits;
+    const std::size_t point = digits.size() - needed;
+    return digits.substr(0, point) + "." + digits.substr(point);
+}
+
+constexpr unsigned long kDecimalPlaces = 30;
+constexpr std::size_t kDecimalDigits = 40;
+
+} // namespace
+
+FormulaPtr Number(const mpq_class& value, NumberStyle style)
+{
+    const mpq_class magnitude = abs(value);
+    FormulaPtr f;
+    if (magnitude.get_den() == 1) {
+        f = Int(magnitude.get_num());
+    } else if (style == NumberStyle::Decimal && mpz_sizeinbase(magnitude.get_num().get_mpz_t(), 10) <= kDecimalDigits) {
+        if (const auto digits = shortDecimal(magnitude, kDecimalPlaces))
+            f = Dec(*digits);
+    }
+    if (!f)
+        f = Frac(Int(magnitude.get_num()), Int(magnitude.get_den()));
+    return value < 0 ? Neg(f) : f;
+}
+
+FormulaPtr PolynomialFormula(std::span<const mpq_class> coefficients, const FormulaPtr& unknown, NumberStyle style)
+{
+    std::vector<std::pair<Sign, FormulaPtr>> terms;
+    const long degree = static_cast<long>(coefficients.size()) - 1;
+    for (long i = 0; i <= degree; ++i) {
+        const mpq_class& c = coefficients[static_cast<std::size_t>(i)];
+        if (c == 0)
+            continue;
+        const long power = degree - i;
+        const Sign sign = c < 0 ? Sign::Minus : Sign::Plus;
+        const mpq_class magnitude = abs(c);
+        if (power == 0) {
+            terms.emplace_back(sign, Number(magnitude, style));
+            continue;
+        }
+        FormulaPtr x = power == 1 ? unknown : Pow(unknown, power);
+        if (magnitude == 1)
+            terms.emplace_back(sign, std::move(x));
+        else
+            terms.emplace_back(sign, Mul({Number(magnitude, style), std::move(x)}));
+    }
+    if (terms.empty())
+        return Int(0);
+    return SumOf(std::move(terms));
+}
+
+bool NeedsGroupingAsFactor(const Formula& formula)
+{
+    return formula.kind == Kind::Negative || formula.kind == Kind::Sum || formula.kind == Kind::Fraction;
+}
+
+std::size_t NodeCount(const Formula& formula)
+{
+    std::size_t count = 1;
+    for (const FormulaPtr& child : formula.children) {
+        if (child)
+            count += NodeCount(*child);
+    }
+    return count;
+}
+
+} // namespace zembrel::engine

@@ -1,0 +1,211 @@
+// SPDX-FileCopyrightText: 2026 The Zembrel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "linear_system.h"
+
+#include "flint.h"
+
+#include <flint/fmpz_mat.h>
+
+#include <stdexcept>
+#include <utility>
+
+namespace zembrel::engine {
+
+namespace {
+
+using Rows = std::vector<std::vector<mpq_class>>;
+
+FmpqMat augmentedOf(const LinearSystem& s)
+{
+    FmpqMat m(static_cast<long>(s.equations.size()), static_cast<long>(s.unknowns + 1));
+    for (std::size_t i = 0; i < s.equations.size(); ++i) {
+        for (std::size_t j = 0; j <= s.unknowns; ++j)
+            SetFmpq(m.at(static_cast<long>(i), static_cast<long>(j)), s.equations[i].at(j));
+    }
+    return m;
+}
+
+Rows rowsOf(const FmpqMat& m)
+{
+    Rows rows(static_cast<std::size_t>(m.rows()));
+    for (long i = 0; i < m.rows(); ++i) {
+        for (long j = 0; j < m.columns(); ++j)
+            rows[static_cast<std::size_t>(i)].push_back(ToMpq(m.at(i, j)));
+    }
+    return rows;
+}
+
+// Gauss–Jordan as a textbook does it: for each column the first row from
+// the top that can be its pivot, swapped up, scaled to 1, and the column
+// cleared above and below. Each operation is kept with the rows after it.
+std::vector<EliminationStep> eliminate(Rows rows, std::size_t unknowns)
+{
+    std::vector<EliminationStep> steps;
+    const auto record = [&](EliminationStep step) {
+        step.after = rows;
+        steps.push_back(std::move(step));
+    };
+    std::size_t r = 0;
+    for (std::size_t col = 0; col < unknowns && r < rows.size(); ++col) {
+        std::size_t pivot = r;
+        while (pivot < rows.size() && rows[pivot][col] == 0)
+            ++pivot;
+        if (pivot == rows.size())
+            continue;
+        if (pivot != r) {
+            std::swap(rows[r], rows[pivot]);
+            record({EliminationStep::Operation::Swap, r, pivot, 0, {}});
+        }
+        if (rows[r][col] != 1) {
+            const mpq_class factor = 1 / rows[r][col];
+            for (mpq_class& x : rows[r])
+                x *= factor;
+            record({EliminationStep::Operation::Scale, r, r, factor, {}});
+        }
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            if (i == r || rows[i][col] == 0)
+                continue;
+            const mpq_class factor = -rows[i][col];
+            for (std::size_t k = 0; k <= unknowns; ++k)
+                rows[i][k] += factor * rows[r][k];
+            record({EliminationStep::Operation::Eliminate, i, r, factor, {}});
+        }
+        ++r;
+    }
+    return steps;
+}
+
+// Row i multiplied by the least common multiple of its denominators.
+std::vector<mpz_class> wholeRow(const std::vector<mpq_class>& row, mpz_class& multiple)
+{
+    multiple = 1;
+    for (const mpq_class& x : row) {
+        if (!mpz_divisible_p(multiple.get_mpz_t(), x.get_den().get_mpz_t()))
+            mpz_lcm(multiple.get_mpz_t(), multiple.get_mpz_t(), x.get_den().get_mpz_t());
+    }
+    std::vector<mpz_class> whole(row.size());
+    for (std::size_t j = 0; j < row.size(); ++j) {
+        mpz_divexact(whole[j].get_mpz_t(), multiple.get_mpz_t(), row[j].get_den().get_mpz_t());
+        whole[j] *= row[j].get_num();
+    }
+    return whole;
+}
+
+mpz_class determinantOf(const std::vector<std::vector<mpz_class>>& rows, std::size_t n, std::size_t replaced)
+{
+    fmpz_mat_t m;
+    fmpz_mat_init(m, static_cast<long>(n), static_cast<long>(n));
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t j = 0; j < n; ++j) {
+            const mpz_class& x = rows[i][j == replaced ? n : j];
+            fmpz_set_mpz(fmpz_mat_entry(m, static_cast<long>(i), static_cast<long>(j)), x.get_mpz_t());
+        }
+    }
+    Fmpz det;
+    fmpz_mat_det(det.get(), m);
+    fmpz_mat_clear(m);
+    return ToMpz(det.get());
+}
+
+mpq_class reduced(const mpz_class& num, const mpz_class& den)
+{
+    mpq_class q(num, den);
+    q.canonicalize();
+    return q;
+}
+
+} // namespace
+
+SystemSolution SolveLinearSystem(const LinearSystem& system)
+{
+    SystemSolution s;
+    const std::size_t n = system.unknowns;
+    FmpqMat augmented = augmentedOf(system);
+    FmpqMat echelon(augmented.rows(), augmented.columns());
+    const long rank = fmpq_mat_rref(echelon.get(), augmented.get());
+    s.reduced = rowsOf(echelon);
+    s.steps = eliminate(rowsOf(augmented), n);
+
+    // The pivot of each nonzero row; a pivot in the constants' column is 0 = 1.
+    std::vector<std::size_t> pivots;
+    for (long i = 0; i < rank; ++i) {
+        std::size_t j = 0;
+        while (s.reduced[static_cast<std::size_t>(i)][j] == 0)
+            ++j;
+        if (j == n)
+            s.contradiction = static_cast<std::size_t>(i);
+        else
+            pivots.push_back(j);
+    }
+    s.rank = pivots.size();
+    if (s.contradiction) {
+        s.kind = SystemKind::None;
+        return s;
+    }
+    if (s.rank == n) {
+        s.kind = SystemKind::Unique;
+        s.values.resize(n);
+        for (std::size_t i = 0; i < n; ++i)
+            s.values[pivots[i]] = s.reduced[i][n];
+        return s;
+    }
+    s.kind = SystemKind::Infinite;
+    std::vector<bool> isPivot(n, false);
+    for (const std::size_t j : pivots)
+        isPivot[j] = true;
+    for (std::size_t j = 0; j < n; ++j) {
+        if (!isPivot[j])
+            s.freeUnknowns.push_back(j);
+    }
+    const std::size_t parameters = s.freeUnknowns.size();
+    s.general.assign(n, Affine{0, std::vector<mpq_class>(parameters)});
+    for (std::size_t k = 0; k < parameters; ++k)
+        s.general[s.freeUnknowns[k]].coefficients[k] = 1;
+    // x_pivot = b − Σ a_free·x_free
+    for (std::size_t i = 0; i < pivots.size(); ++i) {
+        Affine& x = s.general[pivots[i]];
+        x.constant = s.reduced[i][n];
+        for (std::size_t k = 0; k < parameters; ++k)
+            x.coefficients[k] = -s.reduced[i][s.freeUnknowns[k]];
+    }
+    return s;
+}
+
+Cramer SolveByCramer(const LinearSystem& square)
+{
+    const std::size_t n = square.unknowns;
+    if (square.equations.size() != n)
+        throw std::invalid_argument("Cramer's rule needs as many equations as unknowns");
+    Cramer c;
+    c.scale = 1;
+    std::vector<std::vector<mpz_class>> whole;
+    for (const std::vector<mpq_class>& row : square.equations) {
+        mpz_class multiple;
+        whole.push_back(wholeRow(row, multiple));
+        c.scale *= multiple;
+    }
+    c.determinant = determinantOf(whole, n, n);
+    for (std::size_t j = 0; j < n; ++j)
+        c.numerators.push_back(determinantOf(whole, n, j));
+    return c;
+}
+
+mpq_class Cramer::systemDeterminant() const { return reduced(determinant, scale); }
+mpq_class Cramer::replacedDeterminant(std::size_t j) const { return reduced(numerators.at(j), scale); }
+
+mpq_class Determinant(const std::vector<std::vector<mpq_class>>& matrix)
+{
+    const long n = static_cast<long>(matrix.size());
+    FmpqMat m(n, n);
+    for (long i = 0; i < n; ++i) {
+        for (long j = 0; j < n; ++j)
+            SetFmpq(m.at(i, j), matrix[static_cast<std::size_t>(i)].at(static_cast<std::size_t>(j)));
+    }
+    Fmpq det;
+    fmpq_mat_det(det.get(), m.get());
+    return ToMpq(det.get());
+}
+
+} // namespace zembrel::engine
