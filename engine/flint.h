@@ -53,7 +53,7 @@ public:
     const auto* get() const { return value_; }
 
 private:
-    T value_;
+    T value_{};
 };
 
 struct FmpzTraits {
@@ -116,7 +116,7 @@ public:
     long columns() const { return fmpq_mat_ncols(value_); }
 
 private:
-    fmpq_mat_t value_;
+    fmpq_mat_t value_{};
 };
 
 // Between GMP's C++ classes and FLINT's values.

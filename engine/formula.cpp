@@ -59,10 +59,12 @@ FormulaPtr Neg(FormulaPtr a)
     return withChildren(Kind::Negative, {std::move(a)});
 }
 
-FormulaPtr SumOf(std::vector<std::pair<Sign, FormulaPtr>> terms)
+FormulaPtr SumOf(const std::vector<std::pair<Sign, FormulaPtr>>& terms)
 {
     Formula f(Kind::Sum);
-    for (auto& [sign, term] : terms) {
+    for (const auto& [givenSign, givenTerm] : terms) {
+        Sign sign = givenSign;
+        FormulaPtr term = givenTerm;
         // A negative term is subtracted, a subtracted negative added, so
         // that a sum never shows "+ −3".
         if (term->kind == Kind::Negative && sign != Sign::PlusMinus) {
@@ -141,13 +143,13 @@ FormulaPtr Func(std::string name, FormulaPtr argument)
     return node(std::move(f));
 }
 
-FormulaPtr ChainOf(FormulaPtr first, std::vector<std::pair<Relation, FormulaPtr>> rest)
+FormulaPtr ChainOf(FormulaPtr first, const std::vector<std::pair<Relation, FormulaPtr>>& rest)
 {
     Formula f(Kind::Chain);
     f.children.push_back(std::move(first));
-    for (auto& [relation, side] : rest) {
+    for (const auto& [relation, side] : rest) {
         f.relations.push_back(relation);
-        f.children.push_back(std::move(side));
+        f.children.push_back(side);
     }
     return node(std::move(f));
 }
@@ -276,7 +278,7 @@ FormulaPtr PolynomialFormula(std::span<const mpq_class> coefficients, const Form
     }
     if (terms.empty())
         return Int(0);
-    return SumOf(std::move(terms));
+    return SumOf(terms);
 }
 
 bool NeedsGroupingAsFactor(const Formula& formula)

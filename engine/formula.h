@@ -84,7 +84,7 @@ FormulaPtr Dec(std::string mantissa, long exponent = 0);
 FormulaPtr Sym(std::string name, std::string subscript = {});
 FormulaPtr Neg(FormulaPtr a);
 // A sum of terms: Plus for the first term means no sign before it.
-FormulaPtr SumOf(std::vector<std::pair<Sign, FormulaPtr>> terms);
+FormulaPtr SumOf(const std::vector<std::pair<Sign, FormulaPtr>>& terms);
 FormulaPtr Add(FormulaPtr a, FormulaPtr b);
 FormulaPtr Sub(FormulaPtr a, FormulaPtr b);
 FormulaPtr PlusMinusOf(FormulaPtr a, FormulaPtr b); // a ± b
@@ -97,7 +97,7 @@ FormulaPtr Pow(FormulaPtr base, long exponent);
 FormulaPtr Sqrt(FormulaPtr radicand);
 FormulaPtr RootOf(FormulaPtr radicand, int index);
 FormulaPtr Func(std::string name, FormulaPtr argument);
-FormulaPtr ChainOf(FormulaPtr first, std::vector<std::pair<Relation, FormulaPtr>> rest);
+FormulaPtr ChainOf(FormulaPtr first, const std::vector<std::pair<Relation, FormulaPtr>>& rest);
 FormulaPtr Eq(FormulaPtr a, FormulaPtr b);
 FormulaPtr Rel(FormulaPtr a, Relation relation, FormulaPtr b);
 FormulaPtr MatrixOf(std::vector<std::vector<FormulaPtr>> rows, bool determinant);

@@ -283,7 +283,7 @@ RootSet::Isolator cubicIsolator(mpz_class a, mpz_class b, mpz_class c, mpz_class
         arb_const_pi(pi.get(), wp);
         for (int k = 0; k < 3; ++k) {
             Arb angle;
-            arb_mul_si(angle.get(), pi.get(), -2 * k, wp);
+            arb_mul_si(angle.get(), pi.get(), -2L * k, wp);
             arb_add(angle.get(), angle.get(), theta.get(), wp);
             arb_div_ui(angle.get(), angle.get(), 3, wp);
             arb_cos(angle.get(), angle.get(), wp);
@@ -712,13 +712,13 @@ FormulaPtr cardanoForm(const PolyRoot& root, const Factor& F)
     if (root.branch == 0) {
         terms.emplace_back(Sign::Plus, u);
         terms.emplace_back(Sign::Plus, v);
-        return SumOf(std::move(terms));
+        return SumOf(terms);
     }
     // −(u + v)/2 ± (√3/2)(u − v)i
     terms.emplace_back(Sign::Minus, Frac(Add(u, v), Int(2)));
     terms.emplace_back(root.branch == 1 ? Sign::Plus : Sign::Minus,
                        Mul({Frac(Sqrt(Int(3)), Int(2)), Sub(u, v), Sym(symbol::kImaginaryUnit)}));
-    return SumOf(std::move(terms));
+    return SumOf(terms);
 }
 
 FormulaPtr trigonometricForm(const PolyRoot& root, const Factor& F)
