@@ -29,7 +29,8 @@ constexpr std::array kNamedSymbols{
 };
 
 // The functions LaTeX knows; any other name is an \operatorname.
-constexpr std::array<std::string_view, 6> kFunctions{"cos", "sin", "tan", "arccos", "arcsin", "arctan"};
+constexpr std::array<std::string_view, 9> kFunctions{"cos",    "sin", "tan", "arccos", "arcsin",
+                                                     "arctan", "ln",  "lg",  "log"};
 
 const char* relationText(engine::Relation r)
 {

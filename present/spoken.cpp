@@ -39,6 +39,7 @@ constexpr std::array kNamedSymbols{
 constexpr std::array kFunctions{
     Named{"cos", "余弦"},      Named{"sin", "正弦"},      Named{"tan", "正切"},
     Named{"arccos", "反余弦"}, Named{"arcsin", "反正弦"}, Named{"arctan", "反正切"},
+    Named{"ln", "自然对数"},   Named{"lg", "常用对数"},   Named{"log", "对数"},
 };
 
 template <std::size_t N>
