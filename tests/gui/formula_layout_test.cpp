@@ -8,12 +8,18 @@
 
 #include "fonts.h"
 #include "formula_layout.h"
+#include "formula_view.h"
 #include "plain_text.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QFontInfo>
+#include <QHBoxLayout>
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTest>
 
 #include <algorithm>
@@ -22,6 +28,7 @@
 using namespace zembrel;
 using namespace zembrel::engine;
 using formula::FormulaLayout;
+using formula::FormulaView;
 using formula::Part;
 using formula::PlacedBox;
 
@@ -180,6 +187,13 @@ private slots:
     void longFormulaBreaksWhereTextbooksDo();
     void sentenceWrapsAroundItsFormula();
     void unbreakablePartKeepsItsLine();
+
+    void viewWrapsToItsWidth();
+    void viewScrollsWhatCannotBreak();
+    void viewDrawsItsFormulaWhole();
+    void tabReachesTheView();
+    void viewCopiesPlainText();
+    void screenReaderReadsTheViewWhole();
 };
 
 void FormulaLayoutTest::initTestCase()
@@ -413,6 +427,127 @@ void FormulaLayoutTest::unbreakablePartKeepsItsLine()
     layout.arrange(matrixWidth / 2);
     QCOMPARE(layout.lineCount(), 2);
     QVERIFY(layout.size().width() >= matrixWidth);
+}
+
+namespace {
+
+// A window holding a view of the formula (and a field before it), shown.
+struct ViewWindow {
+    QWidget window;
+    QLineEdit* field = new QLineEdit(&window);
+    FormulaView* view = new FormulaView(&window);
+
+    explicit ViewWindow(const FormulaPtr& formula, int width)
+    {
+        view->setFont(pageFont());
+        view->setFormula(formula);
+        view->setFixedWidth(width);
+        view->setFixedHeight(view->heightForWidth(width));
+        auto* layout = new QHBoxLayout(&window);
+        layout->addWidget(field);
+        layout->addWidget(view);
+        window.show();
+    }
+};
+
+FormulaPtr longChain()
+{
+    const FormulaPtr b = Sym("b");
+    return ChainOf(Sym(symbol::kDelta), {{Relation::Equal, Sub(Pow(b, 2), Mul({Int(4), Sym("a"), Sym("c")}))},
+                                         {Relation::Equal, Sub(Pow(Neg(Int(3)), 2), Times({Int(4), Int(1), Int(1)}))},
+                                         {Relation::Equal, Int(5)}});
+}
+
+} // namespace
+
+// The view asks for its formula on one line, and for more lines when narrower.
+void FormulaLayoutTest::viewWrapsToItsWidth()
+{
+    FormulaView view;
+    view.setFont(pageFont());
+    view.setFormula(longChain());
+    const QSize natural = view.sizeHint();
+    QCOMPARE(view.heightForWidth(natural.width()), natural.height());
+    QVERIFY(view.heightForWidth(natural.width() / 2) > natural.height());
+    QVERIFY(view.minimumSizeHint().width() < natural.width());
+}
+
+// What no break can split scrolls sideways: the scroll bar reaches its end.
+void FormulaLayoutTest::viewScrollsWhatCannotBreak()
+{
+    std::vector<FormulaPtr> row;
+    row.reserve(12);
+    for (int i = 0; i < 12; ++i)
+        row.push_back(Int(100000 + i));
+    ViewWindow shown(MatrixOf({row, row}, true), 200);
+    QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
+    const QScrollBar* bar = shown.view->horizontalScrollBar();
+    QVERIFY(bar->isVisible());
+    QVERIFY2(bar->maximum() + bar->pageStep() >= shown.view->formulaLayout().size().width(),
+             qPrintable(QStringLiteral("%1 + %2 of %3")
+                            .arg(bar->maximum())
+                            .arg(bar->pageStep())
+                            .arg(shown.view->formulaLayout().size().width())));
+}
+
+// Wrapped to the view's width, every line is drawn whole inside it.
+void FormulaLayoutTest::viewDrawsItsFormulaWhole()
+{
+    ViewWindow shown(longChain(), 180);
+    QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
+    QVERIFY(shown.view->formulaLayout().lineCount() > 1);
+    QVERIFY(!shown.view->horizontalScrollBar()->isVisible());
+    // On white: the view draws on the page, with no background of its own.
+    QWidget* viewport = shown.view->viewport();
+    QImage image(viewport->size() * viewport->devicePixelRatio(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(viewport->devicePixelRatio());
+    image.fill(Qt::white);
+    viewport->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    const QRectF ink = inkOf(image, QPointF(0, 0));
+    const QRectF inside = QRectF(viewport->rect()).marginsRemoved(QMarginsF(1, 1, 1, 1));
+    QVERIFY2(within(ink, inside), qPrintable(describe(ink) + " reaches the edge of " + describe(inside)));
+    QVERIFY2(ink.width() > shown.view->width() / 2.0, qPrintable(describe(ink)));
+}
+
+void FormulaLayoutTest::tabReachesTheView()
+{
+    ViewWindow shown(longChain(), 400);
+    shown.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&shown.window));
+    shown.field->setFocus();
+    QTest::keyClick(shown.field, Qt::Key_Tab);
+    QVERIFY(shown.view->hasFocus());
+}
+
+void FormulaLayoutTest::viewCopiesPlainText()
+{
+    ViewWindow shown(longChain(), 400);
+    shown.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&shown.window));
+    shown.view->setFocus();
+    QApplication::clipboard()->clear();
+    QTest::keySequence(shown.view, QKeySequence::Copy);
+    QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(present::PlainText(*longChain())));
+}
+
+// A static text named as its caller names it (the spoken form), else by its
+// plain text; the plain text is its description and its text.
+void FormulaLayoutTest::screenReaderReadsTheViewWhole()
+{
+    FormulaView view;
+    view.setFormula(longChain());
+    const QString plain = QString::fromStdString(present::PlainText(*longChain()));
+    QAccessibleInterface* readout = QAccessible::queryAccessibleInterface(&view);
+    QVERIFY(readout != nullptr);
+    QCOMPARE(readout->role(), QAccessible::StaticText);
+    QVERIFY(readout->state().focusable);
+    QCOMPARE(readout->text(QAccessible::Name), plain);
+    view.setAccessibleName(QStringLiteral("德尔塔等于b的平方减4ac"));
+    QCOMPARE(readout->text(QAccessible::Name), QStringLiteral("德尔塔等于b的平方减4ac"));
+    QCOMPARE(readout->text(QAccessible::Description), plain);
+    QAccessibleTextInterface* text = readout->textInterface();
+    QVERIFY(text != nullptr);
+    QCOMPARE(text->text(0, text->characterCount()), plain);
 }
 
 QTEST_MAIN(FormulaLayoutTest)
