@@ -97,10 +97,22 @@ std::vector<FormulaLayout::Line> FormulaLayout::plan(qreal width) const
 {
     const std::size_t count = atoms_.size();
     const qreal em = typesetter_->metrics(Style::Display).em;
-    std::vector<Line> lines;
-    // Where the first relation of the first line starts, and its right side.
+    // Where the first relation sign starts and, an em further, its right side:
+    // continuation lines line up there while it is on the first line.
+    std::size_t relationAt = count;
     std::optional<qreal> relation;
     std::optional<qreal> rightSide;
+    qreal along = 0;
+    for (std::size_t i = 0; i < count && !relation; ++i) {
+        along += spaces_[i];
+        if (atoms_[i].type == Class::Rel) {
+            relationAt = i;
+            relation = along;
+            if (i + 1 < count)
+                rightSide = along + atoms_[i].box.width + spaces_[i + 1] + em;
+        }
+        along += atoms_[i].box.width;
+    }
     const auto indentFor = [&](Break place) -> qreal {
         const qreal hanging = width > 4 * kHangingIndent * em ? kHangingIndent * em : 0;
         if (!formulaOnly_ || place == Break::Item)
@@ -110,7 +122,21 @@ std::vector<FormulaLayout::Line> FormulaLayout::plan(qreal width) const
             return typesetter_->snap(*aligned);
         return typesetter_->snap(hanging);
     };
+    // Whether a line may begin at atom k. A new item always may; a relation
+    // or a sign only with what follows it up to the next break: "A" alone
+    // above "= " and a matrix too wide for any line would help nobody.
+    const auto breaksAt = [&](std::size_t k) {
+        if (atoms_[k].breakBefore == Break::None)
+            return false;
+        if (atoms_[k].breakBefore == Break::Item)
+            return true;
+        qreal x = indentFor(atoms_[k].breakBefore) + atoms_[k].box.width;
+        for (std::size_t i = k + 1; i < count && atoms_[i].breakBefore == Break::None; ++i)
+            x += spaces_[i] + atoms_[i].box.width;
+        return x <= width;
+    };
 
+    std::vector<Line> lines;
     std::size_t begin = 0;
     while (begin < count) {
         const qreal indent = lines.empty() ? 0 : indentFor(atoms_[begin].breakBefore);
@@ -124,7 +150,7 @@ std::vector<FormulaLayout::Line> FormulaLayout::plan(qreal width) const
         std::size_t end = begin;
         for (; end < count; ++end) {
             const qreal advance = (end > begin ? spaces_[end] : 0) + atoms_[end].box.width;
-            if (end > begin && atoms_[end].breakBefore != Break::None)
+            if (end > begin && breaksAt(end))
                 places.push_back({end, x});
             if (end > begin && x + advance > width)
                 break;
@@ -133,9 +159,9 @@ std::vector<FormulaLayout::Line> FormulaLayout::plan(qreal width) const
         std::size_t next = count;
         if (end < count) {
             if (places.empty()) {
-                // Nothing breaks within the width: the line runs on to the next place that does.
+                // Nothing breaks to any use within the width: the line runs on to where something does.
                 next = end + 1;
-                while (next < count && atoms_[next].breakBefore == Break::None)
+                while (next < count && !breaksAt(next))
                     ++next;
             } else {
                 // The best kind of break that leaves the line filled enough, the latest
@@ -152,17 +178,9 @@ std::vector<FormulaLayout::Line> FormulaLayout::plan(qreal width) const
             }
         }
         lines.push_back({begin, next, indent});
-        if (lines.size() == 1) {
-            qreal at = 0;
-            for (std::size_t i = begin; i < next && !relation; ++i) {
-                at += i > begin ? spaces_[i] : 0;
-                if (atoms_[i].type == Class::Rel) {
-                    relation = at;
-                    if (i + 1 < next)
-                        rightSide = at + atoms_[i].box.width + spaces_[i + 1] + em;
-                }
-                at += atoms_[i].box.width;
-            }
+        if (lines.size() == 1 && relationAt >= next) {
+            relation.reset();
+            rightSide.reset();
         }
         begin = next;
     }

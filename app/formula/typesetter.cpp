@@ -33,17 +33,20 @@ constexpr int kSmallestPixels = 7;
 // thick 5, as textbooks set them. A negative entry is left out in scripts.
 // Text is spaced apart from formulas where it meets them (space()).
 constexpr int kWord = 6; // around 或 and 且
+// clang-format off
 constexpr std::array<std::array<int, 8>, 8> kSpaces{{
-    //  Ord    Op   Bin   Rel Punct Inner   Word Text
-    {0, 3, -4, -5, 0, -3, kWord, 0},                  // Ord
-    {3, 3, -4, -5, 0, -3, kWord, 0},                  // Op
-    {-4, -4, 0, 0, 0, -4, kWord, 0},                  // Bin
-    {-5, -5, 0, 0, 0, -5, kWord, 0},                  // Rel
-    {4, 4, 4, 4, 4, 4, kWord, 0},                     // Punct
-    {-3, 3, -4, -5, -3, -3, kWord, 0},                // Inner
-    {kWord, kWord, kWord, kWord, kWord, kWord, 0, 0}, // Word
-    {0, 0, 0, 0, 0, 0, 0, 0},                         // Text
+    //   Ord     Op    Bin    Rel  Punct  Inner   Word  Text      (right)
+    {      0,     3,    -4,    -5,     0,    -3, kWord,    0}, // Ord (left)
+    {      3,     3,    -4,    -5,     0,    -3, kWord,    0}, // Op
+    {     -4,    -4,     0,     0,     0,    -4, kWord,    0}, // Bin
+    {     -5,    -5,     0,     0,     0,    -5, kWord,    0}, // Rel
+    {      4,     4,     4,     4,     4,     4, kWord,    0}, // Punct
+    {     -3,     3,    -4,    -5,    -3,    -3, kWord,    0}, // Inner
+    {  kWord, kWord, kWord, kWord, kWord, kWord,     0,    0}, // Word
+    {      0,     0,     0,     0,     0,     0,     0,    0}, // Text
 }};
+// clang-format on
+static_assert(kSpaces.size() == static_cast<std::size_t>(Class::Text) + 1);
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
 

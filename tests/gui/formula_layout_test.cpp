@@ -413,7 +413,8 @@ void FormulaLayoutTest::sentenceWrapsAroundItsFormula()
     QCOMPARE(drawn, before + after);
 }
 
-// A matrix wider than the room keeps a line to itself and tells how wide it is.
+// A matrix wider than the room stays on the line of its relation sign,
+// which runs over, and the next item of a list begins a line of its own.
 void FormulaLayoutTest::unbreakablePartKeepsItsLine()
 {
     std::vector<FormulaPtr> row;
@@ -421,12 +422,16 @@ void FormulaLayoutTest::unbreakablePartKeepsItsLine()
     for (int i = 0; i < 12; ++i)
         row.push_back(Frac(Int(1000 + i), Int(7)));
     const FormulaPtr matrix = MatrixOf({row, row}, false);
-    FormulaLayout layout(Eq(Sym("A"), matrix), pageFont(), ratio());
+    FormulaLayout layout(ListOf({Eq(Sym("A"), matrix), Eq(Sym("B"), matrix)}), pageFont(), ratio());
     const qreal matrixWidth = FormulaLayout(matrix, pageFont(), ratio()).naturalWidth();
     QVERIFY(layout.narrowestWidth() >= matrixWidth);
     layout.arrange(matrixWidth / 2);
     QCOMPARE(layout.lineCount(), 2);
-    QVERIFY(layout.size().width() >= matrixWidth);
+    for (const formula::Box::Child& line : layout.root().children) {
+        QVERIFY(line.box.children.size() >= 3);
+        QCOMPARE(line.box.children[1].box.text, QStringLiteral("="));
+        QCOMPARE(line.box.children[2].box.part, Part::Fenced);
+    }
 }
 
 namespace {
