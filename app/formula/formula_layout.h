@@ -16,7 +16,8 @@
 // (the new line starts with it, under the first one), before the sign of a
 // sum, between alternatives (或, 且) and the items of a list; a sentence
 // breaks between its words. A part no break can split (a wide matrix, a
-// long number) keeps a line to itself, and the caller scrolls it.
+// long number) runs over the width together with the relation sign before
+// it, and FormulaView scrolls it.
 
 #include "box.h"
 #include "formula.h"
