@@ -450,9 +450,13 @@ struct DetailRow {
 };
 
 const DetailRow kDetails[] = {
-    {"the character as typed", "x ＠ 1", "＠"},     {"a control character by its code", "x \x01 1", "U+0001"},
-    {"the reserved letter as typed", "E = 1", "E"}, {"the operator as typed", "x × = 1", "×"},
-    {"the relation as typed", "x ≤", "≤"},          {"the eleventh letter", "a+b+c+d+f+g+h+j+k+l+M = 0", "M"},
+    {"the character as typed", "x ＠ 1", "＠"},
+    {"a control character by its code", "x \x01 1", "U+0001"},
+    {"a zero-width character by its code", "\uFEFFx = 1", "U+FEFF"},
+    {"the reserved letter as typed", "E = 1", "E"},
+    {"the operator as typed", "x × = 1", "×"},
+    {"the relation as typed", "x ≤", "≤"},
+    {"the eleventh letter", "a+b+c+d+f+g+h+j+k+l+M = 0", "M"},
 };
 
 TEST(TypedErrors, DetailNamesWhatIsWrongAndTheMessageSaysIt)
@@ -500,6 +504,27 @@ TEST(TypedLimits, TheLargestAllowedReads)
     EXPECT_EQ(degree.statements[0].difference.degree(0), kMaxDegree);
     const Reading deep = readOk(repeat("(", 1000) + "x" + repeat(")", 1000) + " = 1");
     EXPECT_EQ(deep.statements[0].difference.coefficients(0), (std::vector<mpq_class>{1, -1}));
+}
+
+// Each step within the limits, and still too much work together: refused at
+// an operator or a number, not waited for.
+TEST(TypedLimits, LongWorkIsRefused)
+{
+    const std::string powers = repeat("(a+b+c+d+f+g+h+j+k+l)^8 = 0, ", 200);
+    const auto refusedPowers = Read(powers);
+    ASSERT_TRUE(std::holds_alternative<ReadError>(refusedPowers));
+    const ReadError& powerError = std::get<ReadError>(refusedPowers);
+    EXPECT_EQ(powerError.kind, ErrorKind::TooLarge);
+    EXPECT_EQ(powers.at(powerError.at.value_or(0)), '^');
+
+    std::string numbers = "x = 1";
+    for (int exponent = 99'999; numbers.size() < 200'000; --exponent)
+        numbers += " + 1e-" + std::to_string(exponent);
+    const auto refusedNumbers = Read(numbers);
+    ASSERT_TRUE(std::holds_alternative<ReadError>(refusedNumbers));
+    const ReadError& numberError = std::get<ReadError>(refusedNumbers);
+    EXPECT_EQ(numberError.kind, ErrorKind::TooLarge);
+    EXPECT_EQ(numbers.substr(numberError.at.value_or(0), 3), "1e-");
 }
 
 TEST(TypedExpand, ASideAloneAsReadExpandsIt)

@@ -69,6 +69,13 @@ char32_t folded(char32_t c)
     return c;
 }
 
+// Control and zero-width characters, named by their code in a message.
+bool invisible(char32_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c < 0xA0) || (c >= 0x200B && c <= 0x200F) || (c >= 0x2060 && c <= 0x2064)
+           || c == 0xFEFF;
+}
+
 bool isDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
 
 bool isLatin(char32_t c) { return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z'); }
@@ -144,7 +151,7 @@ std::string Encode(std::u32string_view text)
 {
     std::string utf8;
     for (const char32_t c : text) {
-        if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
+        if (invisible(c)) {
             char name[8];
             std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(c));
             utf8 += name;

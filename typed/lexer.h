@@ -34,7 +34,7 @@ private:
 // The code points of the text; InvalidText where it is not UTF-8.
 std::u32string Decode(std::string_view utf8);
 
-// Characters as UTF-8, for an error's detail; a control character as U+XXXX.
+// Characters as UTF-8, for an error's detail; an invisible one as U+XXXX.
 std::string Encode(std::u32string_view text);
 
 enum class TokenKind { Number, Letter, Sign, Times, Divide, Caret, Superscript, Open, Close, Relation };

@@ -31,9 +31,10 @@
 //   factor    := postfix [^ [sign] factor]                 ^ binds to the right
 //   postfix   := atom {superscript digits}
 //   atom      := number | letter | ( sum ) | [ sum ]
-// So 1/2x is (1/2)·x, −x² is −(x²), and 2^−1 is an exponent out of range. A
-// sign may follow an operator once ("x − −y", "2·−3"); two signs in a row are
-// an error.
+// So 1/2x is (1/2)·x, −x² is −(x²), and 2^−1 is an exponent out of range.
+// After an operator, a sign between terms included, an operand may carry one
+// sign of its own ("x − −y", "2·−3"); at the start of a side or of brackets
+// one sign only ("--x" is an error).
 
 #include "polynomial.h"
 #include "typed_limits.h"
