@@ -2,83 +2,84 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Each analysis and the panels' exact solve and check, on ordinary input
-// (integers and up to four significant digits) and on a million-character field.
+// The driver's analysis of each panel (the panel's solution made afresh,
+// its working, and the JSON line), on ordinary input (integers and up to
+// four significant digits) and on a million-character field; and the
+// engine alone on a polynomial of degree 10.
 
-#include "analysis.h"
+#include "equation.h"
+#include "exact_number.h"
 #include "million_digits.h"
-#include "panel_solve.h"
-#include "reader.h"
+#include "panels.h"
+#include "wire_format.h"
 
 #include <benchmark/benchmark.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
-using namespace zembrel::exact;
+using namespace zembrel;
 
 namespace {
 
 const std::string kMillionDigits = MillionDigits();
 
-std::vector<FieldText> fields(const std::vector<std::string>& texts)
+std::vector<Reading> readingsOf(const PanelDefinition& panel, const std::vector<std::string>& texts)
 {
-    static const char* names[] = {"F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11", "F12"};
-    std::vector<FieldText> result;
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        result.push_back({names[i], texts[i]});
-    return result;
+    std::vector<Reading> read;
+    for (std::size_t i = 0; i < panel.coefficients.size(); ++i) {
+        const ExactNumber number = ReadExact(texts.at(i));
+        read.push_back({panel.coefficients[i], texts[i], number.value, number.whole, number.overflow});
+    }
+    return read;
 }
 
-void analyse(benchmark::State& state, Analysis (*Analyse)(std::span<const FieldText>),
-             const std::vector<std::string>& texts)
+void analyse(benchmark::State& state, const PanelDefinition* panel, const std::vector<std::string>& texts)
 {
-    const std::vector<FieldText> input = fields(texts);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(Analyse(input));
+    for (auto _ : state) {
+        const auto solution = panel->solutionOf(readingsOf(*panel, texts));
+        benchmark::DoNotOptimize(analysisLine(*solution));
+    }
 }
 
-BENCHMARK_CAPTURE(analyse, linear, AnalyseLinear, std::vector<std::string>{"3", "-7.25"});
-BENCHMARK_CAPTURE(analyse, quadratic, AnalyseQuadratic, std::vector<std::string>{"1.5", "-3", "0.49"});
-BENCHMARK_CAPTURE(analyse, quadratic_complex, AnalyseQuadratic, std::vector<std::string>{"2", "1", "1"});
-BENCHMARK_CAPTURE(analyse, cubic_rational, AnalyseCubic, std::vector<std::string>{"-7", "6"});
-BENCHMARK_CAPTURE(analyse, cubic_irrational, AnalyseCubic, std::vector<std::string>{"-2.5", "1.3"});
-BENCHMARK_CAPTURE(analyse, system_three, AnalyseSystem,
+BENCHMARK_CAPTURE(analyse, linear, &kLinearPanel, std::vector<std::string>{"3", "-7.25"});
+BENCHMARK_CAPTURE(analyse, quadratic, &kQuadraticPanel, std::vector<std::string>{"1.5", "-3", "0.49"});
+BENCHMARK_CAPTURE(analyse, quadratic_complex, &kQuadraticPanel, std::vector<std::string>{"2", "1", "1"});
+BENCHMARK_CAPTURE(analyse, cubic_rational, &kCubicPanel, std::vector<std::string>{"-7", "6"});
+BENCHMARK_CAPTURE(analyse, cubic_irrational, &kCubicPanel, std::vector<std::string>{"-2.5", "1.3"});
+BENCHMARK_CAPTURE(analyse, system_three, &kSystemPanel,
                   std::vector<std::string>{"1", "2", "3", "4", "-5", "6", "7", "8", "9.5", "-1", "2", "3"});
-BENCHMARK_CAPTURE(analyse, system_infinite, AnalyseSystem,
+BENCHMARK_CAPTURE(analyse, system_infinite, &kSystemPanel,
                   std::vector<std::string>{"1", "1", "0", "2", "2", "0", "", "", "", "-1", "-2", ""});
 
-BENCHMARK_CAPTURE(analyse, linear_million, AnalyseLinear, std::vector<std::string>{kMillionDigits, "-7"})
+BENCHMARK_CAPTURE(analyse, linear_million, &kLinearPanel, std::vector<std::string>{kMillionDigits, "-7"})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(analyse, quadratic_million, AnalyseQuadratic, std::vector<std::string>{"1", kMillionDigits, "-2"})
+BENCHMARK_CAPTURE(analyse, quadratic_million, &kQuadraticPanel, std::vector<std::string>{"1", kMillionDigits, "-2"})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(analyse, cubic_million, AnalyseCubic, std::vector<std::string>{kMillionDigits, "-5"})
+BENCHMARK_CAPTURE(analyse, cubic_million, &kCubicPanel, std::vector<std::string>{kMillionDigits, "-5"})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(analyse, system_million, AnalyseSystem,
+BENCHMARK_CAPTURE(analyse, system_million, &kSystemPanel,
                   std::vector<std::string>{kMillionDigits, "2", "3", "4", "-5", "6", "7", "8", "9.5", "-1", "2", "3"})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(analyse, quadratic_tiny_exponent, AnalyseQuadratic,
-                  std::vector<std::string>{"1e-999999", "1e300", "1"})
-    ->Unit(benchmark::kMillisecond);
 
-void quadraticSolveAndCheck(benchmark::State& state)
+// A degree-10 polynomial with 3-digit coefficients: factored, every root
+// enclosed and rounded to the protocol's 20 digits.
+void degreeTen(benchmark::State& state)
 {
+    std::mt19937 random(10);
+    std::vector<mpq_class> c;
+    for (int i = 0; i <= 10; ++i)
+        c.emplace_back(static_cast<int>(random() % 1999) - 999);
+    const engine::Polynomial p = engine::Polynomial::FromHighestFirst(c);
     for (auto _ : state) {
-        const mpq_class a = ReadExact("4").value, b = ReadExact("-2.8").value, c = ReadExact("0.49").value;
-        const QuadraticSolution s = SolveQuadraticExact(a, b, c);
-        benchmark::DoNotOptimize(CheckQuadraticExact(a, b, c, s.X1, s.X2));
+        const engine::PolynomialEquation e(p);
+        for (const engine::PolyRoot& root : e.roots()) {
+            benchmark::DoNotOptimize(root.value.re.decimal20());
+            benchmark::DoNotOptimize(root.value.im.decimal20());
+        }
     }
 }
-BENCHMARK(quadraticSolveAndCheck);
-
-void cubicSolveAndCheck(benchmark::State& state)
-{
-    for (auto _ : state) {
-        const mpq_class p = ReadExact("-2.5").value, q = ReadExact("1.3").value;
-        const CubicRoot r = SolveCubicRootExact(p, q);
-        benchmark::DoNotOptimize(CheckCubicExact(p, q, r.x));
-    }
-}
-BENCHMARK(cubicSolveAndCheck);
+BENCHMARK(degreeTen)->Unit(benchmark::kMicrosecond);
 
 } // namespace

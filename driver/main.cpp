@@ -151,7 +151,7 @@ bool Driver::analyse(const Command& command)
     const auto panel = std::ranges::find(kPanels, name, &PanelDefinition::name);
     if (panel == kPanels.end())
         return bad("unknown panel: " + name);
-    writeLine(analysisLine(Analyse(**panel, session_.window())));
+    writeLine(analysisLine(*SolutionFor(**panel, session_.window())));
     return true;
 }
 

@@ -4,6 +4,11 @@
 
 #include "wire_format.h"
 
+#include "expr.h"
+#include "panel.h"
+#include "textbook.h"
+#include "wording.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -185,25 +190,40 @@ std::string jsonArray(const std::vector<T>& items, ToJson toJson)
 // "p" or "p/q" in lowest terms: GMP keeps its rationals canonical.
 std::string rationalJson(const mpq_class& value) { return jsonString(value.get_str()); }
 
-std::string expressionJson(const exact::Expression& value) { return value.exact ? jsonString(*value.exact) : "null"; }
+std::string expressionJson(const engine::FormulaPtr& value)
+{
+    if (!value)
+        return "null";
+    const std::optional<std::string> text = engine::ExprText(*value);
+    return text ? jsonString(*text) : "null";
+}
 
-std::string readingJson(const exact::Reading& reading)
+// The protocol's word for each kind.
+constexpr std::array kKindWords{
+    std::pair{EquationKind::One, "one"},       std::pair{EquationKind::Identity, "identity"},
+    std::pair{EquationKind::None, "none"},     std::pair{EquationKind::TwoReal, "two-real"},
+    std::pair{EquationKind::Double, "double"}, std::pair{EquationKind::Complex, "complex"},
+    std::pair{EquationKind::Linear, "linear"}, std::pair{EquationKind::OneReal, "one-real"},
+    std::pair{EquationKind::Triple, "triple"}, std::pair{EquationKind::ThreeReal, "three-real"},
+    std::pair{EquationKind::Unique, "unique"}, std::pair{EquationKind::Infinite, "infinite"},
+};
+
+std::string kindJson(EquationKind kind)
+{
+    for (const auto& [k, word] : kKindWords) {
+        if (k == kind)
+            return jsonString(word);
+    }
+    return jsonString("none");
+}
+
+std::string readingJson(const Reading& reading)
 {
     return JsonObject()
-        .add("field", jsonString(reading.field))
+        .add("field", jsonString(reading.field.name()))
         .add("text", jsonString(reading.text))
         .add("value", rationalJson(reading.value))
         .add("whole", jsonBool(reading.whole))
-        .str();
-}
-
-std::string rootJson(const exact::Root& root)
-{
-    return JsonObject()
-        .add("exact", expressionJson(root.value))
-        .add("re", jsonString(root.re))
-        .add("im", jsonString(root.im))
-        .add("multiplicity", std::to_string(root.multiplicity))
         .str();
 }
 
@@ -213,59 +233,82 @@ void addRational(JsonObject& object, std::string_view key, const std::optional<m
         object.add(key, rationalJson(*value));
 }
 
-void addSystem(JsonObject& object, const exact::Analysis& analysis)
+std::string rootsJson(const PanelSolution& s)
 {
-    object.add("mode", std::to_string(analysis.mode));
-    addRational(object, "determinant", analysis.determinant);
-    if (analysis.kind == "unique") {
+    std::string out = "[";
+    if (s.equation) {
+        const std::vector<engine::PolyRoot>& roots = s.equation->roots();
+        for (std::size_t i = 0; i < roots.size(); ++i) {
+            out += (i == 0 ? "" : ", ")
+                   + JsonObject()
+                         .add("exact", expressionJson(s.equation->exactForm(i)))
+                         .add("re", jsonString(roots[i].value.re.decimal20()))
+                         .add("im", jsonString(roots[i].value.im.decimal20()))
+                         .add("multiplicity", std::to_string(roots[i].multiplicity))
+                         .str();
+        }
+    }
+    return out + "]";
+}
+
+void addSystem(JsonObject& object, const PanelSolution& s, const Facts& facts)
+{
+    const PanelSystem& system = *s.system;
+    object.add("mode", std::to_string(system.mode));
+    addRational(object, "determinant", facts.determinant);
+    if (s.kind == EquationKind::Unique) {
         JsonObject solution;
-        for (const exact::Unknown& unknown : analysis.solution) {
-            solution.add(unknown.name, JsonObject()
-                                           .add("exact", rationalJson(unknown.exact))
-                                           .add("decimal", jsonString(unknown.decimal))
-                                           .str());
+        for (std::size_t j = 0; j < system.unknowns.size(); ++j) {
+            const mpq_class& value = system.solution.values[j];
+            solution.add(system.unknowns[j], JsonObject()
+                                                 .add("exact", rationalJson(value))
+                                                 .add("decimal", jsonString(engine::Real(value).decimal20()))
+                                                 .str());
         }
         object.add("solution", solution.str());
     }
-    if (analysis.kind == "infinite") {
+    if (s.kind == EquationKind::Infinite) {
         JsonObject general;
-        for (const exact::GeneralUnknown& unknown : analysis.general)
-            general.add(unknown.name, expressionJson(unknown.value));
+        for (std::size_t j = 0; j < system.unknowns.size(); ++j)
+            general.add(system.unknowns[j],
+                        expressionJson(engine::textbook::AffineFormula(system.solution.general[j], system.parameters)));
         object.add("general", general.str());
     }
 }
 
-std::string analysisJson(const exact::Analysis& analysis)
+std::string analysisJson(const PanelSolution& s)
 {
     JsonObject object;
-    object.add("read", jsonArray(analysis.read, readingJson));
-    if (analysis.error) {
+    object.add("read", jsonArray(s.read, readingJson));
+    if (s.overflow) {
         object.add("error", JsonObject()
-                                .add("number", std::to_string(analysis.error->number))
-                                .add("field", jsonString(analysis.error->field))
+                                .add("number", std::to_string(6))
+                                .add("field", jsonString(s.read[*s.overflow].field.name()))
                                 .str());
         return object.str();
     }
-    object.add("kind", jsonString(analysis.kind));
-    if (analysis.panel == "System") {
-        addSystem(object, analysis);
+    object.add("kind", kindJson(s.kind));
+    const Facts facts = s.facts();
+    if (s.system) {
+        addSystem(object, s, facts);
     } else {
-        object.add("roots", jsonArray(analysis.roots, rootJson));
-        addRational(object, "discriminant", analysis.discriminant);
-        if (analysis.vertexX && analysis.vertexY)
-            object.add("vertex", "[" + rationalJson(*analysis.vertexX) + ", " + rationalJson(*analysis.vertexY) + "]");
-        addRational(object, "sum", analysis.sum);
-        addRational(object, "product", analysis.product);
+        object.add("roots", rootsJson(s));
+        addRational(object, "discriminant", facts.discriminant);
+        if (facts.vertexX && facts.vertexY)
+            object.add("vertex", "[" + rationalJson(*facts.vertexX) + ", " + rationalJson(*facts.vertexY) + "]");
+        addRational(object, "sum", facts.sum);
+        addRational(object, "product", facts.product);
     }
-    object.add("steps", jsonArray(analysis.steps, [](const std::string& step) { return jsonString(step); }));
+    object.add("steps",
+               jsonArray(s.working(), [](const engine::Step& step) { return jsonString(present::StepText(step)); }));
     return object.str();
 }
 
 } // namespace
 
-std::string analysisLine(const exact::Analysis& analysis)
+std::string analysisLine(const PanelSolution& solution)
 {
-    return "[\"analysis\", " + jsonString(analysis.panel) + ", " + analysisJson(analysis) + "]";
+    return "[\"analysis\", " + jsonString(solution.panel->name) + ", " + analysisJson(solution) + "]";
 }
 
 std::string badLine(std::string_view why) { return "[\"bad\", " + jsonString(why) + "]"; }

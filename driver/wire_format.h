@@ -9,8 +9,8 @@
 // ["get", NAME] and ["analyse", PANEL]; events go out as ["text", FIELD, TEXT] and the like, with
 // ", " between the elements.
 
-#include "analysis.h"
 #include "recording_window.h"
+#include "solution.h"
 
 #include <optional>
 #include <string>
@@ -46,7 +46,7 @@ std::string valueLine(std::string_view name, bool enabled);
 std::string printedLine(const std::vector<std::string>& printed);
 
 // ["analysis", PANEL, OBJECT]: the exact analysis of a panel.
-std::string analysisLine(const exact::Analysis& analysis);
+std::string analysisLine(const PanelSolution& solution);
 
 // ["bad", WHY]
 std::string badLine(std::string_view why);

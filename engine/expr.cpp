@@ -31,8 +31,8 @@ public:
                 if (i > 0)
                     out_ += '*';
                 const Formula& factor = *f.children[i];
-                if (!grouped(factor, factor.kind == Kind::Sum || factor.kind == Kind::Negative
-                                         || (factor.kind == Kind::Fraction && i + 1 < f.children.size())))
+                // a/b*c is (a/b)*c and c*a/b is c*(a/b): a fraction needs no parentheses here.
+                if (!grouped(factor, factor.kind == Kind::Sum || factor.kind == Kind::Negative))
                     return false;
             }
             return true;

@@ -4,6 +4,8 @@
 
 #include "formula.h"
 
+#include <mpfr.h>
+
 #include <algorithm>
 #include <optional>
 #include <stdexcept>
@@ -213,6 +215,8 @@ FormulaPtr ListOf(std::vector<FormulaPtr> items)
     return withChildren(Kind::List, std::move(items));
 }
 
+FormulaPtr PointOf(FormulaPtr x, FormulaPtr y) { return withChildren(Kind::Point, {std::move(x), std::move(y)}); }
+
 namespace {
 
 // The digits of a terminating decimal x ≥ 0 with at most `places` places
@@ -279,6 +283,47 @@ FormulaPtr PolynomialFormula(std::span<const mpq_class> coefficients, const Form
     if (terms.empty())
         return Int(0);
     return SumOf(terms);
+}
+
+std::size_t DigitCount(const mpz_class& n)
+{
+    const std::size_t estimate = mpz_sizeinbase(n.get_mpz_t(), 10); // exact or one too many
+    if (estimate <= 1)
+        return 1;
+    // n ≥ 10^(estimate − 1) decides it; the leading 64 bits tell unless n is
+    // that close to a power of ten, which only the power itself is here.
+    mpfr_t x;
+    mpfr_init2(x, 64);
+    mpfr_set_z(x, n.get_mpz_t(), MPFR_RNDZ);
+    mpfr_log10(x, x, MPFR_RNDZ);
+    const double log10 = mpfr_get_d(x, MPFR_RNDZ);
+    mpfr_clear(x);
+    const auto below = static_cast<double>(estimate - 1);
+    if (log10 >= below + 1e-9)
+        return estimate;
+    if (log10 < below - 1e-9)
+        return estimate - 1;
+    mpz_class power;
+    mpz_ui_pow_ui(power.get_mpz_t(), 10, estimate - 1);
+    return n >= power ? estimate : estimate - 1;
+}
+
+std::string DigitsToShow(const mpz_class& n, std::size_t limit)
+{
+    if (mpz_sizeinbase(n.get_mpz_t(), 10) <= limit)
+        return n.get_str();
+    // The leading digits from a binary approximation, cut rather than rounded.
+    mpfr_t x;
+    mpfr_init2(x, static_cast<mpfr_prec_t>(limit * 4 + 64));
+    mpfr_set_z(x, n.get_mpz_t(), MPFR_RNDZ);
+    mpfr_exp_t exponent = 0;
+    char* digits = mpfr_get_str(nullptr, &exponent, 10, limit + 1, x, MPFR_RNDZ);
+    std::string text(digits, limit);
+    mpfr_free_str(digits);
+    mpfr_clear(x);
+    if (static_cast<std::size_t>(exponent) <= limit)
+        return n.get_str();
+    return text + "…";
 }
 
 bool NeedsGroupingAsFactor(const Formula& formula)

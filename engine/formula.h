@@ -53,6 +53,7 @@ struct Formula {
         Or,       // a 或 b 或 …: alternatives
         And,      // a 且 b: conditions that hold together
         List,     // a, b, c: several formulas side by side (x₁ = 1, x₂ = 2)
+        Point,    // (a, b): a point's coordinates
     };
 
     explicit Formula(Kind k) : kind(k) {}
@@ -108,6 +109,7 @@ FormulaPtr UnionOf(std::vector<FormulaPtr> parts);
 FormulaPtr OrOf(std::vector<FormulaPtr> alternatives);
 FormulaPtr AndOf(std::vector<FormulaPtr> conditions);
 FormulaPtr ListOf(std::vector<FormulaPtr> items);
+FormulaPtr PointOf(FormulaPtr x, FormulaPtr y);
 
 // The names of the symbols that are no letter of the alphabet, so that
 // every printer knows them.
@@ -139,6 +141,13 @@ FormulaPtr PolynomialFormula(std::span<const mpq_class> coefficients, const Form
 // Whether the formula is a number that a printer must put in parentheses
 // when it is a base or a factor: a negative or a fraction.
 bool NeedsGroupingAsFactor(const Formula& formula);
+
+// A whole number's digits to show: all of them up to `limit`, else its
+// first `limit` digits followed by "…". Cheap for numbers of a million
+// digits, which no printer writes out whole.
+std::string DigitsToShow(const mpz_class& n, std::size_t limit);
+// How many decimal digits n ≥ 0 has (1 for 0).
+std::size_t DigitCount(const mpz_class& n);
 
 // The number of nodes, to keep the largest formulas from being printed whole.
 std::size_t NodeCount(const Formula& formula);

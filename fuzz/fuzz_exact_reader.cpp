@@ -6,8 +6,8 @@
 // nearest to the exact value is what Val gives, or both raise error 6.
 
 #include "conversion.h"
-#include "reader.h"
-#include "rounding.h"
+#include "exact_number.h"
+#include "real.h"
 #include "runtime_error.h"
 
 #include <cstdint>
@@ -26,15 +26,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (error.number() != zembrel::RuntimeError::Overflow)
             std::abort();
     }
-    const zembrel::exact::ExactNumber number = zembrel::exact::ReadExact(text);
+    const zembrel::ExactNumber number = zembrel::ReadExact(text);
+    const std::optional<double> nearest = zembrel::engine::Real(number.value).nearestDouble();
     if (number.overflow != !val) {
         std::fprintf(stderr, "overflow disagrees: exact %d, Val %d\n", number.overflow, !val);
         std::abort();
     }
-    if (val && zembrel::exact::NearestDouble(number.value) != *val) {
+    if (val && nearest != *val) {
         std::fprintf(stderr, "exact %s rounds to %.17g, Val gave %.17g\n",
-                     zembrel::exact::RationalText(number.value).substr(0, 200).c_str(),
-                     zembrel::exact::NearestDouble(number.value).value_or(0), *val);
+                     number.value.get_str().substr(0, 200).c_str(), nearest.value_or(0), *val);
         std::abort();
     }
     return 0;

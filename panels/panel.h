@@ -4,19 +4,21 @@
 
 #pragma once
 
-#include "analysis.h"
 #include "controls.h"
 #include "runtime_error.h"
+#include "solution.h"
 #include "window.h"
 
+#include <memory>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace zembrel {
 
 using PanelOperation = void (*)(Window& window);
-// The exact analysis of the coefficients' texts, given in the panel's reading order.
-using PanelAnalysis = exact::Analysis (*)(std::span<const exact::FieldText> fields);
+// The panel's equation solved, from its coefficients as read in its reading order.
+using PanelSolve = std::shared_ptr<const PanelSolution> (*)(std::vector<Reading> read);
 
 // A panel as a unit: everything the window, the driver and the reset know of
 // it. Each panel's header declares its controls and its definition; the list
@@ -36,25 +38,10 @@ struct PanelDefinition {
     PanelOperation check; // run by its check button
     // The coefficient fields in the order its solve reads them.
     std::span<const Field> coefficients;
-    PanelAnalysis analyse; // reads the coefficients, never writes
+    PanelSolve solutionOf; // never reads or writes a field
+    // A textbook example, a text a coefficient: what the README's pictures show.
+    std::span<const std::string_view> example;
 };
-
-// The exact analysis of the panel's coefficients as the window holds them now.
-exact::Analysis Analyse(const PanelDefinition& panel, const Window& window);
-
-// The field's text read as the exact number Val reads from it; raises Val's
-// error 6 for a number beyond the double range, as Val would.
-mpq_class ReadCoefficient(const Window& window, Field field);
-
-// A root that rounds beyond the largest double raises error 6, before the
-// operation writes any field.
-template <class Solved>
-const Solved& InRange(const Solved& solved)
-{
-    if (solved.outOfRange)
-        throw RuntimeError(RuntimeError::Overflow);
-    return solved;
-}
 
 // The parts the panels build their controls from, so that a panel's header
 // reads as one row per control.

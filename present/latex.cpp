@@ -125,6 +125,7 @@ public:
             return std::string(f.closedLeft ? "\\left[" : "\\left(") + from + ", " + to
                    + (f.closedRight ? "\\right]" : "\\right)");
         }
+        case Kind::Point: return "\\left(" + write(*f.children[0]) + ", " + write(*f.children[1]) + "\\right)";
         case Kind::Union: return joined(f, " \\cup ", Level::Sum);
         case Kind::Or: return joined(f, chinese() ? " \\text{ 或 } " : " \\text{ or } ", Level::And);
         case Kind::And: return joined(f, chinese() ? " \\text{ 且 } " : " \\text{ and } ", Level::Chain);

@@ -4,6 +4,7 @@
 
 #include "plain_text.h"
 
+#include <algorithm>
 #include <array>
 
 namespace zembrel::present {
@@ -57,7 +58,7 @@ public:
     std::string print(const Formula& f)
     {
         switch (f.kind) {
-        case Kind::Integer: return digits(f.integer.get_str());
+        case Kind::Integer: return engine::DigitsToShow(f.integer, options_.longestNumber);
         case Kind::Decimal:
             if (f.exponent == 0)
                 return digits(f.text);
@@ -66,8 +67,7 @@ public:
         case Kind::Negative: return kMinus + grouped(*f.children.front(), Binding::Product);
         case Kind::Sum: return sum(f);
         case Kind::Product: return product(f);
-        case Kind::Fraction:
-            return grouped(*f.children[0], Binding::Atom, true) + "/" + grouped(*f.children[1], Binding::Atom, true);
+        case Kind::Fraction: return numerator(*f.children[0]) + "/" + grouped(*f.children[1], Binding::Atom, true);
         case Kind::Power: {
             const Formula& exponent = *f.children[1];
             const std::string base = grouped(*f.children[0], Binding::Atom, true);
@@ -94,6 +94,7 @@ public:
             const std::string to = f.children[1] ? print(*f.children[1]) : "+∞";
             return (f.closedLeft ? "[" : "(") + from + ", " + to + (f.closedRight ? "]" : ")");
         }
+        case Kind::Point: return "(" + print(*f.children[0]) + ", " + print(*f.children[1]) + ")";
         case Kind::Union: return joined(f, " ∪ ");
         case Kind::Or: return joined(f, " 或 ");
         case Kind::And: return joined(f, " 且 ");
@@ -122,6 +123,17 @@ private:
             parentheses = true;
         const std::string text = print(f);
         return parentheses ? "(" + text + ")" : text;
+    }
+
+    // A product of plain factors needs no parentheses over a fraction bar
+    // written as "/": 2kπ/3, 3q/(2p).
+    std::string numerator(const Formula& f)
+    {
+        const bool plainProduct
+            = f.kind == Kind::Product && !f.timesShown
+              && std::none_of(f.children.begin(), f.children.end(),
+                              [](const engine::FormulaPtr& c) { return c->kind == Kind::Fraction; });
+        return plainProduct ? print(f) : grouped(f, Binding::Atom, true);
     }
 
     std::string sum(const Formula& f)

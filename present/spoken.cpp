@@ -191,7 +191,10 @@ public:
     Tokens speak(const Formula& f)
     {
         switch (f.kind) {
-        case Kind::Integer: return wholeNumber(f.integer.get_str());
+        case Kind::Integer:
+            if (mpz_sizeinbase(f.integer.get_mpz_t(), 10) > options_.longestNumber)
+                return longNumber(engine::DigitCount(f.integer), engine::DigitsToShow(f.integer, kLeadingDigits));
+            return wholeNumber(f.integer.get_str());
         case Kind::Decimal: return decimal(f);
         case Kind::Symbol: return symbol(f);
         case Kind::Negative: return signedTerm("负", operand(*f.children.front(), Level::Product));
@@ -231,6 +234,15 @@ public:
             return t;
         }
         case Kind::Interval: return interval(f);
+        case Kind::Point: {
+            // 点 (a, b) is said as the textbook reads a point: 点 a 逗号 b.
+            Tokens t{word("点"), word("左括号")};
+            append(t, speak(*f.children[0]));
+            t.push_back(punctuation("，"));
+            append(t, speak(*f.children[1]));
+            t.push_back(word("右括号"));
+            return t;
+        }
         case Kind::Union: return joinedChildren(f, apart("并"), Level::Sum);
         case Kind::Or: return joinedChildren(f, apart("或"), Level::And);
         case Kind::And: return joinedChildren(f, apart("且"), Level::Cases);
@@ -270,14 +282,14 @@ private:
     Tokens wholeNumber(const std::string& digits) const
     {
         if (digits.size() > options_.longestNumber)
-            return longNumber(digits);
+            return longNumber(digits.size(), digits);
         return {numeral(ChineseNumeral(digits))};
     }
 
     // Its length and first digits: enough to know its size, never a thousand syllables.
-    static Tokens longNumber(std::string_view digits)
+    static Tokens longNumber(std::size_t length, std::string_view digits)
     {
-        return {numeral("一个" + ChineseNumeral(std::to_string(digits.size())) + "位数"), apart("开头是"),
+        return {numeral("一个" + ChineseNumeral(std::to_string(length)) + "位数"), apart("开头是"),
                 word(digitByDigit(digits.substr(0, kLeadingDigits)))};
     }
 
@@ -296,7 +308,7 @@ private:
         }
         const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
         if (point > options_.longestNumber)
-            return longNumber(std::string_view(mantissa).substr(0, point));
+            return longNumber(point, std::string_view(mantissa).substr(0, point));
 
         std::string words = ChineseNumeral(mantissa.substr(0, point));
         if (point < mantissa.size())

@@ -4,7 +4,7 @@
 
 #include "wording.h"
 
-#include "plain_text.h"
+#include "line.h"
 
 #include <algorithm>
 #include <array>
@@ -79,36 +79,6 @@ std::string_view Template(Reason reason)
     return "{*}";
 }
 
-std::string StepText(const engine::Step& step, const FormulaPrinter& print)
-{
-    const std::string_view pattern = Template(step.reason);
-    std::string out;
-    std::size_t nextUnused = 0;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] != '{') {
-            out += pattern[i];
-            continue;
-        }
-        const std::size_t close = pattern.find('}', i);
-        const std::string_view key = pattern.substr(i + 1, close - i - 1);
-        if (key == "*") {
-            for (std::size_t k = nextUnused; k < step.formulas.size(); ++k)
-                out += (k > nextUnused ? "，" : "") + print(*step.formulas[k]);
-            nextUnused = step.formulas.size();
-        } else {
-            const std::size_t index = static_cast<std::size_t>(key[0] - '0');
-            if (index < step.formulas.size())
-                out += print(*step.formulas[index]);
-            nextUnused = std::max(nextUnused, index + 1);
-        }
-        i = close;
-    }
-    return out;
-}
-
-std::string StepText(const engine::Step& step)
-{
-    return StepText(step, [](const engine::Formula& f) { return PlainText(f); });
-}
+std::string StepText(const engine::Step& step) { return PlainLine(StepLine(step)); }
 
 } // namespace zembrel::present

@@ -11,20 +11,17 @@
 #include "formula.h"
 #include "working.h"
 
-#include <functional>
 #include <string>
 #include <string_view>
 
 namespace zembrel::present {
 
-using FormulaPrinter = std::function<std::string(const engine::Formula&)>;
-
 // The reason's sentence: "{0}" stands for the first formula, "{1}" for the
 // second, "{*}" for all formulas from the next unused one on, joined by "，".
 std::string_view Template(engine::Reason reason);
 
-// The step as one sentence.
-std::string StepText(const engine::Step& step, const FormulaPrinter& print);
-std::string StepText(const engine::Step& step); // formulas as plain text
+// The step as one sentence, its formulas as plain text (line.h has the
+// other forms).
+std::string StepText(const engine::Step& step);
 
 } // namespace zembrel::present

@@ -279,23 +279,43 @@ double Val(std::string_view text)
     return value;
 }
 
+SignificantDigits Significant(double value)
+{
+    Decimal d = roundToSignificant(std::fabs(value));
+    stripTrailingZeros(d);
+    return {value < 0.0 && !d.isZero(), d.digits, d.isZero() ? 0 : d.pointPosition};
+}
+
 std::string Format(double value, std::string_view pattern)
 {
+    // -0 and values that round to 0 keep the sign of the value.
+    SignificantDigits s = Significant(value);
+    s.negative = value < 0.0;
+    return Format(s, pattern);
+}
+
+std::string Format(const SignificantDigits& value, std::string_view pattern)
+{
     const int decimals = decimalPlacesOf(pattern);
-    Decimal d = roundToSignificant(std::fabs(value));
+    Decimal d{value.digits, value.pointPosition};
     roundToDigitCount(d, d.pointPosition + decimals);
     if (d.isZero())
         d.pointPosition = 0;
-    // -0 equals 0 and shows no sign; any other negative value keeps its "-".
-    const std::string sign = value < 0.0 ? "-" : "";
-    return sign + fixedText(d);
+    return (value.negative ? "-" : "") + fixedText(d);
 }
 
 std::string Str(double value)
 {
-    Decimal d = roundToSignificant(std::fabs(value));
+    SignificantDigits s = Significant(value);
+    s.negative = value < 0.0;
+    return Str(s);
+}
+
+std::string Str(const SignificantDigits& value)
+{
+    Decimal d{value.digits, value.pointPosition};
     stripTrailingZeros(d);
-    const std::string sign = value < 0.0 ? "-" : " ";
+    const std::string sign = value.negative ? "-" : " ";
     if (d.isZero())
         return sign + "0";
     const int exponent = d.pointPosition - 1;

@@ -16,6 +16,17 @@ namespace zembrel {
 // trailing text is ignored. A number beyond the double range raises error 6.
 double Val(std::string_view text);
 
+// A value rounded to at most 15 significant digits, halves away from zero:
+// |value| = 0.d₁d₂…dₙ × 10^pointPosition, no trailing zero digit. What Format
+// and Str write, whatever the value came from: a double, or an exact root
+// rounded once (the exact engine makes these for exact values).
+struct SignificantDigits {
+    bool negative = false; // −0 is not negative
+    std::string digits;    // empty for zero
+    int pointPosition = 0;
+};
+SignificantDigits Significant(double value);
+
 // Number to text under a pattern "0." followed by N "#" signs. The value is
 // rounded to 15 significant digits, then to at most N decimals, halves away
 // from zero at both steps. At least one digit stands before the point,
@@ -23,6 +34,7 @@ double Val(std::string_view text);
 // never an exponent. Any other pattern is a programming error
 // (std::invalid_argument).
 std::string Format(double value, std::string_view pattern);
+std::string Format(const SignificantDigits& value, std::string_view pattern);
 
 // The patterns the panels write their results with.
 inline constexpr std::string_view kEighteenDecimals = "0.##################"; // linear and cubic
@@ -34,5 +46,6 @@ inline constexpr std::string_view kTwelveDecimals = "0.############";         //
 // trailing zeros and no point for whole numbers (" 2", "-0.5"). Magnitudes
 // from 1E+15 up and below 1E-05 use the exponent form (" 1.5E+20").
 std::string Str(double value);
+std::string Str(const SignificantDigits& value);
 
 } // namespace zembrel

@@ -190,7 +190,7 @@ public:
             terms.reserve(static_cast<std::size_t>(count));
             for (int i = 0; i < count; ++i)
                 terms.emplace_back(sign(), value(depth - 1));
-            return SumOf(std::move(terms));
+            return SumOf(terms);
         }
         case 2: return Mul(factors(depth));
         case 3: return Times(factors(depth));
@@ -540,7 +540,7 @@ private:
             const Relation r = kRelations.at(next().text);
             rest.emplace_back(r, setUnion());
         }
-        return rest.empty() ? first : ChainOf(std::move(first), std::move(rest));
+        return rest.empty() ? first : ChainOf(std::move(first), rest);
     }
 
     FormulaPtr setUnion()
@@ -569,7 +569,7 @@ private:
                 break;
             terms.emplace_back(sign, product());
         }
-        return SumOf(std::move(terms));
+        return SumOf(terms);
     }
 
     FormulaPtr product()

@@ -4,8 +4,6 @@
 
 #include "lexer.h"
 
-#include "algebra.h"
-
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
@@ -102,7 +100,9 @@ mpq_class decimalValue(const std::string& digits, long scale, std::size_t at, Bu
     mpz_ui_pow_ui(power.get_mpz_t(), 10, static_cast<unsigned long>(scale < 0 ? -scale : scale));
     if (scale >= 0)
         return mpq_class(whole * power);
-    return exact::Reduced(whole, power);
+    mpq_class value(whole, power);
+    value.canonicalize();
+    return value;
 }
 
 } // namespace

@@ -17,7 +17,7 @@ std::span<const PanelDefinition* const> analysedPanels()
     static const std::vector<const PanelDefinition*> panels = [] {
         std::vector<const PanelDefinition*> analysed;
         std::ranges::copy_if(kPanels, std::back_inserter(analysed),
-                             [](const PanelDefinition* panel) { return panel->analyse != nullptr; });
+                             [](const PanelDefinition* panel) { return panel->solutionOf != nullptr; });
         return analysed;
     }();
     return panels;

@@ -4,72 +4,78 @@
 
 #pragma once
 
-#include "analysis.h"
+#include "answer.h"
 #include "graph.h"
 #include "panel.h"
 
 #include <QScrollArea>
 
+#include <vector>
+
 class QLabel;
+class QVBoxLayout;
 
 namespace zembrel {
 
-// One page of the 解题详情 window: the analysis of one panel's equation as
-// a textbook writes it, the working and the graph. It shows what it is
-// given; it reads no field and computes nothing.
+namespace formula {
+class FormulaView;
+}
+
+// Lines of words and formulas under an optional caption, each line a
+// formula view that Tab reaches and a screen reader reads whole, in Mandarin.
+class LinesView final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit LinesView(const QString& name, QWidget* parent = nullptr);
+    void setLines(const QString& caption, const std::vector<present::Line>& lines);
+    // The caption and the lines as plain text, one a line.
+    QString plainText() const;
+    std::vector<formula::FormulaView*> views() const { return views_; }
+
+private:
+    QLabel* caption_ = nullptr;
+    QVBoxLayout* layout_ = nullptr;
+    std::vector<formula::FormulaView*> views_;
+    QStringList plain_;
+};
+
+// One page of the 解题详情 window: a panel's equation as a textbook writes
+// it, its roots, the working and the graph. It shows what it is given; it
+// reads no field and computes nothing.
 class DetailsPage final : public QScrollArea {
     Q_OBJECT
 
 public:
-    DetailsPage(const PanelDefinition& panel, QWidget* parent = nullptr);
-
-    // A text of the page: as read aloud and copied, and as shown.
-    struct Section {
-        QString plain;
-        QString html;
-    };
-    // What a page shows of an analysis. Made without a widget, so that it
-    // can be made on any thread: for a million-digit number, writing its
-    // digits takes long.
-    struct Content {
-        Section equation;
-        Section readings;
-        Section summary;
-        Section roots;
-        QString rootsName;
-        Section steps;
-        GraphModel graph;
-        QString graphName;
-        QString graphDescription;
-    };
-    static Content contentOf(const PanelDefinition& panel, const exact::Analysis& analysis);
+    explicit DetailsPage(const PanelDefinition& panel, QWidget* parent = nullptr);
 
     const PanelDefinition& panel() const { return panel_; }
-    void present(const Content& content);
-    void present(const exact::Analysis& analysis);
+    void present(const Answer& answer);
     // While a long analysis runs elsewhere: a note says so and the page as
     // it was is greyed until present() brings the new one.
     void setBusy(bool busy);
     bool busy() const;
 
-    // The page as plain text: equation, readings, kind, roots, working.
+    // The page as plain text: equation, readings, kind, roots, working, graph.
     QString plainText() const;
+    // The equation, the answer and the working as a LaTeX document.
+    QString latexText() const;
+    // A section's text as plain text: equation, readings, summary, roots, steps.
+    QString sectionText(const QString& name) const;
+
     Graph* graph() const { return graph_; }
     bool hasGraph() const;
 
 private:
-    QLabel* addLabel(const QString& name, const QString& accessibleName);
-    void setSection(QLabel* label, const Section& section);
-
     const PanelDefinition& panel_;
     QLabel* busy_ = nullptr;
-    QLabel* equation_ = nullptr;
-    QLabel* readings_ = nullptr;
-    QLabel* summary_ = nullptr;
-    QLabel* roots_ = nullptr;
-    QLabel* steps_ = nullptr;
+    LinesView* equation_ = nullptr;
+    LinesView* readings_ = nullptr;
+    LinesView* summary_ = nullptr;
+    LinesView* roots_ = nullptr;
+    LinesView* steps_ = nullptr;
     Graph* graph_ = nullptr;
-    QStringList plain_;
+    Answer answer_;
 };
 
 } // namespace zembrel

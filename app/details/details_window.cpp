@@ -52,14 +52,11 @@ std::vector<std::string> coefficientTexts(const PanelDefinition& panel, const Wi
     return texts;
 }
 
-// The texts must outlive the analysis: it reads them through views.
-exact::Analysis analyse(const PanelDefinition& panel, const std::vector<std::string>& texts)
+// The page of the panel's solution for these texts: the one the panel's
+// buttons use too.
+Answer answerFor(const PanelDefinition& panel, const std::vector<std::string>& texts)
 {
-    std::vector<exact::FieldText> fields;
-    fields.reserve(texts.size());
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        fields.push_back({panel.coefficients[i]->name, texts[i]});
-    return panel.analyse(fields);
+    return AnswerOf(*SolutionFor(panel, texts));
 }
 
 } // namespace
@@ -85,17 +82,21 @@ DetailsWindow::DetailsWindow(MainWindow& main) : QWidget(&main, Qt::Window), mai
     }
     copy_ = new QPushButton(QStringLiteral("复制"), this);
     copy_->setAccessibleDescription(QStringLiteral("把本页的方程、根和解题过程作为文本复制到剪贴板"));
+    copyLatex_ = new QPushButton(QStringLiteral("复制为 LaTeX"), this);
+    copyLatex_->setAccessibleDescription(QStringLiteral("把本页的方程、根和解题过程作为 LaTeX 文档复制到剪贴板"));
     save_ = new QPushButton(QStringLiteral("保存图像…"), this);
     save_->setAccessibleDescription(QStringLiteral("把本页的图像保存为 PNG 文件"));
     auto* close = new QPushButton(QStringLiteral("关闭"), this);
-    for (QPushButton* push : {copy_, save_, close})
+    for (QPushButton* push : {copy_, copyLatex_, save_, close})
         push->setAutoDefault(false);
     connect(copy_, &QPushButton::clicked, this, &DetailsWindow::copyPage);
+    connect(copyLatex_, &QPushButton::clicked, this, &DetailsWindow::copyLatex);
     connect(save_, &QPushButton::clicked, this, &DetailsWindow::chooseFileAndSave);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(copy_);
+    buttons->addWidget(copyLatex_);
     buttons->addWidget(save_);
     buttons->addStretch(1);
     buttons->addWidget(close);
@@ -103,7 +104,8 @@ DetailsWindow::DetailsWindow(MainWindow& main) : QWidget(&main, Qt::Window), mai
     layout->addWidget(tabs_, 1);
     layout->addLayout(buttons);
     setTabOrder(tabs_, copy_);
-    setTabOrder(copy_, save_);
+    setTabOrder(copy_, copyLatex_);
+    setTabOrder(copyLatex_, save_);
     setTabOrder(save_, close);
 
     // Coalesces the keystrokes of one turn of the event loop into one analysis.
@@ -167,7 +169,7 @@ void DetailsWindow::refreshCurrent()
         for (const std::string& text : request.texts)
             length += text.size();
         if (length <= kLongInput) {
-            page->present(analyse(page->panel(), request.texts));
+            page->present(answerFor(page->panel(), request.texts));
         } else {
             page->setBusy(true);
             // A request of another page that had to wait is made again when its page is shown.
@@ -193,14 +195,13 @@ void DetailsWindow::startWaitingRequest()
     // which outlives it (the destructor waits for it).
     worker_.start([this, request] {
         // Writing out a million-digit number takes long too: the page's texts are made here as well.
-        auto content = std::make_shared<const DetailsPage::Content>(
-            DetailsPage::contentOf(*request->panel, analyse(*request->panel, request->texts)));
+        auto content = std::make_shared<const Answer>(answerFor(*request->panel, request->texts));
         QMetaObject::invokeMethod(
             this, [this, request, content] { finished(*request, content); }, Qt::QueuedConnection);
     });
 }
 
-void DetailsWindow::finished(const Request& request, const std::shared_ptr<const DetailsPage::Content>& content)
+void DetailsWindow::finished(const Request& request, const std::shared_ptr<const Answer>& content)
 {
     running_ = false;
     // A result for input that has changed since is dropped: the newest input waits or has been shown.
@@ -216,10 +217,13 @@ void DetailsWindow::updateButtons()
     const DetailsPage* page = currentPage();
     // What a busy page shows is older than the fields: nothing to copy or save yet.
     copy_->setEnabled(!page->busy());
+    copyLatex_->setEnabled(!page->busy());
     save_->setEnabled(!page->busy() && page->hasGraph());
 }
 
 void DetailsWindow::copyPage() { QApplication::clipboard()->setText(currentPage()->plainText()); }
+
+void DetailsWindow::copyLatex() { QApplication::clipboard()->setText(currentPage()->latexText()); }
 
 bool DetailsWindow::saveGraph(const QString& path)
 {

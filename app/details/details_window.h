@@ -53,12 +53,14 @@ public:
     DetailsPage* currentPage() const;
     QTabWidget* tabs() const { return tabs_; }
     QPushButton* copyButton() const { return copy_; }
+    QPushButton* copyLatexButton() const { return copyLatex_; }
     QPushButton* saveButton() const { return save_; }
     // An analysis runs on the worker thread or its result has not yet been taken.
     bool analysing() const { return running_; }
 
-    // The current page as plain text on the clipboard.
+    // The current page as plain text on the clipboard, or as a LaTeX document.
     void copyPage();
+    void copyLatex();
     // The current page's graph as a PNG file; false when it cannot be written.
     bool saveGraph(const QString& path);
 
@@ -78,7 +80,7 @@ private:
     void refreshSoon(std::size_t page);
     void refreshCurrent();
     void startWaitingRequest();
-    void finished(const Request& request, const std::shared_ptr<const DetailsPage::Content>& content);
+    void finished(const Request& request, const std::shared_ptr<const Answer>& content);
     void updateButtons();
     void chooseFileAndSave();
     void placeBesideMainWindow();
@@ -86,6 +88,7 @@ private:
     MainWindow& main_;
     QTabWidget* tabs_ = nullptr;
     QPushButton* copy_ = nullptr;
+    QPushButton* copyLatex_ = nullptr;
     QPushButton* save_ = nullptr;
     QTimer* refresh_ = nullptr;
     std::vector<bool> stale_;               // by page

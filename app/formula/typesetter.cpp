@@ -21,6 +21,9 @@ namespace zembrel::formula {
 
 namespace {
 
+// Longer numbers show their first digits and "…": a field may hold a million.
+constexpr std::size_t kLongestNumber = 40;
+
 using engine::Formula;
 using Kind = Formula::Kind;
 
@@ -758,7 +761,7 @@ Box Typesetter::pack(const std::vector<Atom>& atoms, Style style) const
 Box Typesetter::box(const Formula& f, Style style) const
 {
     switch (f.kind) {
-    case Kind::Integer: return number(f.integer.get_str(), style);
+    case Kind::Integer: return number(engine::DigitsToShow(f.integer, kLongestNumber), style);
     case Kind::Decimal: return decimal(f, style);
     case Kind::Symbol: return symbol(f, style);
     case Kind::Fraction:
@@ -779,6 +782,14 @@ Box Typesetter::box(const Formula& f, Style style) const
         return fenced(array(f, style, true), fence, fence, style);
     }
     case Kind::Cases: return fenced(array(f, style, false), Fence::Brace, Fence::None, style);
+    case Kind::Point: {
+        const Metrics& m = metrics(style);
+        std::vector<Atom> inside;
+        spread(*f.children[0], style, inside);
+        inside.push_back({glyphs(QStringLiteral(","), m.upright), Class::Punct});
+        spread(*f.children[1], style, inside);
+        return fenced(pack(inside, style), Fence::Parenthesis, Fence::Parenthesis, style);
+    }
     case Kind::Interval: {
         // An end of nullptr is infinite: −∞ on the left, +∞ on the right.
         const Metrics& m = metrics(style);

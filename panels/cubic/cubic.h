@@ -9,6 +9,9 @@
 #include "window.h"
 
 #include <array>
+#include <memory>
+#include <utility>
+#include <vector>
 
 namespace zembrel {
 
@@ -48,6 +51,11 @@ inline constexpr auto layout = std::to_array<PanelItem>({
 
 inline constexpr std::array messages{kCheckPassed, kCheckFailed};
 
+inline constexpr std::array<std::string_view, 2> example{"-7", "6"};
+
+// x³ + p·x + q = 0 as the fields read it.
+std::shared_ptr<const PanelSolution> Solve(std::vector<Reading> read);
+
 } // namespace cubic
 
 inline constexpr PanelDefinition kCubicPanel{
@@ -60,7 +68,8 @@ inline constexpr PanelDefinition kCubicPanel{
     .solve = SolveCubic,
     .check = CheckCubic,
     .coefficients = cubic::coefficients,
-    .analyse = exact::AnalyseCubic,
+    .solutionOf = cubic::Solve,
+    .example = cubic::example,
 };
 
 } // namespace zembrel

@@ -6,41 +6,88 @@
 
 #include "check.h"
 #include "conversion.h"
-#include "panel_solve.h"
 
-#include <gmpxx.h>
+#include <utility>
 
 namespace zembrel {
 
+namespace linear {
+
 namespace {
 
-struct Coefficients {
-    mpq_class a;
-    mpq_class b;
+using engine::Int;
+using engine::Rel;
+using engine::Relation;
+using engine::Sym;
+using present::Line;
+
+class LinearSolution final : public PanelSolution {
+public:
+    const mpq_class& a() const { return value(linear::a); }
+    const mpq_class& b() const { return value(linear::b); }
+    // The root, where a ≠ 0.
+    const engine::Real& root() const { return equation->roots().front().value.re; }
+
+protected:
+    engine::Working makeWorking() const override { return engine::textbook::Linear(a(), b(), equation.get(), decimal); }
 };
 
-Coefficients readCoefficients(const Window& window)
+// The kind of equation in one sentence.
+Line summaryOf(EquationKind kind)
 {
-    mpq_class a = ReadCoefficient(window, linear::a);
-    mpq_class b = ReadCoefficient(window, linear::b);
-    return {std::move(a), std::move(b)};
+    switch (kind) {
+    case EquationKind::One: return Line(Rel(Sym("a"), Relation::NotEqual, Int(0))) + "，方程有唯一解";
+    case EquationKind::Identity: return Line("方程的系数都为 ") + Int(0) + "，任意实数 " + Sym("x") + " 都是方程的解";
+    default: return Line("未知数的系数为 ") + Int(0) + " 而常数项不为 " + Int(0) + "，方程无解";
+    }
 }
 
-// x = −b ÷ a, exactly, shown as its nearest double.
-double root(const Coefficients& k) { return InRange(exact::SolveLinearExact(k.a, k.b)).x; }
+std::shared_ptr<const LinearSolution> solutionIn(const Window& window)
+{
+    return std::static_pointer_cast<const LinearSolution>(SolutionFor(kLinearPanel, window));
+}
 
 } // namespace
+
+std::shared_ptr<const PanelSolution> Solve(std::vector<Reading> read)
+{
+    auto s = std::make_shared<LinearSolution>();
+    s->panel = &kLinearPanel;
+    s->read = std::move(read);
+    s->decimal = DecimalsAs(kEighteenDecimals);
+    for (std::size_t i = 0; i < s->read.size() && !s->overflow; ++i) {
+        if (s->read[i].overflow)
+            s->overflow = i;
+    }
+    if (s->overflow)
+        return s;
+    s->polynomial = {s->a(), s->b()};
+    if (s->a() != 0) {
+        s->kind = EquationKind::One;
+        s->equation
+            = std::make_shared<const engine::PolynomialEquation>(engine::Polynomial::FromHighestFirst(s->polynomial));
+    } else {
+        s->kind = s->b() == 0 ? EquationKind::Identity : EquationKind::None;
+    }
+    s->summary = summaryOf(s->kind);
+    return s;
+}
+
+} // namespace linear
 
 void SolveLinear(Window& window)
 {
     // Enabled before anything is read, so even a refused solve allows one check.
     window.setEnabled(linear::check, true);
-    const Coefficients k = readCoefficients(window);
-    if (k.a == 0) {
+    const auto solution = linear::solutionIn(window);
+    const linear::LinearSolution& s = *solution;
+    RaiseOnOverflow(s);
+    if (s.a() == 0) {
         window.MsgBox(linear::kZeroCoefficient, MsgBoxStyle::OkOnly);
         return;
     }
-    window.setText(linear::X, Format(root(k), kEighteenDecimals));
+    // x = −b ÷ a exactly, rounded once to the pattern.
+    window.setText(linear::X, FormatExact(s.root(), kEighteenDecimals));
 }
 
 void CheckLinear(Window& window)
@@ -48,12 +95,16 @@ void CheckLinear(Window& window)
     window.setEnabled(linear::check, false);
     // The check re-solves from the coefficients rather than reading X, so
     // it judges the root the present coefficients give.
-    const Coefficients k = readCoefficients(window);
-    if (k.a == 0) {
+    const auto solution = linear::solutionIn(window);
+    const linear::LinearSolution& s = *solution;
+    RaiseOnOverflow(s);
+    if (s.a() == 0) {
         window.MsgBox(linear::kZeroCoefficient, MsgBoxStyle::OkOnly);
         return;
     }
-    showVerdict(window, exact::CheckLinearExact(k.a, k.b, root(k)));
+    RaiseBeyondDoubles(s.root());
+    const std::array roots{s.root()};
+    showVerdict(window, ShownValuesHold(roots));
 }
 
 } // namespace zembrel

@@ -9,7 +9,10 @@
 #include "window.h"
 
 #include <array>
+#include <memory>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace zembrel {
 
@@ -47,6 +50,11 @@ inline constexpr auto layout = std::to_array<PanelItem>({
 inline constexpr std::string_view kZeroCoefficient = "一次项系数不能为0！";
 inline constexpr std::array messages{kZeroCoefficient, kCheckPassed, kCheckFailed};
 
+inline constexpr std::array<std::string_view, 2> example{"3", "1"};
+
+// a·x + b = 0 as the fields read it: the root −b/a where a ≠ 0.
+std::shared_ptr<const PanelSolution> Solve(std::vector<Reading> read);
+
 } // namespace linear
 
 inline constexpr PanelDefinition kLinearPanel{
@@ -59,7 +67,8 @@ inline constexpr PanelDefinition kLinearPanel{
     .solve = SolveLinear,
     .check = CheckLinear,
     .coefficients = linear::coefficients,
-    .analyse = exact::AnalyseLinear,
+    .solutionOf = linear::Solve,
+    .example = linear::example,
 };
 
 } // namespace zembrel

@@ -9,7 +9,10 @@
 #include "window.h"
 
 #include <array>
+#include <memory>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace zembrel {
 
@@ -57,6 +60,11 @@ inline constexpr std::string_view kComplexRoots = "请注意：方程有两个�
 inline constexpr std::string_view kNoRealRoots = "方程无实数解！";
 inline constexpr std::array messages{kZeroLeadingCoefficient, kComplexRoots, kNoRealRoots, kCheckPassed, kCheckFailed};
 
+inline constexpr std::array<std::string_view, 3> example{"1", "-3", "1"};
+
+// a·x² + b·x + c = 0 as the fields read it; with a = 0 the linear equation b·x + c = 0.
+std::shared_ptr<const PanelSolution> Solve(std::vector<Reading> read);
+
 } // namespace quadratic
 
 inline constexpr PanelDefinition kQuadraticPanel{
@@ -69,7 +77,8 @@ inline constexpr PanelDefinition kQuadraticPanel{
     .solve = SolveQuadratic,
     .check = CheckQuadratic,
     .coefficients = quadratic::coefficients,
-    .analyse = exact::AnalyseQuadratic,
+    .solutionOf = quadratic::Solve,
+    .example = quadratic::example,
 };
 
 } // namespace zembrel

@@ -8,7 +8,10 @@
 #include "window.h"
 
 #include <array>
+#include <memory>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace zembrel {
 
@@ -133,6 +136,11 @@ inline constexpr std::string_view kSolutionWrong = "方程组解可能有误，�
 inline constexpr std::array messages{kMissingVariable, kParallelLines, kCoincidentLines, kSingularSolve,
                                      kSingularCheck,   kSolutionRight, kSolutionWrong};
 
+inline constexpr std::array<std::string_view, 12> example{"2", "3", "", "1", "-1", "", "", "", "", "-7", "-1", ""};
+
+// The equations as the fields read them.
+std::shared_ptr<const PanelSolution> Solve(std::vector<Reading> read);
+
 } // namespace system
 
 inline constexpr PanelDefinition kSystemPanel{
@@ -145,7 +153,8 @@ inline constexpr PanelDefinition kSystemPanel{
     .solve = SolveSystem,
     .check = CheckSystem,
     .coefficients = system::coefficients,
-    .analyse = exact::AnalyseSystem,
+    .solutionOf = system::Solve,
+    .example = system::example,
 };
 
 } // namespace zembrel

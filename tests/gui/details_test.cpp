@@ -10,6 +10,7 @@
 #include "fixture.h"
 #include "graph.h"
 
+#include "formula_view.h"
 #include <QAction>
 #include <QClipboard>
 #include <QFileDialog>
@@ -30,9 +31,19 @@ namespace {
 
 QString labelText(const DetailsPage* page, const char* name)
 {
-    const auto* label = page->findChild<QLabel*>(QString::fromLatin1(name));
-    return label != nullptr && label->isVisibleTo(page) ? label->accessibleDescription() : QString();
+    if (QString::fromLatin1(name) == QStringLiteral("busy")) {
+        const auto* label = page->findChild<QLabel*>(QStringLiteral("busy"));
+        return label != nullptr && label->isVisibleTo(page) ? label->text() : QString();
+    }
+    return page->sectionText(QString::fromLatin1(name));
 }
+
+// A panel of a form the page has no equation for: it reads its coefficients
+// and says what they are, with no roots and no graph.
+class RatioSolution final : public PanelSolution {
+protected:
+    engine::Working makeWorking() const override { return {}; }
+};
 
 // Where the curve crosses a column of the graph: the mean row of its
 // pixels there, or -1 where it does not pass.
@@ -127,7 +138,7 @@ private:
     QString analysedNow(const PanelDefinition& panel) const
     {
         DetailsPage reference(panel);
-        reference.present(Analyse(panel, window()));
+        reference.present(AnswerOf(*SolutionFor(panel, window())));
         return reference.plainText();
     }
 };
@@ -252,10 +263,10 @@ void DetailsTest::tabReachesEveryControl()
     DetailsPage* page = openWith(&kQuadraticPanel, {"Text4=1", "Text5=-3", "Text6=1"});
     QVERIFY(activate(details()));
     QList<QWidget*> expected{static_cast<QWidget*>(details().tabs()->tabBar()), details().copyButton(),
-                             details().saveButton(), page->graph()};
-    for (QLabel* label : page->findChildren<QLabel*>()) {
-        if (label->isVisibleTo(page))
-            expected << label;
+                             details().copyLatexButton(), details().saveButton(), page->graph()};
+    for (formula::FormulaView* view : page->findChildren<formula::FormulaView*>()) {
+        if (view->isVisibleTo(page))
+            expected << view;
     }
     QSet<QWidget*> reached;
     details().tabs()->tabBar()->setFocus();
@@ -265,12 +276,16 @@ void DetailsTest::tabReachesEveryControl()
     }
     for (QWidget* widget : expected)
         QVERIFY2(reached.contains(widget), qPrintable(widget->objectName() + widget->metaObject()->className()));
-    for (QLabel* label : page->findChildren<QLabel*>()) {
-        if (label->isVisibleTo(page)) {
-            QVERIFY(!label->accessibleDescription().isEmpty());
-            // A screen reader speaks the name of a focused label: the text must be in it.
-            QVERIFY2(label->accessibleName().contains(label->accessibleDescription()), qPrintable(label->objectName()));
-        }
+    // A screen reader speaks a focused line's name: its words, each formula
+    // in Mandarin; the printed text stays in its description.
+    for (formula::FormulaView* view : page->findChildren<formula::FormulaView*>()) {
+        if (!view->isVisibleTo(page))
+            continue;
+        QVERIFY(!view->accessibleDescription().isEmpty());
+        QVERIFY(!view->accessibleName().isEmpty());
+        for (const QString& symbol :
+             {QStringLiteral("="), QStringLiteral("√"), QStringLiteral("−"), QStringLiteral("²")})
+            QVERIFY2(!view->accessibleName().contains(symbol), qPrintable(view->accessibleName()));
     }
 }
 
@@ -281,8 +296,8 @@ void DetailsTest::formulasAreShaped()
 {
     DetailsPage* page = openWith(&kQuadraticPanel, {"Text4=1", "Text5=-3", "Text6=1"});
     QList<const QWidget*> widgets{page->graph()};
-    for (const QLabel* label : page->findChildren<QLabel*>())
-        widgets << label;
+    for (const formula::FormulaView* view : page->findChildren<formula::FormulaView*>())
+        widgets << view;
     for (const QWidget* widget : widgets)
         QVERIFY2(!(widget->font().styleStrategy() & QFont::PreferNoShaping), qPrintable(widget->objectName()));
 }
@@ -323,11 +338,11 @@ void DetailsTest::pageShows_data()
                                          << "根：\n方程无解";
     QTest::newRow("system, unique") << &kSystemPanel << QStringList{"Text13=2", "Text14=3",  "Text9=-7",
                                                                     "Text16=1", "Text17=-1", "Text25=-1"}
-                                    << "① 2X + 3Y − 7 = 0\n② X − Y − 1 = 0"
+                                    << "{2X + 3Y − 7 = 0；X − Y − 1 = 0}"
                                     << "解：\nX = 2\nY = 1";
     QTest::newRow("system, the same line twice")
         << &kSystemPanel << QStringList{"Text13=1", "Text14=1", "Text9=-1", "Text16=2", "Text17=2", "Text25=-2"}
-        << "① X + Y − 1 = 0\n② 2X + 2Y − 2 = 0"
+        << "{X + Y − 1 = 0；2X + 2Y − 2 = 0}"
         << "";
 }
 
@@ -361,7 +376,7 @@ void DetailsTest::misreadTextIsWarned_data()
     QTest::newRow("a system's constant term")
         << &kSystemPanel << QStringList{"Text13=1", "Text14=1", "Text16=1", "Text17=-1", "Text25=2x"}
         << "d₂：“2x” 读作 2"
-        << "① X + Y = 0\n② X − Y + 2 = 0";
+        << "{X + Y = 0；X − Y + 2 = 0}";
 }
 
 void DetailsTest::misreadTextIsWarned()
@@ -372,8 +387,8 @@ void DetailsTest::misreadTextIsWarned()
     QFETCH(QString, equation);
     const DetailsPage* page = openWith(panel, entries);
     QCOMPARE(labelText(page, "readings"), warning);
-    const auto* label = page->findChild<QLabel*>(QStringLiteral("readings"));
-    QVERIFY(label->text().contains(QStringLiteral("color: #b34700")));
+    const auto* readings = page->findChild<LinesView*>(QStringLiteral("readings"));
+    QCOMPARE(readings->palette().color(QPalette::WindowText), QColor(QStringLiteral("#b34700")));
     QCOMPARE(labelText(page, "equation"), equation);
 }
 
@@ -391,16 +406,17 @@ void DetailsTest::panelOfAnotherFormListsItsCoefficients()
         .solve = nullptr,
         .check = nullptr,
         .coefficients = linear::coefficients,
-        .analyse =
-            [](std::span<const exact::FieldText> fields) {
-                exact::Analysis analysis = exact::AnalyseLinear(fields);
-                analysis.panel = "Ratio";
-                return analysis;
-            },
+        .solutionOf = [](std::vector<Reading> read) -> std::shared_ptr<const PanelSolution> {
+            auto s = std::make_shared<RatioSolution>();
+            s->read = std::move(read);
+            s->summary = present::Line("比例的两项");
+            return s;
+        },
+        .example = {},
     };
     typeInto(window(), {"Text1=3", "Text2=1/2"});
     DetailsPage page(kRatioPanel);
-    page.present(Analyse(kRatioPanel, window()));
+    page.present(AnswerOf(*SolutionFor(kRatioPanel, window())));
     QCOMPARE(page.accessibleName(), QStringLiteral("比例"));
     QCOMPARE(labelText(&page, "equation"), QStringLiteral("a = 3，b = 1"));
     QCOMPARE(labelText(&page, "readings"), QStringLiteral("b：“1/2” 读作 1"));
@@ -576,12 +592,16 @@ void DetailsTest::graphIsDescribed_data()
     QTest::addColumn<QString>("description");
     QTest::newRow("parabola")
         << &kQuadraticPanel << QStringList{"Text4=1", "Text5=-3", "Text6=1"}
-        << "抛物线 y = x² − 3x + 1，开口向上，顶点 (3/2, −5/4)，与 x 轴交于 (3 − √5)/2 和 (3 + √5)/2";
+        << "抛物线 y = x² − 3x + 1，开口向上，顶点 (3/2, −5/4)，与 x 轴交于 (3 − √5)/2 和 (3 + √5)/2，"
+           "与 y 轴交于点 (0, 1)；当 x < (3 − √5)/2 或 x > (3 + √5)/2 时，抛物线位于 x 轴上方；"
+           "当 (3 − √5)/2 < x < (3 + √5)/2 时，抛物线位于 x 轴下方";
     QTest::newRow("straight line") << &kLinearPanel << QStringList{"Text1=3", "Text2=1"}
-                                   << "直线 y = 3x + 1，与 x 轴交于 −1/3";
+                                   << "直线 y = 3x + 1，与 x 轴交于 −1/3，与 y 轴交于点 (0, 1)；"
+                                      "当 x > −1/3 时，直线位于 x 轴上方；当 x < −1/3 时，直线位于 x 轴下方";
     QTest::newRow("parabola touching the axis")
         << &kQuadraticPanel << QStringList{"Text4=4", "Text5=-2.8", "Text6=0.49"}
-        << "抛物线 y = 4x² − 2.8x + 0.49，开口向上，顶点 (7/20, 0)，与 x 轴相切于 7/20";
+        << "抛物线 y = 4x² − 2.8x + 0.49，开口向上，顶点 (7/20, 0)，与 x 轴相切于 7/20，与 y 轴交于点 (0, 0.49)；"
+           "当 x < 7/20 或 x > 7/20 时，抛物线位于 x 轴上方";
     QTest::newRow("two lines crossing") << &kSystemPanel << QStringList{"Text13=2", "Text14=3",  "Text9=-7",
                                                                         "Text16=1", "Text17=-1", "Text25=-1"}
                                         << "直线① 2X + 3Y − 7 = 0，直线② X − Y − 1 = 0，交于点 (2, 1)";

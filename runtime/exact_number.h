@@ -4,13 +4,14 @@
 
 #pragma once
 
-// A field's text read as the exact rational number Val's rules find in it.
+// A field's text read as the exact rational number Val's rules find in it:
+// what the exact engine takes as the coefficient the user typed.
 
 #include <gmpxx.h>
 
 #include <string_view>
 
-namespace zembrel::exact {
+namespace zembrel {
 
 // Numbers smaller than 10^-kFlushMagnitude in magnitude are read as 0, as Val
 // reads them. Only an E exponent reaches below what a field's own digits can
@@ -30,4 +31,4 @@ struct ExactNumber {
 
 ExactNumber ReadExact(std::string_view text);
 
-} // namespace zembrel::exact
+} // namespace zembrel

@@ -2,15 +2,16 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "reader.h"
+#include "exact_number.h"
 
 #include "number_text.h"
-#include "rounding.h"
+
+#include <mpfr.h>
 
 #include <algorithm>
 #include <string>
 
-namespace zembrel::exact {
+namespace zembrel {
 
 namespace {
 
@@ -21,6 +22,21 @@ bool blankFrom(std::string_view text, std::size_t from)
 
 // The largest decimal magnitude a double reaches: 1.79e308.
 constexpr long long kLargestMagnitude = 308;
+
+// Whether the value rounds to a finite double (ties to even, as Val rounds).
+bool roundsToDouble(const mpq_class& value)
+{
+    mpfr_t y;
+    mpfr_init2(y, 53);
+    const mpfr_exp_t emax = mpfr_get_emax();
+    mpfr_set_emax(1024);
+    const int t = mpfr_set_q(y, value.get_mpq_t(), MPFR_RNDN);
+    mpfr_check_range(y, t, MPFR_RNDN);
+    const bool finite = mpfr_inf_p(y) == 0;
+    mpfr_set_emax(emax);
+    mpfr_clear(y);
+    return finite;
+}
 
 } // namespace
 
@@ -95,9 +111,9 @@ ExactNumber ReadExact(std::string_view text)
     }
     if (negative)
         result.value = -result.value;
-    if (number.magnitude == kLargestMagnitude && !NearestDouble(result.value))
+    if (number.magnitude == kLargestMagnitude && !roundsToDouble(result.value))
         result.overflow = true;
     return result;
 }
 
-} // namespace zembrel::exact
+} // namespace zembrel
