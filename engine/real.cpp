@@ -444,17 +444,28 @@ Arb Real::enclose(long precision) const
         return x;
     }
     case Data::Kind::Surd: {
-        // U and V·√m may cancel: their sizes tell how many bits go.
-        const long extra = 16 + static_cast<long>(mpz_sizeinbase(d.num.get_mpz_t(), 2) / 2);
-        const long working = precision + std::min(extra, 4 * precision + 64);
+        // (U + V√m)/W. Where U and V√m have opposite signs they cancel, by
+        // as many bits as the root is small (the smaller root of
+        // x² + 10¹⁰⁰⁰x + 1 loses 6600): then the same value is taken as
+        // (U² − V²m)/(W(U − V√m)), whose terms add.
+        const long working = precision + 32;
         const Fmpz m = ToFmpz(d.m);
         arb_sqrt_fmpz(x.get(), m.get(), working);
-        const Fmpz V = ToFmpz(d.sv);
+        const bool cancelling = sgn(d.num) != 0 && sgn(d.num) != sgn(d.sv);
+        const Fmpz V = ToFmpz(cancelling ? mpz_class(-d.sv) : d.sv);
         arb_mul_fmpz(x.get(), x.get(), V.get(), working);
         const Fmpz U = ToFmpz(d.num);
         arb_add_fmpz(x.get(), x.get(), U.get(), working);
         const Fmpz W = ToFmpz(d.den);
-        arb_div_fmpz(x.get(), x.get(), W.get(), precision);
+        if (cancelling) {
+            arb_mul_fmpz(x.get(), x.get(), W.get(), working);
+            const Fmpz N = ToFmpz(d.num * d.num - d.sv * d.sv * d.m);
+            Arb numerator;
+            arb_set_fmpz(numerator.get(), N.get());
+            arb_div(x.get(), numerator.get(), x.get(), precision);
+        } else {
+            arb_div_fmpz(x.get(), x.get(), W.get(), precision);
+        }
         return x;
     }
     case Data::Kind::Part: {
