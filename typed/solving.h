@@ -1,0 +1,74 @@
+// SPDX-FileCopyrightText: 2026 The Zembrel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+// Inside SolveTyped: the statements as formulas, the moves that bring a
+// statement to "polynomial = 0", and the three solvers, each given a
+// Reading already classified. Internal to the typed solution.
+
+#include "solution.h"
+
+#include <cstddef>
+#include <utility>
+#include <vector>
+
+namespace zembrel::typed::solving {
+
+// ---- formulas (formulas.cpp) ---------------------------------------------------
+
+engine::FormulaPtr Letter(char unknown);
+engine::Relation EngineRelation(Relation relation);
+
+// A side as typed: its numbers with their digits ("2.50", "1e-3"), its
+// products and divisions in the order written, sums inside sums kept, so
+// that every bracket a printer needs is where the student put it.
+engine::FormulaPtr AsWritten(const Expr& expr, const std::vector<char>& unknowns);
+engine::FormulaPtr AsWritten(const Statement& statement, const std::vector<char>& unknowns);
+
+// Terms of a polynomial in a Reading's unknowns, in the order given:
+// "x² − 3x + 2", "2x + 3y − 1"; 0 for none.
+engine::FormulaPtr TermsFormula(const std::vector<Polynomial::Term>& terms, const std::vector<char>& unknowns);
+// A polynomial in one unknown, highest power first.
+engine::FormulaPtr PolynomialOf(const std::vector<mpq_class>& highestFirst, char unknown);
+
+// The value rounded to 20 significant digits, as digits.
+engine::FormulaPtr Approximation(const engine::Real& value);
+// name = exact form, or name ≈ its 20 digits where it has none.
+engine::FormulaPtr Naming(engine::FormulaPtr name, const engine::FormulaPtr& exact, const engine::Complex& value);
+// The exact form, or the 20 digits where there is none.
+engine::FormulaPtr ExactOrDigits(const engine::FormulaPtr& exact, const engine::Real& value);
+
+Shown ShownOf(engine::FormulaPtr exact);
+bool SameFormula(const engine::Formula& a, const engine::Formula& b);
+double Drawn(const engine::Real& value);
+
+// ---- moves (moves.cpp) ---------------------------------------------------------
+
+// The statement brought to "left − right relation 0", as a textbook does:
+// 移项 where the right side is not 0, 去括号 where there are brackets,
+// 合并同类项 where terms are still to be collected. Each step only where
+// it changes what is written.
+void AddMoves(const Statement& statement, const std::vector<char>& unknowns, engine::Working& working);
+
+// ---- the solvers ---------------------------------------------------------------
+
+PolynomialAnswer SolvePolynomial(const Reading& reading, engine::Working& working, Graph& graph);
+SystemAnswer SolveSystem(const Reading& reading, engine::Working& working, Graph& graph);
+InequalityAnswer SolveInequalities(const Reading& reading, engine::Working& working, Graph& graph);
+
+// The unknown a statement in at most one unknown is in (the Reading's
+// unknowns hold at most one).
+char UnknownOf(const Reading& reading);
+
+// Working is shown in full up to these sizes; beyond them only the answer
+// and the lines that state it, so that the longest text stays quick.
+inline constexpr std::size_t kShownStatementLength = 20'000; // code points of one statement
+inline constexpr std::size_t kExpandedStatementLength = 2'000;
+inline constexpr std::size_t kExpandedTerms = 200;
+inline constexpr std::size_t kShownEquations = 20;
+inline constexpr std::size_t kShownParts = 20;
+inline constexpr std::size_t kSignTablePoints = 12;
+
+} // namespace zembrel::typed::solving
