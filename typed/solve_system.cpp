@@ -136,18 +136,6 @@ FormulaPtr contradiction(const engine::SystemSolution& solution, std::size_t unk
 
 } // namespace
 
-std::vector<char> ParameterNames(const std::vector<char>& unknowns, std::size_t count)
-{
-    std::vector<char> names;
-    for (const char letter : kParameterLetters) {
-        if (names.size() == count)
-            break;
-        if (std::find(unknowns.begin(), unknowns.end(), letter) == unknowns.end())
-            names.push_back(letter);
-    }
-    return names;
-}
-
 SystemAnswer SolveSystem(const Reading& reading, engine::Working& working, Graph& graph)
 {
     SystemAnswer answer;
@@ -229,3 +217,19 @@ SystemAnswer SolveSystem(const Reading& reading, engine::Working& working, Graph
 }
 
 } // namespace zembrel::typed::solving
+
+namespace zembrel::typed {
+
+std::vector<char> ParameterNames(const std::vector<char>& unknowns, std::size_t count)
+{
+    std::vector<char> names;
+    for (const char letter : solving::kParameterLetters) {
+        if (names.size() == count)
+            break;
+        if (std::find(unknowns.begin(), unknowns.end(), letter) == unknowns.end())
+            names.push_back(letter);
+    }
+    return names;
+}
+
+} // namespace zembrel::typed
