@@ -44,24 +44,16 @@ std::vector<mpq_class> rationals(const Whole& w) { return {w.begin(), w.end()}; 
 
 FormulaPtr formulaOf(const Whole& w, char x) { return PolynomialOf(rationals(w), x); }
 
-// multiplier·p with whole coprime coefficients and a positive leading one.
-Whole wholePrimitive(const std::vector<mpq_class>& p, mpq_class& multiplier)
+// multiplier·p with whole coefficients: the multiplier is the least
+// common multiple of the denominators, as a textbook clears them.
+Whole wholeOf(const std::vector<mpq_class>& p, mpz_class& multiplier)
 {
-    mpz_class denominators = 1;
+    multiplier = 1;
     for (const mpq_class& c : p)
-        mpz_lcm(denominators.get_mpz_t(), denominators.get_mpz_t(), c.get_den().get_mpz_t());
+        mpz_lcm(multiplier.get_mpz_t(), multiplier.get_mpz_t(), c.get_den().get_mpz_t());
     Whole w;
-    mpz_class content = 0;
-    for (const mpq_class& c : p) {
-        w.push_back(c.get_num() * (denominators / c.get_den()));
-        mpz_gcd(content.get_mpz_t(), content.get_mpz_t(), w.back().get_mpz_t());
-    }
-    if (w.front() < 0)
-        content = -content;
-    for (mpz_class& c : w)
-        mpz_divexact(c.get_mpz_t(), c.get_mpz_t(), content.get_mpz_t());
-    multiplier = mpq_class(denominators, content);
-    multiplier.canonicalize();
+    for (const mpq_class& c : p)
+        w.push_back(c.get_num() * (multiplier / c.get_den()));
     return w;
 }
 
@@ -184,10 +176,10 @@ public:
 
     void solve(const std::vector<mpq_class>& p)
     {
-        mpq_class multiplier;
-        const Whole w = wholePrimitive(p, multiplier);
+        mpz_class multiplier;
+        const Whole w = wholeOf(p, multiplier);
         if (multiplier != 1)
-            add(Reason::ClearDenominators, {engine::Number(multiplier), equation(formulaOf(w, x_))});
+            add(Reason::ClearDenominators, {engine::Int(multiplier), equation(formulaOf(w, x_))});
         switch (w.size() - 1) {
         case 1: linear(w); break;
         case 2: quadratic(w, true); break;
@@ -202,15 +194,13 @@ private:
     FormulaPtr equation(const FormulaPtr& left) const { return engine::Eq(left, engine::Int(0)); }
     FormulaPtr letter() const { return Letter(x_); }
 
-    // a·x + b = 0 with a > 0 and a, b coprime: x = −b/a in lowest terms.
+    // a·x + b = 0: a·x = −b, x = −b/a.
     void linear(const Whole& w)
     {
         const mpz_class& a = w[0];
         const mpz_class& b = w[1];
-        if (b != 0) {
-            const FormulaPtr ax = a == 1 ? letter() : engine::Mul({engine::Int(a), letter()});
-            add(Reason::MoveConstant, {engine::Eq(ax, engine::Number(mpq_class(-b)))});
-        }
+        if (b != 0)
+            add(Reason::MoveConstant, {engine::Eq(formulaOf({a, 0}, x_), engine::Number(mpq_class(-b)))});
         if (a != 1)
             add(Reason::DivideByCoefficient, {engine::Eq(letter(), engine::Number(fraction(-b, a)))});
     }
@@ -259,7 +249,7 @@ private:
             {engine::ChainOf(
                 letter(),
                 {{engine::Relation::Equal, engine::Frac(engine::PlusMinusOf(engine::Neg(b), general), twoA)},
-                 {engine::Relation::Equal, engine::Frac(engine::PlusMinusOf(minusB, numbers), engine::Int(2 * A))}})});
+                 {engine::Relation::Equal, engine::Frac(engine::PlusMinusOf(minusB, numbers), engine::Number(mpq_class(2 * A)))}})});
     }
 
     void higher(Whole w)
