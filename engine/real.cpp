@@ -256,9 +256,8 @@ RootSet::RootSet(FmpzPoly squarefree, std::size_t realCount, Isolator isolate)
     roots_ = isolate_(precision_);
 }
 
-std::vector<Acb> RootSet::enclosures(long precision) const
+void RootSet::refine(long precision) const
 {
-    const std::lock_guard lock(mutex_);
     if (precision > precision_ && isolate_) {
         roots_ = isolate_(precision);
         precision_ = precision;
@@ -280,10 +279,22 @@ std::vector<Acb> RootSet::enclosures(long precision) const
         roots_ = std::move(next);
         precision_ = precision;
     }
+}
+
+std::vector<Acb> RootSet::enclosures(long precision) const
+{
+    const std::lock_guard lock(mutex_);
+    refine(precision);
     return roots_;
 }
 
-Acb RootSet::enclose(std::size_t index, long precision) const { return enclosures(precision).at(index); }
+// One root, without copying the others.
+Acb RootSet::enclose(std::size_t index, long precision) const
+{
+    const std::lock_guard lock(mutex_);
+    refine(precision);
+    return roots_.at(index);
+}
 
 // ---- Real ---------------------------------------------------------------------
 
@@ -474,8 +485,11 @@ Arb Real::enclose(long precision) const
         break;
     }
     case Data::Kind::ValueAt: {
-        // Evaluated a little wider than asked: the value's condition eats bits.
-        const Acb c = d.root.set->enclose(d.root.index, precision + 32);
+        // The root as precise as asked, so that deciding a sign at the first
+        // precision costs no second isolation of the roots; evaluated a
+        // little wider. Where the value's condition eats bits, the callers
+        // ask again with more.
+        const Acb c = d.root.set->enclose(d.root.index, precision);
         FmpzPoly numerator;
         fmpq_poly_get_numerator(numerator.get(), d.poly.get());
         arb_fmpz_poly_evaluate_arb(x.get(), numerator.get(), acb_realref(c.get()), precision + 32);

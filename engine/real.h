@@ -52,6 +52,9 @@ public:
     Acb enclose(std::size_t index, long precision) const;
 
 private:
+    // Narrows the enclosures to `precision`; the mutex held.
+    void refine(long precision) const;
+
     FmpzPoly polynomial_;
     std::size_t size_ = 0;
     std::size_t realCount_ = 0;
