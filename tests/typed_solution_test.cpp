@@ -595,9 +595,15 @@ TEST(TypedGraph, APolynomialsCurveRootsAndTurningPoints)
     EXPECT_EQ(solution.graph.coefficients, (std::vector<double>{1, 0, -3, 0}));
     ASSERT_EQ(solution.graph.realRoots.size(), 3u);
     EXPECT_EQ(solution.graph.realRoots[1], 0.0);
-    ASSERT_EQ(solution.graph.turningPoints.size(), 2u);
-    EXPECT_EQ(solution.graph.turningPoints[0].x, -1.0);
-    EXPECT_EQ(solution.graph.turningPoints[0].y, 2.0);
+    const std::vector<DrawnPoint>& turning = solution.graph.turningPoints.drawn();
+    ASSERT_EQ(turning.size(), 2u);
+    EXPECT_EQ(turning[0].x, -1.0);
+    EXPECT_EQ(turning[0].y, 2.0);
+    const auto* a = answerOf<PolynomialAnswer>(solution);
+    ASSERT_TRUE(a);
+    ASSERT_EQ(a->turningPoints.exact().size(), 2u);
+    EXPECT_EQ(a->turningPoints.exact()[0].kind, engine::CriticalKind::Maximum);
+    EXPECT_EQ(a->turningPoints.exact()[1].kind, engine::CriticalKind::Minimum);
 }
 
 TEST(TypedParameters, NamedByTheFirstFreeLetters)

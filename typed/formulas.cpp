@@ -175,45 +175,35 @@ FormulaPtr PolynomialOf(const std::vector<mpq_class>& highestFirst, char unknown
     return TermsFormula(terms, {unknown});
 }
 
-FormulaPtr Approximation(const engine::Real& value)
+FormulaPtr Digits(const std::string& decimal)
 {
-    const engine::RoundedDecimal r = value.significant(20, engine::Tie::ToEven);
-    if (r.digits.empty())
-        return engine::Int(0);
-    const auto length = static_cast<long>(r.digits.size());
-    FormulaPtr digits;
-    if (r.pointPosition > 20 || r.pointPosition < -4) {
-        const std::string mantissa = length == 1 ? r.digits : r.digits.substr(0, 1) + "." + r.digits.substr(1);
-        digits = engine::Dec(mantissa, r.pointPosition - 1);
-    } else if (r.pointPosition <= 0) {
-        digits = engine::Dec("0." + std::string(static_cast<std::size_t>(-r.pointPosition), '0') + r.digits);
-    } else if (r.pointPosition >= length) {
-        digits
-            = engine::Int(mpz_class(r.digits + std::string(static_cast<std::size_t>(r.pointPosition - length), '0')));
-    } else {
-        const auto point = static_cast<std::size_t>(r.pointPosition);
-        digits = engine::Dec(r.digits.substr(0, point) + "." + r.digits.substr(point));
-    }
-    return r.negative ? engine::Neg(digits) : digits;
+    const bool negative = decimal.front() == '-';
+    const std::size_t e = decimal.find('e');
+    const std::string mantissa = decimal.substr(negative ? 1 : 0, e - (negative ? 1 : 0));
+    const long exponent = e == std::string::npos ? 0 : std::stol(decimal.substr(e + 1));
+    const FormulaPtr digits = mantissa.find('.') == std::string::npos && exponent == 0
+                                  ? engine::Int(mpz_class(mantissa, 10))
+                                  : engine::Dec(mantissa, exponent);
+    return negative ? engine::Neg(digits) : digits;
 }
 
-FormulaPtr ExactOrDigits(const FormulaPtr& exact, const engine::Real& value)
+FormulaPtr ExactOrDigits(const FormulaPtr& exact, const std::string& decimal)
 {
-    return exact ? exact : Approximation(value);
+    return exact ? exact : Digits(decimal);
 }
 
-FormulaPtr Naming(FormulaPtr name, const FormulaPtr& exact, const engine::Complex& value)
+FormulaPtr Naming(FormulaPtr name, const FormulaPtr& exact, const std::string& re, const std::string& im)
 {
     if (exact)
         return engine::Eq(std::move(name), exact);
-    FormulaPtr digits = Approximation(value.re);
-    if (!value.isReal()) {
-        const engine::Real& im = value.im;
-        const FormulaPtr i = engine::Sym(engine::symbol::kImaginaryUnit);
-        const FormulaPtr imaginary = engine::Mul({Approximation(im.sign() < 0 ? -im : im), i});
-        const engine::Sign sign = im.sign() < 0 ? engine::Sign::Minus : engine::Sign::Plus;
-        digits = value.re.sign() == 0 ? (im.sign() < 0 ? engine::Neg(imaginary) : imaginary)
-                                      : engine::SumOf({{engine::Sign::Plus, digits}, {sign, imaginary}});
+    FormulaPtr digits = Digits(re);
+    if (im != "0") {
+        const bool below = im.front() == '-';
+        const FormulaPtr imaginary
+            = engine::Mul({Digits(below ? im.substr(1) : im), engine::Sym(engine::symbol::kImaginaryUnit)});
+        const engine::Sign sign = below ? engine::Sign::Minus : engine::Sign::Plus;
+        digits = re == "0" ? (below ? engine::Neg(imaginary) : imaginary)
+                           : engine::SumOf({{engine::Sign::Plus, digits}, {sign, imaginary}});
     }
     return engine::Rel(std::move(name), engine::Relation::Approx, digits);
 }

@@ -32,6 +32,7 @@
 #include <gmpxx.h>
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -67,13 +68,36 @@ enum class PolynomialKind {
     None,     // a nonzero constant = 0
 };
 
+// A point of a curve, to draw.
+struct DrawnPoint {
+    double x = 0;
+    double y = 0;
+};
+
+// The turning points of y = p(x), each told exactly whether it is a
+// maximum, a minimum or neither. Found the first time they are asked for
+// and kept, copies sharing them: finding them costs as much again as the
+// roots, and only a graph asks.
+class TurningPoints {
+public:
+    TurningPoints() = default; // none
+    explicit TurningPoints(const std::vector<mpq_class>& highestFirst);
+    const std::vector<engine::CriticalPoint>& exact() const;
+    const std::vector<DrawnPoint>& drawn() const; // ±infinity beyond the doubles
+
+private:
+    struct Found;
+    const Found* found() const;
+    std::shared_ptr<Found> found_;
+};
+
 struct PolynomialAnswer {
     char unknown = 'x'; // x where the text has none
     int degree = 0;
     std::vector<mpq_class> coefficients; // left − right, highest power first; {0} for 0
     PolynomialKind kind = PolynomialKind::Identity;
     std::vector<Root> roots; // distinct, in the order of engine::Roots
-    std::vector<engine::CriticalPoint> turningPoints;
+    TurningPoints turningPoints;
 };
 
 struct SystemAnswer {
@@ -120,10 +144,6 @@ struct InequalityAnswer {
 
 // What a graph draws, in doubles (±infinity beyond their range).
 struct Graph {
-    struct Point {
-        double x = 0;
-        double y = 0;
-    };
     // a·x + b·y = c
     struct Line {
         double a = 0;
@@ -138,9 +158,9 @@ struct Graph {
     };
     std::vector<double> coefficients; // the polynomial, highest power first
     std::vector<double> realRoots;
-    std::vector<Point> turningPoints;
-    std::vector<Line> lines; // a system in two unknowns
-    std::vector<Band> bands; // an inequality's solution
+    TurningPoints turningPoints; // the polynomial's, shared with its answer
+    std::vector<Line> lines;     // a system in two unknowns
+    std::vector<Band> bands;     // an inequality's solution
 };
 
 using Answer = std::variant<SolutionError, PolynomialAnswer, SystemAnswer, InequalityAnswer>;

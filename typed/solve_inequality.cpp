@@ -346,8 +346,8 @@ private:
 
     FormulaPtr x() const { return Letter(answer_.unknown); }
 
-    FormulaPtr endFormula(std::size_t point) { return ExactOrDigits(endAt(point).shown.exact, valueOf(point)); }
-    static FormulaPtr endFormula(const End& end) { return ExactOrDigits(end.shown.exact, end.value); }
+    FormulaPtr endFormula(std::size_t point) { return endFormula(endAt(point)); }
+    static FormulaPtr endFormula(const End& end) { return ExactOrDigits(end.shown.exact, end.decimal); }
 
     FormulaPtr intervalsFormula(const std::vector<Interval>& intervals) const
     {
@@ -506,7 +506,7 @@ private:
                                             ? x()
                                             : engine::Sym(std::string(1, answer_.unknown), std::to_string(k + 1));
                 const std::size_t point = part.points[k];
-                formulas.push_back(Naming(name, endAt(point).shown.exact, roots_[points_[point]].value));
+                formulas.push_back(Naming(name, endAt(point).shown.exact, endAt(point).decimal, "0"));
             }
             add(Reason::BoundaryRoots, formulas);
         }

@@ -14,7 +14,9 @@
 #include <flint/fmpz_factor.h>
 
 #include <algorithm>
+#include <mutex>
 #include <set>
+#include <stdexcept>
 
 namespace zembrel::typed::solving {
 
@@ -247,9 +249,9 @@ private:
             = real ? engine::Sqrt(engine::Int(D)) : engine::Mul({i, engine::Sqrt(engine::Int(-D))});
         add(real ? Reason::QuadraticFormula : Reason::ComplexQuadraticFormula,
             {engine::ChainOf(
-                letter(),
-                {{engine::Relation::Equal, engine::Frac(engine::PlusMinusOf(engine::Neg(b), general), twoA)},
-                 {engine::Relation::Equal, engine::Frac(engine::PlusMinusOf(minusB, numbers), engine::Number(mpq_class(2 * A)))}})});
+                letter(), {{engine::Relation::Equal, engine::Frac(engine::PlusMinusOf(engine::Neg(b), general), twoA)},
+                           {engine::Relation::Equal,
+                            engine::Frac(engine::PlusMinusOf(minusB, numbers), engine::Number(mpq_class(2 * A)))}})});
     }
 
     void higher(Whole w)
@@ -351,7 +353,7 @@ private:
             if (engineRoots_[r].factor != i)
                 continue;
             exact = exact && roots_[r].shown.exact != nullptr;
-            formulas.push_back(Naming(letter(), roots_[r].shown.exact, roots_[r].value));
+            formulas.push_back(Naming(letter(), roots_[r].shown.exact, roots_[r].re, roots_[r].im));
         }
         add(exact ? Reason::SolveFactor : Reason::NumericRoots, formulas);
     }
@@ -371,7 +373,7 @@ private:
             std::vector<std::pair<engine::Relation, FormulaPtr>> names;
             for (int m = 1; m < r.multiplicity; ++m)
                 names.emplace_back(engine::Relation::Equal, name(next + static_cast<std::size_t>(m)));
-            const FormulaPtr value = Naming(name(next), r.shown.exact, r.value);
+            const FormulaPtr value = Naming(name(next), r.shown.exact, r.re, r.im);
             // Naming gives name = value or name ≈ value: the other names go between.
             names.emplace_back(value->relations.front(), value->children[1]);
             formulas.push_back(engine::ChainOf(name(next), names));
@@ -427,11 +429,58 @@ PolynomialAnswer SolvePolynomial(const Reading& reading, engine::Working& workin
         if (root.value.isReal())
             graph.realRoots.push_back(Drawn(root.value.re));
     }
-    answer.turningPoints = engine::CriticalPoints(p);
-    for (const engine::CriticalPoint& point : answer.turningPoints)
-        graph.turningPoints.push_back({Drawn(point.x), Drawn(point.y)});
+    answer.turningPoints = TurningPoints(answer.coefficients);
+    graph.turningPoints = answer.turningPoints;
     Steps(answer.unknown, f, roots, answer.roots, working).solve(answer.coefficients);
     return answer;
 }
 
 } // namespace zembrel::typed::solving
+
+namespace zembrel::typed {
+
+struct TurningPoints::Found {
+    engine::Polynomial p;
+    std::once_flag once;
+    std::vector<engine::CriticalPoint> exact;
+    std::vector<DrawnPoint> drawn;
+};
+
+TurningPoints::TurningPoints(const std::vector<mpq_class>& highestFirst) : found_(std::make_shared<Found>())
+{
+    found_->p = engine::Polynomial::FromHighestFirst(highestFirst);
+}
+
+const TurningPoints::Found* TurningPoints::found() const
+{
+    if (!found_)
+        return nullptr;
+    Found& f = *found_;
+    std::call_once(f.once, [&f] {
+        try {
+            f.exact = engine::CriticalPoints(f.p);
+        } catch (const std::runtime_error&) {
+            // Two turning points closer than the arithmetic can tell: none drawn.
+            f.exact.clear();
+        }
+        for (const engine::CriticalPoint& point : f.exact)
+            f.drawn.push_back({solving::Drawn(point.x), solving::Drawn(point.y)});
+    });
+    return found_.get();
+}
+
+const std::vector<engine::CriticalPoint>& TurningPoints::exact() const
+{
+    static const std::vector<engine::CriticalPoint> none;
+    const Found* f = found();
+    return f ? f->exact : none;
+}
+
+const std::vector<DrawnPoint>& TurningPoints::drawn() const
+{
+    static const std::vector<DrawnPoint> none;
+    const Found* f = found();
+    return f ? f->drawn : none;
+}
+
+} // namespace zembrel::typed

@@ -11,6 +11,7 @@
 #include "solution.h"
 
 #include <cstddef>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -33,12 +34,13 @@ engine::FormulaPtr TermsFormula(const std::vector<Polynomial::Term>& terms, cons
 // A polynomial in one unknown, highest power first.
 engine::FormulaPtr PolynomialOf(const std::vector<mpq_class>& highestFirst, char unknown);
 
-// The value rounded to 20 significant digits, as digits.
-engine::FormulaPtr Approximation(const engine::Real& value);
-// name = exact form, or name ≈ its 20 digits where it has none.
-engine::FormulaPtr Naming(engine::FormulaPtr name, const engine::FormulaPtr& exact, const engine::Complex& value);
-// The exact form, or the 20 digits where there is none.
-engine::FormulaPtr ExactOrDigits(const engine::FormulaPtr& exact, const engine::Real& value);
+// A DECIMAL as digits: "1.4142135623730950488", "−1.5 × 10⁻¹¹".
+engine::FormulaPtr Digits(const std::string& decimal);
+// name = exact form, or name ≈ its DECIMALs where it has none.
+engine::FormulaPtr Naming(engine::FormulaPtr name, const engine::FormulaPtr& exact, const std::string& re,
+                          const std::string& im);
+// The exact form, or the DECIMAL where there is none.
+engine::FormulaPtr ExactOrDigits(const engine::FormulaPtr& exact, const std::string& decimal);
 
 Shown ShownOf(engine::FormulaPtr exact);
 bool SameFormula(const engine::Formula& a, const engine::Formula& b);
