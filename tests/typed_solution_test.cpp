@@ -36,6 +36,7 @@ const T* answerOf(const TypedSolution& solution)
 std::vector<mpq_class> rationals(const std::vector<const char*>& texts)
 {
     std::vector<mpq_class> values;
+    values.reserve(texts.size());
     for (const char* text : texts)
         values.emplace_back(text);
     return values;
@@ -464,10 +465,10 @@ TEST(TypedInequality, PartsKeepTheirRelationsAgainstZero)
 // ---- errors -----------------------------------------------------------------------
 
 struct ErrorRow {
-    const char* name;
-    const char* text;
+    const char* name = nullptr;
+    const char* text = nullptr;
     std::optional<std::size_t> at;
-    const char* quoted; // what the message names, if anything
+    const char* quoted = nullptr; // what the message names, if anything
 };
 
 const ErrorRow kErrors[] = {
@@ -487,6 +488,9 @@ const ErrorRow kErrors[] = {
     {"empty", "", std::nullopt, nullptr},
     {"eleven unknowns", "a+b+c+d+f+g+h+j+k+l+m = 0", 20, "“m”"},
     {"degree over 100", "x^60 x^41 = 1", 5, nullptr},
+    {"roots too far apart in size", "2x^28 + 1e1000 x^9 + 1 = 0", std::nullopt, nullptr},
+    {"two roots too close", "1e1000 (x−2)²(x²+x+1) + 1 = 0", std::nullopt, nullptr},
+    {"an inequality's roots too close", "1e1000 (x−2)²(x²+x+1) + 1 > 0", std::nullopt, nullptr},
 };
 
 TEST(TypedErrors, EachAtItsPlaceNamingWhatIsWrong)

@@ -19,6 +19,7 @@ enum class Unsolvable {
     EquationsAndInequalities, // at the first relation of the other sort than the first statement's
     TwoUnknowns,              // an inequality in two unknowns: at the second
     DifferentUnknowns,        // inequalities in different unknowns: at the later one
+    RootsOutOfReach,          // roots too close or too far apart in size to find in time (no place)
     Failed,                   // the exact arithmetic gave up (values closer than it can tell)
 };
 
@@ -33,6 +34,7 @@ constexpr UnsolvableRow kUnsolvable[] = {
     {Unsolvable::EquationsAndInequalities, "方程和不等式不能一起解：请只输入方程（组），或只输入不等式（组）"},
     {Unsolvable::TwoUnknowns, "一个不等式只能含一个未知数：这里又出现了“{detail}”"},
     {Unsolvable::DifferentUnknowns, "不等式组里的不等式要含同一个未知数：前面是“{first}”，这里是“{detail}”"},
+    {Unsolvable::RootsOutOfReach, "根挨得太近或大小相差太悬殊，无法在合理的时间内求出所有的根"},
     {Unsolvable::Failed, "无法精确比较这些数的大小，不能求解"},
 };
 
@@ -203,6 +205,8 @@ TypedSolution SolveTyped(std::string_view text)
         return {SolutionError{Message(*error), error->at}, {}, {}};
     try {
         return solve(std::get<Reading>(read), text);
+    } catch (const solving::RootsOutOfReach&) {
+        return {unsolvable(Unsolvable::RootsOutOfReach, std::nullopt), {}, {}};
     } catch (const std::runtime_error&) {
         return {unsolvable(Unsolvable::Failed, std::nullopt), {}, {}};
     }

@@ -33,7 +33,7 @@ using engine::Reason;
 // Sorted boundary points are told apart to at most this precision before
 // the enclosures are given up on.
 constexpr long kStartPrecision = 64;
-constexpr long kPrecisionLimit = long{1} << 20;
+constexpr long kPrecisionLimit = long{1} << 16;
 
 bool satisfies(int sign, Relation relation)
 {
@@ -213,6 +213,7 @@ private:
             part.p = engine::Polynomial::FromHighestFirst(coefficients);
             if (part.p.degree() >= 1) {
                 part.factorisation = engine::Factorise(part.p);
+                RequireRootsWithinReach(*part.factorisation);
                 pool_.complete = pool_.complete && part.factorisation->complete;
                 for (const engine::Factor& factor : part.factorisation->factors) {
                     const auto [at, added] = pooled.try_emplace(keyOf(factor.polynomial), pool_.factors.size());
@@ -354,6 +355,7 @@ private:
         if (intervals.empty())
             return engine::Sym(engine::symbol::kEmptySet);
         std::vector<FormulaPtr> parts;
+        parts.reserve(intervals.size());
         for (const Interval& i : intervals) {
             parts.push_back(engine::IntervalOf(i.from ? endFormula(*i.from) : nullptr,
                                                i.to ? endFormula(*i.to) : nullptr, i.closedFrom, i.closedTo));

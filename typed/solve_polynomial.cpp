@@ -422,6 +422,7 @@ PolynomialAnswer SolvePolynomial(const Reading& reading, engine::Working& workin
 
     answer.kind = PolynomialKind::Roots;
     const engine::Factorisation f = engine::Factorise(p);
+    RequireRootsWithinReach(f);
     const std::vector<engine::PolyRoot> roots = engine::Roots(f);
     for (const engine::PolyRoot& root : roots) {
         answer.roots.push_back({root.value, root.multiplicity, ShownOf(engine::ExactForm(root, f)),
@@ -458,9 +459,12 @@ const TurningPoints::Found* TurningPoints::found() const
     Found& f = *found_;
     std::call_once(f.once, [&f] {
         try {
+            if (f.p.degree() >= 2)
+                solving::RequireRootsWithinReach(engine::Factorise(f.p.derivative()));
             f.exact = engine::CriticalPoints(f.p);
-        } catch (const std::runtime_error&) {
-            // Two turning points closer than the arithmetic can tell: none drawn.
+        } catch (const std::exception&) {
+            // Turning points too far apart in size to find in time, or
+            // closer than the arithmetic can tell: none drawn.
             f.exact.clear();
         }
         for (const engine::CriticalPoint& point : f.exact)

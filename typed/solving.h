@@ -11,6 +11,7 @@
 #include "solution.h"
 
 #include <cstddef>
+#include <exception>
 #include <string>
 #include <utility>
 #include <vector>
@@ -53,6 +54,24 @@ double Drawn(const engine::Real& value);
 // 合并同类项 where terms are still to be collected. Each step only where
 // it changes what is written.
 void AddMoves(const Statement& statement, const std::vector<char>& unknowns, engine::Working& working);
+
+// ---- what the engine can find in time (root_spread.cpp) -------------------------
+
+// How far apart the sizes of the polynomial's roots lie, in bits, times
+// its degree: what finding them numerically costs.
+double RootSpread(const engine::FmpzPoly& p);
+inline constexpr double kMaxRootSpread = 4000;
+// How many bits the closest roots share, twice (0 where too few to matter).
+double ClusterBits(const engine::FmpzPoly& p);
+inline constexpr double kMaxClusterBits = 1800;
+
+// Thrown where a factor's roots lie too far apart in size to be found in
+// a few seconds.
+class RootsOutOfReach : public std::exception {
+public:
+    const char* what() const noexcept override { return "roots too far apart in size"; }
+};
+void RequireRootsWithinReach(const engine::Factorisation& f);
 
 // ---- the solvers ---------------------------------------------------------------
 
