@@ -25,6 +25,7 @@ namespace {
 std::vector<mpq_class> rationals(const std::vector<const char*>& texts)
 {
     std::vector<mpq_class> values;
+    values.reserve(texts.size());
     for (const char* text : texts)
         values.emplace_back(text);
     return values;
@@ -136,10 +137,10 @@ TEST(EngineRoots, LongCoefficientsKeepRationalRootsOfQuadraticFactors)
 }
 
 struct CompareRow {
-    const char* name;
+    const char* name = nullptr;
     Real a;
     Real b;
-    int expected;
+    int expected = 0;
 };
 
 TEST(EngineReal, ComparesExactly)

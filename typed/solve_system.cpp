@@ -44,6 +44,7 @@ FormulaPtr rowFormula(const Row& row, const std::vector<char>& unknowns)
 FormulaPtr systemFormula(const std::vector<Row>& rows, const std::vector<char>& unknowns)
 {
     std::vector<FormulaPtr> equations;
+    equations.reserve(rows.size());
     for (const Row& row : rows)
         equations.push_back(rowFormula(row, unknowns));
     return engine::CasesOf(equations);
