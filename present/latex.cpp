@@ -27,7 +27,7 @@ constexpr std::array kNamedSymbols{
     Named{engine::symbol::kTheta, "\\theta"},
     Named{engine::symbol::kPositive, "+"},
     Named{engine::symbol::kNegative, "-"},
-    Named{engine::symbol::kEmptySet, "\\varnothing"},
+    Named{engine::symbol::kEmptySet, "\\emptyset"},
     Named{engine::symbol::kImaginaryUnit, "\\mathrm{i}"}, // upright, as the imaginary unit is set
 };
 

@@ -35,8 +35,8 @@ constexpr std::array kNamedSymbols{
     Named{engine::symbol::kPi, "派"},
     Named{engine::symbol::kInfinity, "无穷大"},
     Named{engine::symbol::kTheta, "西塔"},
-    Named{engine::symbol::kPositive, "正"},
-    Named{engine::symbol::kNegative, "负"},
+    Named{engine::symbol::kPositive, "正号"},
+    Named{engine::symbol::kNegative, "负号"},
     Named{engine::symbol::kEmptySet, "空集"},
 };
 // clang-format on
