@@ -25,6 +25,8 @@ constexpr long kPrecisionLimit = long{1} << 20;
 // Two irrational values not told apart at this precision are taken as equal:
 // distinct algebraic numbers of the degrees and sizes typed are far apart.
 constexpr long kComparisonLimit = long{1} << 14;
+// Roots whose mean size is within this many bits of 1 are found as they are.
+constexpr long kUnscaledBits = 8;
 
 // num/den in lowest terms. Decimal numbers carry long powers of 2 and 5 in
 // both parts: those are counted out first, so that the greatest common
@@ -230,9 +232,27 @@ RootSet::RootSet(FmpzPoly squarefree) : polynomial_(std::move(squarefree))
     if (degree < 1)
         throw std::invalid_argument("a root set of a constant");
     size_ = static_cast<std::size_t>(degree);
+    // Arb's iteration starts around the unit circle, and roots far from it
+    // (x⁸⁸ = 10¹⁰⁰⁰: all of them near 2¹⁸⁹) take it thousands of steps to
+    // reach: the roots are found as 2^s times those of P(2^s·y), s the
+    // mean of their sizes in bits, |a₀/aₙ| = Π|rᵢ|.
+    const fmpz* constant = polynomial_.get()->coeffs;
+    if (!fmpz_is_zero(constant)) {
+        const auto size
+            = static_cast<long>(fmpz_bits(constant)) - static_cast<long>(fmpz_bits(fmpz_poly_lead(polynomial_.get())));
+        scale_ = size / degree;
+    }
+    if (std::labs(scale_) < kUnscaledBits)
+        scale_ = 0;
+    fmpz_poly_set(scaled_.get(), polynomial_.get());
+    for (long k = 0; k <= degree && scale_ != 0; ++k) {
+        // y^k gains 2^(s·k); for s < 0 the whole is multiplied by 2^(−s·n) to stay whole.
+        const long shift = scale_ > 0 ? scale_ * k : -scale_ * (degree - k);
+        fmpz_mul_2exp(scaled_.get()->coeffs + k, scaled_.get()->coeffs + k, static_cast<ulong>(shift));
+    }
     precision_ = kStartPrecision;
     acb_ptr roots = _acb_vec_init(degree);
-    arb_fmpz_poly_complex_roots(roots, polynomial_.get(), 0, precision_);
+    isolate(roots, precision_);
     roots_.resize(size_);
     for (std::size_t i = 0; i < size_; ++i) {
         acb_set(roots_[i].get(), roots + i);
@@ -256,6 +276,14 @@ RootSet::RootSet(FmpzPoly squarefree, std::size_t realCount, Isolator isolate)
     roots_ = isolate_(precision_);
 }
 
+void RootSet::isolate(acb_ptr roots, long precision) const
+{
+    const long degree = static_cast<long>(size_);
+    arb_fmpz_poly_complex_roots(roots, scaled_.get(), 0, precision);
+    for (long i = 0; i < degree; ++i)
+        acb_mul_2exp_si(roots + i, roots + i, scale_);
+}
+
 void RootSet::refine(long precision) const
 {
     if (precision > precision_ && isolate_) {
@@ -264,7 +292,7 @@ void RootSet::refine(long precision) const
     } else if (precision > precision_) {
         const long degree = static_cast<long>(size_);
         acb_ptr fresh = _acb_vec_init(degree);
-        arb_fmpz_poly_complex_roots(fresh, polynomial_.get(), 0, precision);
+        isolate(fresh, precision);
         // The same roots, narrower: each new enclosure lies inside one old one.
         std::vector<Acb> next(size_);
         for (std::size_t i = 0; i < size_; ++i) {

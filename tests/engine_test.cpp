@@ -136,6 +136,30 @@ TEST(EngineRoots, LongCoefficientsKeepRationalRootsOfQuadraticFactors)
     EXPECT_EQ(roots[2].multiplicity, 2);
 }
 
+// Roots far from 1, found through P(2^s·y): x⁸ = 2·10⁴⁰⁰ and x⁸ = 2·10⁻⁴⁰⁰.
+TEST(EngineRoots, RootsFarFromOneKeepTheirDigits)
+{
+    const mpz_class big = tenTo(400);
+    const struct {
+        const char* name;
+        std::vector<mpq_class> coefficients;
+        const char* positive;
+    } rows[] = {
+        {"huge", {1, 0, 0, 0, 0, 0, 0, 0, mpq_class(-2 * big)}, "1.0905077326652576592e50"},
+        {"tiny", {1, 0, 0, 0, 0, 0, 0, 0, mpq_class(-2, big)}, "1.0905077326652576592e-50"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Factorisation f = Factorise(Polynomial::FromHighestFirst(row.coefficients));
+        const std::vector<PolyRoot> roots = Roots(f);
+        ASSERT_EQ(roots.size(), 8u);
+        EXPECT_EQ(roots[0].value.re.decimal20(), std::string("-") + row.positive);
+        EXPECT_EQ(roots[1].value.re.decimal20(), row.positive);
+        EXPECT_EQ(roots[2].value.im.sign(), 1);
+        EXPECT_EQ(roots[7].value.im.sign(), -1);
+    }
+}
+
 struct CompareRow {
     const char* name = nullptr;
     Real a;
