@@ -491,6 +491,7 @@ const ErrorRow kErrors[] = {
     {"roots too far apart in size", "2x^28 + 1e1000 x^9 + 1 = 0", std::nullopt, nullptr},
     {"two roots too close", "1e1000 (x−2)²(x²+x+1) + 1 = 0", std::nullopt, nullptr},
     {"an inequality's roots too close", "1e1000 (x−2)²(x²+x+1) + 1 > 0", std::nullopt, nullptr},
+    {"a quartic's coefficients too long", "x⁴ + x + 1e1100 = 0", std::nullopt, nullptr},
 };
 
 TEST(TypedErrors, EachAtItsPlaceNamingWhatIsWrong)

@@ -7,6 +7,7 @@
 #include <flint/fmpz_poly.h>
 
 #include <cmath>
+#include <cstdlib>
 
 namespace zembrel::typed::solving {
 
@@ -98,8 +99,10 @@ void RequireRootsWithinReach(const engine::Factorisation& f)
         // a factor is squarefree, so its discriminant is not 0.
         if (factor.degree() < 4)
             continue;
+        if (std::labs(fmpz_poly_max_bits(factor.polynomial.get())) > kMaxIteratedBits)
+            throw RootsOutOfReach(RootsOutOfReach::Why::Length);
         if (RootSpread(factor.polynomial) > kMaxRootSpread || ClusterBits(factor.polynomial) > kMaxClusterBits)
-            throw RootsOutOfReach();
+            throw RootsOutOfReach(RootsOutOfReach::Why::Spread);
     }
 }
 

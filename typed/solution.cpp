@@ -20,6 +20,7 @@ enum class Unsolvable {
     TwoUnknowns,              // an inequality in two unknowns: at the second
     DifferentUnknowns,        // inequalities in different unknowns: at the later one
     RootsOutOfReach,          // roots too close or too far apart in size to find in time (no place)
+    CoefficientsTooLong,      // a factor of degree 4 or more with coefficients of over 1000 digits (no place)
     Failed,                   // the exact arithmetic gave up (values closer than it can tell)
 };
 
@@ -35,6 +36,8 @@ constexpr UnsolvableRow kUnsolvable[] = {
     {Unsolvable::TwoUnknowns, "一个不等式只能含一个未知数：这里又出现了“{detail}”"},
     {Unsolvable::DifferentUnknowns, "不等式组里的不等式要含同一个未知数：前面是“{first}”，这里是“{detail}”"},
     {Unsolvable::RootsOutOfReach, "根挨得太近或大小相差太悬殊，无法在合理的时间内求出所有的根"},
+    {Unsolvable::CoefficientsTooLong,
+     "四次及以上的因式，系数最多约 1000 位：这里的系数太长，无法在合理的时间内求出所有的根"},
     {Unsolvable::Failed, "无法精确比较这些数的大小，不能求解"},
 };
 
@@ -205,8 +208,10 @@ TypedSolution SolveTyped(std::string_view text)
         return {SolutionError{Message(*error), error->at}, {}, {}};
     try {
         return solve(std::get<Reading>(read), text);
-    } catch (const solving::RootsOutOfReach&) {
-        return {unsolvable(Unsolvable::RootsOutOfReach, std::nullopt), {}, {}};
+    } catch (const solving::RootsOutOfReach& out) {
+        const bool length = out.why() == solving::RootsOutOfReach::Why::Length;
+        return {
+            unsolvable(length ? Unsolvable::CoefficientsTooLong : Unsolvable::RootsOutOfReach, std::nullopt), {}, {}};
     } catch (const std::runtime_error&) {
         return {unsolvable(Unsolvable::Failed, std::nullopt), {}, {}};
     }

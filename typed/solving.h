@@ -65,11 +65,21 @@ inline constexpr double kMaxRootSpread = 4000;
 double ClusterBits(const engine::FmpzPoly& p);
 inline constexpr double kMaxClusterBits = 1800;
 
-// Thrown where a factor's roots lie too far apart in size to be found in
-// a few seconds.
+// Factors of degree 4 or more with longer coefficients (about 1000 digits)
+// are not taken: their roots, and rounding parts of them that nearly
+// cancel, take Arb seconds to minutes.
+inline constexpr long kMaxIteratedBits = 3400;
+
+// Thrown where a factor's roots cannot be found in a few seconds.
 class RootsOutOfReach : public std::exception {
 public:
-    const char* what() const noexcept override { return "roots too far apart in size"; }
+    enum class Why { Spread, Length };
+    explicit RootsOutOfReach(Why why) : why_(why) {}
+    Why why() const { return why_; }
+    const char* what() const noexcept override { return "roots out of reach"; }
+
+private:
+    Why why_;
 };
 void RequireRootsWithinReach(const engine::Factorisation& f);
 
