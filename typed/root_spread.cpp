@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace zembrel::typed::solving {
 
@@ -57,8 +58,8 @@ double RootSpread(const engine::FmpzPoly& p)
     }
     if (hull.size() < 2)
         return 0;
-    double least = INFINITY;
-    double most = -INFINITY;
+    double least = std::numeric_limits<double>::infinity();
+    double most = -std::numeric_limits<double>::infinity();
     for (std::size_t i = 1; i < hull.size(); ++i) {
         const double slope = (hull[i].size - hull[i - 1].size) / (hull[i].k - hull[i - 1].k);
         least = std::min(least, slope);
