@@ -622,6 +622,13 @@ int Real::sign() const
         const int c = cmp(d.num * d.num, d.sv * d.sv * d.m);
         return c > 0 ? su : sv;
     }
+    if (d.kind == Data::Kind::Part && d.part == Part::Imaginary && !d.root.real()) {
+        // Never 0, and known by its place: the upper root of each pair comes
+        // first. (Enclosing it may take long where its formula cancels, and
+        // the exact test of 0 isolates every root of the polynomial again.)
+        const bool upper = (d.root.index - d.root.set->realCount()) % 2 == 0;
+        return upper != d.negated ? 1 : -1;
+    }
     bool zeroTested = false;
     for (long precision = kStartPrecision; precision <= kPrecisionLimit; precision *= 2) {
         const Arb x = enclose(precision);

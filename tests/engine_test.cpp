@@ -160,6 +160,22 @@ TEST(EngineRoots, RootsFarFromOneKeepTheirDigits)
     }
 }
 
+// x³ + 2·10¹⁰⁰⁰x² + 200x + 10: the complex roots' imaginary parts cancel
+// in Cardano's formula to 10⁻⁵⁰⁰, and their signs are known by their order.
+TEST(EngineRoots, TinyImaginaryPartsOfACubic)
+{
+    const std::vector<mpq_class> coefficients{1, mpq_class(2 * tenTo(1000)), 200, 10};
+    const Factorisation f = Factorise(Polynomial::FromHighestFirst(coefficients));
+    const std::vector<PolyRoot> roots = Roots(f);
+    ASSERT_EQ(roots.size(), 3u);
+    EXPECT_EQ(roots[0].value.re.decimal20(), "-2e1000");
+    EXPECT_EQ(roots[1].value.im.sign(), 1);
+    EXPECT_EQ((-roots[1].value.im).sign(), -1);
+    EXPECT_EQ(roots[1].value.re.decimal20(), "-5e-999");
+    EXPECT_EQ(roots[1].value.im.decimal20(), "2.2360679774997896964e-500");
+    EXPECT_EQ(roots[2].value.im.decimal20(), "-2.2360679774997896964e-500");
+}
+
 struct CompareRow {
     const char* name = nullptr;
     Real a;
