@@ -30,6 +30,10 @@ Commands:
                             roots, kind, discriminant or determinant and
                             working of Linear, Quadratic, Cubic or System
                             as its fields read now; changes nothing
+  ["equation", TEXT]        answers ["solution", OBJECT]: TEXT as typed for
+                            the typed-equation window (equations, a linear
+                            system or inequalities) solved exactly, or an
+                            error and where it is; touches no panel
 
 Events, one for each call an operation makes of the window:
   ["text", FIELD, TEXT]           a field's text was replaced

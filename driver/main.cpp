@@ -9,6 +9,7 @@
 #include "command_line.h"
 #include "panels.h"
 #include "recording_window.h"
+#include "solution_json.h"
 #include "wire_format.h"
 
 #include <algorithm>
@@ -52,6 +53,7 @@ private:
     bool menu(const Command& command);
     bool get(const Command& command);
     bool analyse(const Command& command);
+    bool equation(const Command& command);
 
     HeadlessSession session_;
     int exitCode_ = 0;
@@ -85,6 +87,8 @@ bool Driver::run(const std::string& line)
         return get(command);
     if (command.verb == "analyse")
         return analyse(command);
+    if (command.verb == "equation")
+        return equation(command);
     return bad("unknown command: " + command.verb);
 }
 
@@ -152,6 +156,15 @@ bool Driver::analyse(const Command& command)
     if (panel == kPanels.end())
         return bad("unknown panel: " + name);
     writeLine(analysisLine(*SolutionFor(**panel, session_.window())));
+    return true;
+}
+
+// A typed text is solved on its own: no panel is read or changed.
+bool Driver::equation(const Command& command)
+{
+    if (!takesStrings(command, 1))
+        return bad("equation takes the typed text");
+    writeLine(solutionLine(typed::SolveTyped(*command.operands[0])));
     return true;
 }
 

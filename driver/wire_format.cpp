@@ -5,6 +5,7 @@
 #include "wire_format.h"
 
 #include "expr.h"
+#include "json_object.h"
 #include "panel.h"
 #include "textbook.h"
 #include "wording.h"
@@ -21,8 +22,6 @@
 namespace zembrel {
 
 namespace {
-
-std::string jsonBool(bool value) { return value ? "true" : "false"; }
 
 constexpr char32_t kNoCodePoint = 0x110000;
 
@@ -162,30 +161,6 @@ std::string printedLine(const std::vector<std::string>& printed)
 }
 
 namespace {
-
-// Members written in the order they are added, with ", " between them as
-// between the elements of a line.
-class JsonObject {
-public:
-    JsonObject& add(std::string_view key, const std::string& json)
-    {
-        out_ += (out_.empty() ? "{" : ", ") + jsonString(key) + ": " + json;
-        return *this;
-    }
-    std::string str() const { return out_.empty() ? "{}" : out_ + "}"; }
-
-private:
-    std::string out_;
-};
-
-template <class T, class ToJson>
-std::string jsonArray(const std::vector<T>& items, ToJson toJson)
-{
-    std::string out = "[";
-    for (std::size_t i = 0; i < items.size(); ++i)
-        out += (i == 0 ? "" : ", ") + toJson(items[i]);
-    return out + "]";
-}
 
 // "p" or "p/q" in lowest terms: GMP keeps its rationals canonical.
 std::string rationalJson(const mpq_class& value) { return jsonString(value.get_str()); }

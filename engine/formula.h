@@ -119,6 +119,9 @@ inline constexpr const char* kImaginaryUnit = "i"; // i² = −1
 inline constexpr const char* kPi = "π";
 inline constexpr const char* kInfinity = "∞";
 inline constexpr const char* kTheta = "θ";
+inline constexpr const char* kPositive = "+"; // a sign in a table of signs
+inline constexpr const char* kNegative = "−";
+inline constexpr const char* kEmptySet = "∅";
 } // namespace symbol
 
 // ---- numbers as formulas ----------------------------------------------------

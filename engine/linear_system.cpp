@@ -118,7 +118,7 @@ mpq_class reduced(const mpz_class& num, const mpz_class& den)
 
 } // namespace
 
-SystemSolution SolveLinearSystem(const LinearSystem& system)
+SystemSolution SolveLinearSystem(const LinearSystem& system, bool withSteps)
 {
     SystemSolution s;
     const std::size_t n = system.unknowns;
@@ -126,7 +126,8 @@ SystemSolution SolveLinearSystem(const LinearSystem& system)
     FmpqMat echelon(augmented.rows(), augmented.columns());
     const long rank = fmpq_mat_rref(echelon.get(), augmented.get());
     s.reduced = rowsOf(echelon);
-    s.steps = eliminate(rowsOf(augmented), n);
+    if (withSteps)
+        s.steps = eliminate(rowsOf(augmented), n);
 
     // The pivot of each nonzero row; a pivot in the constants' column is 0 = 1.
     std::vector<std::size_t> pivots;

@@ -57,7 +57,9 @@ struct SystemSolution {
     std::vector<EliminationStep> steps;          // the elimination that leads to `reduced`
 };
 
-SystemSolution SolveLinearSystem(const LinearSystem& system);
+// The elimination's steps are kept only `withSteps`: each holds every
+// equation, which for thousands of equations is more than is worth keeping.
+SystemSolution SolveLinearSystem(const LinearSystem& system, bool withSteps = true);
 
 // Cramer's rule for n equations in n unknowns, in whole numbers: each
 // equation multiplied by the common multiple of its denominators, so that

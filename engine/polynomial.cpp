@@ -391,21 +391,24 @@ void addFactor(Factorisation& f, FmpzPoly F, int multiplicity)
     f.factors.push_back({std::move(F), multiplicity});
 }
 
-void factorQuadratic(Factorisation& f, FmpzPoly P)
+// P to the power m, split into linear factors where its discriminant is a square.
+void factorQuadratic(Factorisation& f, FmpzPoly P, int m = 1)
 {
     const Quadratic q = quadraticOf(P);
+    mpz_class fourA;
+    mpz_pow_ui(fourA.get_mpz_t(), mpz_class(4 * q.A).get_mpz_t(), static_cast<unsigned long>(m));
     if (q.D == 0) {
         // A·x² + B·x + C = (2A·x + B)²/(4A)
-        f.unit /= 4 * q.A;
-        addFactor(f, polyOf({q.B, 2 * q.A}), 2);
+        f.unit /= fourA;
+        addFactor(f, polyOf({q.B, 2 * q.A}), 2 * m);
     } else if (isSquare(q.D)) {
         // A·x² + B·x + C = (2A·x + B − s)(2A·x + B + s)/(4A), s = √Δ
         const mpz_class s = squareRoot(q.D);
-        f.unit /= 4 * q.A;
-        addFactor(f, polyOf({q.B - s, 2 * q.A}), 1);
-        addFactor(f, polyOf({q.B + s, 2 * q.A}), 1);
+        f.unit /= fourA;
+        addFactor(f, polyOf({q.B - s, 2 * q.A}), m);
+        addFactor(f, polyOf({q.B + s, 2 * q.A}), m);
     } else {
-        addFactor(f, std::move(P), 1);
+        addFactor(f, std::move(P), m);
     }
 }
 
@@ -448,7 +451,13 @@ void factorWithFlint(Factorisation& f, const FmpzPoly& P, bool complete)
     for (long i = 0; i < fac->num; ++i) {
         FmpzPoly F;
         fmpz_poly_set(F.get(), fac->p + i);
-        addFactor(f, std::move(F), static_cast<int>(fac->exp[i]));
+        const int m = static_cast<int>(fac->exp[i]);
+        // A squarefree factor of degree 2 is split where it can be, so that
+        // every root of a quadratic factor is a surd or complex.
+        if (!complete && fmpz_poly_degree(F.get()) == 2 && fmpz_sgn(fmpz_poly_lead(F.get())) > 0)
+            factorQuadratic(f, std::move(F), m);
+        else
+            addFactor(f, std::move(F), m);
     }
     fmpz_poly_factor_clear(fac);
 }
@@ -701,14 +710,26 @@ FormulaPtr cardanoForm(const PolyRoot& root, const Factor& F)
     const Depressed k = depressedOf(F.polynomial);
     if (tooLong(k.P) || tooLong(k.Q) || tooLong(k.discriminant))
         return nullptr;
+    std::vector<std::pair<Sign, FormulaPtr>> terms;
+    if (k.shift != 0)
+        terms.emplace_back(Sign::Plus, Number(k.shift));
+    if (k.P == 0) {
+        // t³ = −Q: one of u, v is 0, so the roots are ∛(−Q) and −∛(−Q)/2 ± (√3/2)·∛|Q|·i.
+        const FormulaPtr w = RootOf(Number(-k.Q), 3);
+        if (root.branch == 0) {
+            terms.emplace_back(Sign::Plus, w);
+            return SumOf(terms);
+        }
+        terms.emplace_back(Sign::Minus, Frac(w, Int(2)));
+        terms.emplace_back(root.branch == 1 ? Sign::Plus : Sign::Minus,
+                           Mul({Frac(Sqrt(Int(3)), Int(2)), RootOf(Number(abs(k.Q)), 3), Sym(symbol::kImaginaryUnit)}));
+        return SumOf(terms);
+    }
     // u, v = ∛(−Q/2 ± √Δ)
     const FormulaPtr minusHalfQ = Number(-k.Q / 2);
     const FormulaPtr rootDisc = sqrtFormula(k.discriminant);
     const FormulaPtr u = RootOf(Add(minusHalfQ, rootDisc), 3);
     const FormulaPtr v = RootOf(Sub(minusHalfQ, rootDisc), 3);
-    std::vector<std::pair<Sign, FormulaPtr>> terms;
-    if (k.shift != 0)
-        terms.emplace_back(Sign::Plus, Number(k.shift));
     if (root.branch == 0) {
         terms.emplace_back(Sign::Plus, u);
         terms.emplace_back(Sign::Plus, v);

@@ -25,6 +25,8 @@ constexpr long kPrecisionLimit = long{1} << 20;
 // Two irrational values not told apart at this precision are taken as equal:
 // distinct algebraic numbers of the degrees and sizes typed are far apart.
 constexpr long kComparisonLimit = long{1} << 14;
+// Roots whose mean size is within this many bits of 1 are found as they are.
+constexpr long kUnscaledBits = 8;
 
 // num/den in lowest terms. Decimal numbers carry long powers of 2 and 5 in
 // both parts: those are counted out first, so that the greatest common
@@ -230,9 +232,27 @@ RootSet::RootSet(FmpzPoly squarefree) : polynomial_(std::move(squarefree))
     if (degree < 1)
         throw std::invalid_argument("a root set of a constant");
     size_ = static_cast<std::size_t>(degree);
+    // Arb's iteration starts around the unit circle, and roots far from it
+    // (x⁸⁸ = 10¹⁰⁰⁰: all of them near 2¹⁸⁹) take it thousands of steps to
+    // reach: the roots are found as 2^s times those of P(2^s·y), s the
+    // mean of their sizes in bits, |a₀/aₙ| = Π|rᵢ|.
+    const fmpz* constant = polynomial_.get()->coeffs;
+    if (!fmpz_is_zero(constant)) {
+        const auto size
+            = static_cast<long>(fmpz_bits(constant)) - static_cast<long>(fmpz_bits(fmpz_poly_lead(polynomial_.get())));
+        scale_ = size / degree;
+    }
+    if (std::labs(scale_) < kUnscaledBits)
+        scale_ = 0;
+    fmpz_poly_set(scaled_.get(), polynomial_.get());
+    for (long k = 0; k <= degree && scale_ != 0; ++k) {
+        // y^k gains 2^(s·k); for s < 0 the whole is multiplied by 2^(−s·n) to stay whole.
+        const long shift = scale_ > 0 ? scale_ * k : -scale_ * (degree - k);
+        fmpz_mul_2exp(scaled_.get()->coeffs + k, scaled_.get()->coeffs + k, static_cast<ulong>(shift));
+    }
     precision_ = kStartPrecision;
     acb_ptr roots = _acb_vec_init(degree);
-    arb_fmpz_poly_complex_roots(roots, polynomial_.get(), 0, precision_);
+    isolate(roots, precision_);
     roots_.resize(size_);
     for (std::size_t i = 0; i < size_; ++i) {
         acb_set(roots_[i].get(), roots + i);
@@ -256,16 +276,23 @@ RootSet::RootSet(FmpzPoly squarefree, std::size_t realCount, Isolator isolate)
     roots_ = isolate_(precision_);
 }
 
-std::vector<Acb> RootSet::enclosures(long precision) const
+void RootSet::isolate(acb_ptr roots, long precision) const
 {
-    const std::lock_guard lock(mutex_);
+    const long degree = static_cast<long>(size_);
+    arb_fmpz_poly_complex_roots(roots, scaled_.get(), 0, precision);
+    for (long i = 0; i < degree; ++i)
+        acb_mul_2exp_si(roots + i, roots + i, scale_);
+}
+
+void RootSet::refine(long precision) const
+{
     if (precision > precision_ && isolate_) {
         roots_ = isolate_(precision);
         precision_ = precision;
     } else if (precision > precision_) {
         const long degree = static_cast<long>(size_);
         acb_ptr fresh = _acb_vec_init(degree);
-        arb_fmpz_poly_complex_roots(fresh, polynomial_.get(), 0, precision);
+        isolate(fresh, precision);
         // The same roots, narrower: each new enclosure lies inside one old one.
         std::vector<Acb> next(size_);
         for (std::size_t i = 0; i < size_; ++i) {
@@ -280,10 +307,22 @@ std::vector<Acb> RootSet::enclosures(long precision) const
         roots_ = std::move(next);
         precision_ = precision;
     }
+}
+
+std::vector<Acb> RootSet::enclosures(long precision) const
+{
+    const std::lock_guard lock(mutex_);
+    refine(precision);
     return roots_;
 }
 
-Acb RootSet::enclose(std::size_t index, long precision) const { return enclosures(precision).at(index); }
+// One root, without copying the others.
+Acb RootSet::enclose(std::size_t index, long precision) const
+{
+    const std::lock_guard lock(mutex_);
+    refine(precision);
+    return roots_.at(index);
+}
 
 // ---- Real ---------------------------------------------------------------------
 
@@ -444,17 +483,28 @@ Arb Real::enclose(long precision) const
         return x;
     }
     case Data::Kind::Surd: {
-        // U and V·√m may cancel: their sizes tell how many bits go.
-        const long extra = 16 + static_cast<long>(mpz_sizeinbase(d.num.get_mpz_t(), 2) / 2);
-        const long working = precision + std::min(extra, 4 * precision + 64);
+        // (U + V√m)/W. Where U and V√m have opposite signs they cancel, by
+        // as many bits as the root is small (the smaller root of
+        // x² + 10¹⁰⁰⁰x + 1 loses 6600): then the same value is taken as
+        // (U² − V²m)/(W(U − V√m)), whose terms add.
+        const long working = precision + 32;
         const Fmpz m = ToFmpz(d.m);
         arb_sqrt_fmpz(x.get(), m.get(), working);
-        const Fmpz V = ToFmpz(d.sv);
+        const bool cancelling = sgn(d.num) != 0 && sgn(d.num) != sgn(d.sv);
+        const Fmpz V = ToFmpz(cancelling ? mpz_class(-d.sv) : d.sv);
         arb_mul_fmpz(x.get(), x.get(), V.get(), working);
         const Fmpz U = ToFmpz(d.num);
         arb_add_fmpz(x.get(), x.get(), U.get(), working);
         const Fmpz W = ToFmpz(d.den);
-        arb_div_fmpz(x.get(), x.get(), W.get(), precision);
+        if (cancelling) {
+            arb_mul_fmpz(x.get(), x.get(), W.get(), working);
+            const Fmpz N = ToFmpz(d.num * d.num - d.sv * d.sv * d.m);
+            Arb numerator;
+            arb_set_fmpz(numerator.get(), N.get());
+            arb_div(x.get(), numerator.get(), x.get(), precision);
+        } else {
+            arb_div_fmpz(x.get(), x.get(), W.get(), precision);
+        }
         return x;
     }
     case Data::Kind::Part: {
@@ -463,8 +513,11 @@ Arb Real::enclose(long precision) const
         break;
     }
     case Data::Kind::ValueAt: {
-        // Evaluated a little wider than asked: the value's condition eats bits.
-        const Acb c = d.root.set->enclose(d.root.index, precision + 32);
+        // The root as precise as asked, so that deciding a sign at the first
+        // precision costs no second isolation of the roots; evaluated a
+        // little wider. Where the value's condition eats bits, the callers
+        // ask again with more.
+        const Acb c = d.root.set->enclose(d.root.index, precision);
         FmpzPoly numerator;
         fmpq_poly_get_numerator(numerator.get(), d.poly.get());
         arb_fmpz_poly_evaluate_arb(x.get(), numerator.get(), acb_realref(c.get()), precision + 32);
@@ -568,6 +621,13 @@ int Real::sign() const
             return sv;
         const int c = cmp(d.num * d.num, d.sv * d.sv * d.m);
         return c > 0 ? su : sv;
+    }
+    if (d.kind == Data::Kind::Part && d.part == Part::Imaginary && !d.root.real()) {
+        // Never 0, and known by its place: the upper root of each pair comes
+        // first. (Enclosing it may take long where its formula cancels, and
+        // the exact test of 0 isolates every root of the polynomial again.)
+        const bool upper = (d.root.index - d.root.set->realCount()) % 2 == 0;
+        return upper != d.negated ? 1 : -1;
     }
     bool zeroTested = false;
     for (long precision = kStartPrecision; precision <= kPrecisionLimit; precision *= 2) {

@@ -52,7 +52,14 @@ public:
     Acb enclose(std::size_t index, long precision) const;
 
 private:
+    // Narrows the enclosures to `precision`; the mutex held.
+    void refine(long precision) const;
+    // Every root, by Arb, to `precision` bits.
+    void isolate(acb_ptr roots, long precision) const;
+
     FmpzPoly polynomial_;
+    FmpzPoly scaled_; // P(2^scale_·y), whose roots lie around the unit circle
+    long scale_ = 0;
     std::size_t size_ = 0;
     std::size_t realCount_ = 0;
     Isolator isolate_;

@@ -76,6 +76,21 @@ enum class Reason {
     SignTable,       // a table: the intervals and the sign of f on each
     SolutionSet,     // the set as relations (x < 1 或 x > 2); as intervals
     Intersection,    // the sets of the inequalities; their common part
+
+    // Typed equations and inequalities
+    EquationAsTyped,     // the equation as typed
+    SystemAsTyped,       // the equations as typed, under one brace
+    InequalityAsTyped,   // the inequality as typed
+    InequalitiesAsTyped, // the inequalities as typed, under one brace
+    EveryValueSolves,    // 0 = 0; the unknown
+    NamePolynomial,      // f(x) = …
+    NoCandidateIsRoot,   // (none): no candidate of the rational root theorem is a root
+    CommonFactor,        // the common factor; the equation in factors
+    EquationRoots,       // the roots: x₁ = …, x₂ = x₃ = … (a repeated root once, with each of its names)
+    StandardForm,        // the system with the unknowns on the left, in order, and the numbers on the right
+    EverySolution,       // the inequality; the interval of every number
+    NoSolutionSet,       // the inequality
+    NoCommonPart,        // (none)
 };
 
 struct Step {

@@ -25,6 +25,9 @@ constexpr std::array kNamedSymbols{
     Named{engine::symbol::kPi, "\\pi"},
     Named{engine::symbol::kInfinity, "\\infty"},
     Named{engine::symbol::kTheta, "\\theta"},
+    Named{engine::symbol::kPositive, "+"},
+    Named{engine::symbol::kNegative, "-"},
+    Named{engine::symbol::kEmptySet, "\\emptyset"},
     Named{engine::symbol::kImaginaryUnit, "\\mathrm{i}"}, // upright, as the imaginary unit is set
 };
 

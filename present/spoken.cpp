@@ -29,12 +29,17 @@ struct Named {
 };
 
 // The symbols that are no letter of the alphabet; i, the imaginary unit, is read as the letter.
+// clang-format off
 constexpr std::array kNamedSymbols{
     Named{engine::symbol::kDelta, "判别式"},
     Named{engine::symbol::kPi, "派"},
     Named{engine::symbol::kInfinity, "无穷大"},
     Named{engine::symbol::kTheta, "西塔"},
+    Named{engine::symbol::kPositive, "正号"},
+    Named{engine::symbol::kNegative, "负号"},
+    Named{engine::symbol::kEmptySet, "空集"},
 };
+// clang-format on
 
 constexpr std::array kFunctions{
     Named{"cos", "余弦"},      Named{"sin", "正弦"},      Named{"tan", "正切"},

@@ -65,6 +65,19 @@ constexpr std::array kTemplates{
     std::pair{Reason::SignTable,               "各区间上的符号：{0}"},
     std::pair{Reason::SolutionSet,             "所以解集为 {0}，即 {1}"},
     std::pair{Reason::Intersection,            "各不等式的解集的公共部分：{*}"},
+    std::pair{Reason::EquationAsTyped,         "解方程 {0}"},
+    std::pair{Reason::SystemAsTyped,           "解方程组 {0}"},
+    std::pair{Reason::InequalityAsTyped,       "解不等式 {0}"},
+    std::pair{Reason::InequalitiesAsTyped,     "解不等式组 {0}"},
+    std::pair{Reason::EveryValueSolves,        "{0} 恒成立，{1} 取任意实数都是方程的解"},
+    std::pair{Reason::NamePolynomial,          "记 {0}"},
+    std::pair{Reason::NoCandidateIsRoot,       "逐一检验，这些数都不是 f(x) = 0 的根，方程没有有理根"},
+    std::pair{Reason::CommonFactor,            "提取公因式 {0}，得 {1}"},
+    std::pair{Reason::EquationRoots,           "所以原方程的解为 {*}"},
+    std::pair{Reason::StandardForm,            "移项、合并同类项，整理得 {0}"},
+    std::pair{Reason::EverySolution,           "{0} 对任意实数都成立，解集为 {1}"},
+    std::pair{Reason::NoSolutionSet,           "{0} 对任何实数都不成立，无解"},
+    std::pair{Reason::NoCommonPart,            "各不等式的解集没有公共部分，不等式组无解"},
 };
 // clang-format on
 

@@ -138,6 +138,13 @@ std::vector<FormulaRow> formulaRows()
         {"root of a fraction", Sqrt(Frac(Int(1), Int(2))), "根号 左括号 二分之一 右括号", "\\sqrt{\\frac{1}{2}}"},
         {"infinity", Rel(x(), Relation::Less, Sym(symbol::kInfinity)), "x 小于 无穷大", "x < \\infty"},
         {"theta", Func("cos", Sym(symbol::kTheta)), "余弦西塔", "\\cos\\left(\\theta\\right)"},
+        {"a table of signs",
+         MatrixOf({{x(), IntervalOf(nullptr, Int(1), false, false), Int(1)},
+                   {Sym("f"), Sym(symbol::kPositive), Sym(symbol::kNegative)}},
+                  false),
+         "二行三列的矩阵：第一行 x，从负无穷大到一的开区间，一；第二行 f，正号，负号",
+         "\\begin{pmatrix} x & \\left(-\\infty, 1\\right) & 1 \\\\ f & + & - \\end{pmatrix}"},
+        {"no number", Eq(Sym("S"), Sym(symbol::kEmptySet)), "S 等于 空集", "S = \\emptyset"},
         {"logarithm", Func("ln", Mul({Int(2), x()})), "自然对数 左括号 二 x 右括号", "\\ln\\left(2 x\\right)"},
         {"number after a letter", Mul({x(), Int(2)}), "x 左括号 二 右括号", "x \\cdot 2"},
         {"fraction after a letter", Mul({Sym("a"), Frac(Int(1), Sym("b"))}), "a 左括号 b 分之一 右括号",
@@ -403,7 +410,9 @@ private:
     }
 
     static inline const std::map<std::string, std::string> kSymbols{
-        {"判别式", symbol::kDelta}, {"派", symbol::kPi}, {"无穷大", symbol::kInfinity}, {"西塔", symbol::kTheta}};
+        {"判别式", symbol::kDelta}, {"派", symbol::kPi},         {"无穷大", symbol::kInfinity},
+        {"西塔", symbol::kTheta},   {"正号", symbol::kPositive}, {"负号", symbol::kNegative},
+        {"空集", symbol::kEmptySet}};
     static inline const std::map<std::string, std::string> kFunctions{
         {"余弦", "cos"},      {"正弦", "sin"},    {"正切", "tan"},    {"反余弦", "arccos"}, {"反正弦", "arcsin"},
         {"反正切", "arctan"}, {"自然对数", "ln"}, {"常用对数", "lg"}, {"对数", "log"}};
@@ -972,9 +981,9 @@ TEST(Latex, WritesWhatATextbookSets)
 ::testing::AssertionResult WellFormedLatex(const std::string& latex, bool chineseAllowed)
 {
     static const std::vector<std::string> known{
-        "frac",  "sqrt",  "pm",     "times",        "cdot",   "left", "right", "begin", "end",    "Delta",  "pi",
-        "infty", "theta", "mathrm", "text",         "quad",   "cos",  "sin",   "tan",   "arccos", "arcsin", "arctan",
-        "ln",    "lg",    "log",    "operatorname", "approx", "neq",  "leq",   "geq",   "cup"};
+        "frac",  "sqrt",  "pm",     "times",        "cdot",   "left", "right", "begin", "end",    "Delta",   "pi",
+        "infty", "theta", "mathrm", "text",         "quad",   "cos",  "sin",   "tan",   "arccos", "arcsin",  "arctan",
+        "ln",    "lg",    "log",    "operatorname", "approx", "neq",  "leq",   "geq",   "cup",    "emptyset"};
     static const std::vector<std::string> environments{"cases", "vmatrix", "pmatrix"};
     std::vector<std::string> open; // "{", "\left" or an environment
     for (std::size_t i = 0; i < latex.size(); ++i) {

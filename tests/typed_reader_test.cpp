@@ -397,10 +397,13 @@ const ErrorRow kErrors[] = {
     {"less and equal apart", "x < = 1", ErrorKind::TwoRelations, 4},
     {"empty left side", "= 3", ErrorKind::EmptySide, 0},
     {"empty right side", "x =", ErrorKind::EmptySide, 2},
-    {"brackets too deep", repeat("(", 1001) + "x" + repeat(")", 1001) + " = 1", ErrorKind::NestingTooDeep, 1000},
-    {"a million open brackets", repeat("(", 1'000'000), ErrorKind::NestingTooDeep, 1000},
-    {"exponents too deep", "x" + repeat("^1", 1001) + " = 1", ErrorKind::NestingTooDeep, 2001},
-    {"superscripts too deep", "x" + repeat(" ¹", 1001) + " = 1", ErrorKind::NestingTooDeep, 2002},
+    {"brackets too deep", repeat("(", kMaxNesting + 1) + "x" + repeat(")", kMaxNesting + 1) + " = 1",
+     ErrorKind::NestingTooDeep, kMaxNesting},
+    {"a million open brackets", repeat("(", 1'000'000), ErrorKind::NestingTooDeep, kMaxNesting},
+    {"exponents too deep", "x" + repeat("^1", kMaxNesting + 1) + " = 1", ErrorKind::NestingTooDeep,
+     2 * kMaxNesting + 1},
+    {"superscripts too deep", "x" + repeat(" ¹", kMaxNesting + 1) + " = 1", ErrorKind::NestingTooDeep,
+     2 * kMaxNesting + 2},
     {"eleventh unknown", "a+b+c+d+f+g+h+j+k+l+m = 0", ErrorKind::TooManyUnknowns, 20},
     {"eleventh unknown in a later statement", "a+b+c+d+f = 0, g+h+j+k+l = 0, x = 1", ErrorKind::TooManyUnknowns, 30},
     {"negative exponent", "2^−1 = x", ErrorKind::ExponentNotWhole, 2},
@@ -502,7 +505,7 @@ TEST(TypedLimits, TheLargestAllowedReads)
     EXPECT_EQ(terms.statements[0].difference.termCount(), 48'620u); // C(18, 9)
     const Reading degree = readOk("x^50 x^50 = y^100");
     EXPECT_EQ(degree.statements[0].difference.degree(0), kMaxDegree);
-    const Reading deep = readOk(repeat("(", 1000) + "x" + repeat(")", 1000) + " = 1");
+    const Reading deep = readOk(repeat("(", kMaxNesting) + "x" + repeat(")", kMaxNesting) + " = 1");
     EXPECT_EQ(deep.statements[0].difference.coefficients(0), (std::vector<mpq_class>{1, -1}));
 }
 

@@ -25,7 +25,7 @@ inline constexpr long kMaxDecimalExponent = 100'000;
 // million-digit number with the largest exponent still fits.
 inline constexpr std::size_t kMaxCoefficientBits = std::size_t{1} << 22;
 // Parentheses and exponents within exponents, one inside the other.
-inline constexpr std::size_t kMaxNesting = 1000;
+inline constexpr std::size_t kMaxNesting = 200;
 // The work the numbers and the expansions of one text may take, estimated
 // before each operation, in units of about a nanosecond: what stays within
 // the limits above but would still take long (a thousand products of

@@ -36,7 +36,7 @@
 // sign of its own ("x − −y", "2·−3"); at the start of a side or of brackets
 // one sign only ("--x" is an error).
 
-#include "polynomial.h"
+#include "multivariate.h"
 #include "typed_limits.h"
 
 #include <gmpxx.h>

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "polynomial.h"
+#include "multivariate.h"
 
 #include <algorithm>
 #include <array>
