@@ -5,16 +5,20 @@
 // Every panel against the truth: thousands of generated equations, typed,
 // solved and checked through the event table as a user would, and what the
 // panel shows judged against answers worked out exactly (whole numbers of
-// 1e-5 in 128-bit integers) or in 113-bit floating point.
+// 1e-5 in 128-bit integers) or in 113-bit floating point. Every root shown
+// is also held to the exact root rounded once: its text read back exactly
+// must be the only place the exact root can round to.
 
 #include "session.h"
 
+#include <gmpxx.h>
 #include <gtest/gtest.h>
 #include <quadmath.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <random>
 #include <string>
@@ -258,6 +262,149 @@ void generate(std::uint64_t seed, int count, const Body& body)
 
 void type(testing::Session& session, Field field, Integer value) { session.type(field, textOf(value)); }
 
+// --- Rounded once --------------------------------------------------------------
+
+mpz_class wholeOf(Integer value)
+{
+    const bool negative = value < 0;
+    const Integer magnitude = negative ? -value : value;
+    const Integer word = Integer(1) << 32;
+    mpz_class result(static_cast<unsigned long>(magnitude / word / word));
+    result <<= 64;
+    result += static_cast<unsigned long>(magnitude % (word * word));
+    return negative ? mpz_class(-result) : result;
+}
+
+mpq_class ratio(Integer numerator, Integer denominator)
+{
+    mpq_class value(wholeOf(numerator), wholeOf(denominator));
+    value.canonicalize();
+    return value;
+}
+
+mpq_class exactOf(Integer scaled) { return ratio(scaled, kUnit); }
+
+mpq_class powerOfTen(long exponent)
+{
+    mpz_class p;
+    mpz_ui_pow_ui(p.get_mpz_t(), 10, static_cast<unsigned long>(exponent < 0 ? -exponent : exponent));
+    return exponent < 0 ? mpq_class(1, p) : mpq_class(p);
+}
+
+// A shown number read back exactly, and half the unit of its last place: the
+// 15th significant digit. `cut` when the pattern's decimals end it sooner;
+// such a text was rounded twice by design and is not judged here.
+struct ReadBack {
+    mpq_class value;
+    mpq_class half;
+    bool cut = false;
+};
+
+// "-8.45454545454545", "2.", " 0.5", "1.5E+20".
+ReadBack readBack(std::string_view text, int decimals)
+{
+    while (text.starts_with(' '))
+        text.remove_prefix(1);
+    const bool negative = text.starts_with('-');
+    if (negative)
+        text.remove_prefix(1);
+    long exponent = 0;
+    if (const std::size_t e = text.find('E'); e != std::string_view::npos) {
+        exponent = std::stol(std::string(text.substr(e + 1)));
+        text = text.substr(0, e);
+    }
+    std::string digits;
+    long decimalsWritten = 0;
+    bool afterPoint = false;
+    for (const char c : text) {
+        if (c == '.') {
+            afterPoint = true;
+            continue;
+        }
+        digits += c;
+        decimalsWritten += afterPoint ? 1 : 0;
+    }
+    ReadBack r;
+    r.value = mpq_class(mpz_class(digits, 10)) * powerOfTen(exponent - decimalsWritten);
+    if (negative)
+        r.value = -r.value;
+    if (r.value == 0)
+        return r;      // only an exact 0 rounds to 0
+    long leading = -1; // the place of the first significant digit: 10^leading ≤ |value| < 10^(leading+1)
+    while (abs(r.value) >= powerOfTen(leading + 1))
+        ++leading;
+    while (abs(r.value) < powerOfTen(leading))
+        --leading;
+    r.half = powerOfTen(leading - 14) / 2;
+    r.cut = leading - 14 < -decimals;
+    return r;
+}
+
+// Whether the exact root can round, once and halves away from zero, to the
+// text: |root| ∈ [|v| − h, |v| + h) on v's side. `rootIn(lo, hi, closedAtLow)`
+// says whether a root lies between lo and hi, with the closed end named.
+using RootIn = std::function<bool(const mpq_class& lo, const mpq_class& hi, bool closedAtLow)>;
+
+bool roundsTo(const ReadBack& shown, const RootIn& rootIn)
+{
+    if (shown.half == 0)
+        return rootIn(0, 0, true);
+    const mpq_class lo = shown.value - shown.half, hi = shown.value + shown.half;
+    return rootIn(lo, hi, shown.value > 0);
+}
+
+RootIn atRational(const mpq_class& root)
+{
+    return [root](const mpq_class& lo, const mpq_class& hi, bool closedAtLow) {
+        if (lo == hi)
+            return root == lo;
+        return closedAtLow ? lo <= root && root < hi : lo < root && root <= hi;
+    };
+}
+
+// A simple root of the polynomial (highest coefficient first), found by the
+// change of its sign; rational roots of any multiplicity are given apart.
+RootIn ofPolynomial(std::vector<mpq_class> coefficients, std::vector<mpq_class> rationalRoots = {})
+{
+    return [coefficients = std::move(coefficients),
+            rationalRoots = std::move(rationalRoots)](const mpq_class& lo, const mpq_class& hi, bool closedAtLow) {
+        if (std::ranges::any_of(rationalRoots, [&](const mpq_class& r) { return atRational(r)(lo, hi, closedAtLow); }))
+            return true;
+        const auto at = [&](const mpq_class& x) {
+            mpq_class value = 0;
+            for (const mpq_class& c : coefficients)
+                value = value * x + c;
+            return sgn(value);
+        };
+        const int low = at(lo), high = at(hi);
+        if (lo == hi)
+            return low == 0;
+        if ((closedAtLow ? low : high) == 0)
+            return true;
+        return low * high < 0;
+    };
+}
+
+// Counts the shown texts that are not their exact root rounded once.
+void judgeRounding(Findings& findings, const std::string& where, const std::string& text, int decimals,
+                   const RootIn& rootIn)
+{
+    const ReadBack shown = readBack(text, decimals);
+    if (!shown.cut && !roundsTo(shown, rootIn))
+        findings.add("a shown root is not the exact root rounded once", where);
+}
+
+// A complex field " 0.5 + 0.5 i": its real and imaginary parts.
+std::pair<std::string, std::string> partsOf(const std::string& text)
+{
+    std::size_t sign = text.find(" + ", 1);
+    const bool minus = sign == std::string::npos;
+    if (minus)
+        sign = text.find(" - ", 1);
+    std::string im = text.substr(sign + 3, text.size() - sign - 5);
+    return {text.substr(0, sign), minus ? "-" + im : im};
+}
+
 // --- Linear ------------------------------------------------------------------
 
 TEST(Reference, LinearRootsAndVerdictsAreTrue)
@@ -277,6 +424,7 @@ TEST(Reference, LinearRootsAndVerdictsAreTrue)
         const std::string where = std::string(d.name) + ": " + textOf(a) + "·x + " + textOf(b) + " shows "
                                   + field(linear::X, session) + ", exact " + show(x);
         judge(findings, where, {compare(X, x, 0, fabsq(x))}, verdict);
+        judgeRounding(findings, where, session.window().text(linear::X), 18, atRational(-exactOf(b) / exactOf(a)));
     });
     EXPECT_TRUE(findings.empty()) << findings.report();
 }
@@ -334,6 +482,22 @@ TEST(Reference, QuadraticRootsAndVerdictsAreTrue)
         const std::vector<Compared> roots{compare(X1, x.re1, x.im1, magnitude(x.re1, x.im1)),
                                           compare(X2, x.re2, x.im2, magnitude(x.re2, x.im2))};
         judge(findings, where, roots, verdict);
+
+        const mpq_class A = exactOf(a), B = exactOf(b), C = exactOf(c), D = B * B - 4 * A * C;
+        for (const Field X : std::array<Field, 2>{quadratic::X1, quadratic::X2}) {
+            const std::string text = session.window().text(X);
+            if (D >= 0) {
+                std::vector<mpq_class> doubleRoot;
+                if (D == 0)
+                    doubleRoot.push_back(-B / (2 * A));
+                judgeRounding(findings, where, text, 16, ofPolynomial({A, B, C}, doubleRoot));
+                continue;
+            }
+            // Str writes each part whole: the real part −b/2a, the imaginary ±√(−D)/2|a|.
+            const auto [re, im] = partsOf(text);
+            judgeRounding(findings, where, re, kStrDecimals, atRational(-B / (2 * A)));
+            judgeRounding(findings, where, im, kStrDecimals, ofPolynomial({4 * A * A, 0, D}));
+        }
     });
     EXPECT_TRUE(findings.empty()) << findings.report();
 }
@@ -386,9 +550,16 @@ TEST(Reference, CubicRootsAndVerdictsAreTrue)
         const Quad x = *std::ranges::min_element(roots, {}, [&](Quad r) { return fabsq(X.re - r); });
         const std::string where = std::string(d.name) + ": x³ + " + textOf(p) + "·x + " + textOf(q) + " shows "
                                   + field(cubic::X, session) + ", nearest exact root " + show(x);
-        if (shown)
+        if (shown) {
             judge(findings, where, {compare(X, x, 0, fabsq(x))}, verdict);
-        else
+            const mpq_class P = exactOf(p), Q = exactOf(q);
+            std::vector<mpq_class> repeated; // where the discriminant vanishes, every root is rational
+            if (P == 0 && Q == 0)
+                repeated = {0};
+            else if (4 * P * P * P + 27 * Q * Q == 0)
+                repeated = {3 * Q / P, -3 * Q / (2 * P)};
+            judgeRounding(findings, where, session.window().text(cubic::X), 18, ofPolynomial({1, 0, P, Q}, repeated));
+        } else
             findings.add("no root shown", where);
     });
     EXPECT_TRUE(findings.empty()) << findings.report();
@@ -544,8 +715,11 @@ void judgeSystem(Findings& findings, const std::string& name, const Rows& k, tes
     const Quad n = fmaxq(fmaxq(fabsq(x[0]), fabsq(x[1])), fabsq(x[2]));
     const std::array<Field, 3> results{system::X, system::Y, system::Z};
     std::vector<Compared> unknowns;
-    for (std::size_t j = 0; j < (s.threeVariables ? 3 : 2); ++j)
-        unknowns.push_back(compare(shownOf(session.window().text(results[j]), 12), x[j], 0, n));
+    for (std::size_t j = 0; j < (s.threeVariables ? 3 : 2); ++j) {
+        const std::string text = session.window().text(results[j]);
+        unknowns.push_back(compare(shownOf(text, 12), x[j], 0, n));
+        judgeRounding(findings, where, text, 12, atRational(ratio(s.numerators[j], s.determinant)));
+    }
     // A contradicting third equation makes the answer wrong however right X
     // and Y are for the first two.
     judge(findings, where, unknowns, verdict, thirdRowMiss(k, s));
