@@ -5,12 +5,14 @@
 // The 解题详情 window: how it opens and on which page, how it follows the
 // fields, what a page says and draws, and its copy and save buttons.
 
+#include "conversion.h"
 #include "details_page.h"
 #include "details_window.h"
 #include "fixture.h"
 #include "graph.h"
 
 #include "formula_view.h"
+#include "wire_format.h"
 #include <QAction>
 #include <QClipboard>
 #include <QFileDialog>
@@ -41,6 +43,14 @@ QString labelText(const DetailsPage* page, const char* name)
 // A panel of a form the page has no equation for: it reads its coefficients
 // and says what they are, with no roots and no graph.
 class RatioSolution final : public PanelSolution {
+protected:
+    engine::Working makeWorking() const override { return {}; }
+};
+
+// A made-up fifth panel, a·x⁴ + b·x³ + c·x² + d·x + e = 0: it only says how
+// its fields make a polynomial; the engine, the driver's analysis and the page
+// do the rest.
+class QuarticSolution final : public PanelSolution {
 protected:
     engine::Working makeWorking() const override { return {}; }
 };
@@ -111,6 +121,7 @@ private slots:
     void misreadTextIsWarned_data();
     void misreadTextIsWarned();
     void panelOfAnotherFormListsItsCoefficients();
+    void quarticPanelNeedsNoNewMathematics();
     void millionCharacterFieldIsShortened();
     void longInputIsAnalysedAside_data();
     void longInputIsAnalysedAside();
@@ -422,6 +433,54 @@ void DetailsTest::panelOfAnotherFormListsItsCoefficients()
     QCOMPARE(labelText(&page, "readings"), QStringLiteral("b：“1/2” 读作 1"));
     QVERIFY(!labelText(&page, "summary").isEmpty());
     QVERIFY(!page.hasGraph());
+}
+
+void DetailsTest::quarticPanelNeedsNoNewMathematics()
+{
+    // Five coefficient fields borrowed from the system panel's grid.
+    static constexpr auto kCoefficients
+        = std::to_array<Field>({system::a1, system::b1, system::c1, system::d1, system::a2});
+    static constexpr PanelDefinition kQuarticPanel{
+        .name = "Quartic",
+        .title = "一元四次方程",
+        .fields = {},
+        .layout = {},
+        .lines = {},
+        .messages = {},
+        .solve = nullptr,
+        .check = nullptr,
+        .coefficients = kCoefficients,
+        .solutionOf = [](std::vector<Reading> read) -> std::shared_ptr<const PanelSolution> {
+            auto s = std::make_shared<QuarticSolution>();
+            s->panel = &kQuarticPanel;
+            s->read = std::move(read);
+            s->decimal = DecimalsAs(kSixteenDecimals);
+            for (const Reading& r : s->read)
+                s->polynomial.push_back(r.value);
+            s->equation = std::make_shared<const engine::PolynomialEquation>(
+                engine::Polynomial::FromHighestFirst(s->polynomial));
+            s->kind = EquationKind::Double; // the kinds the panels tell apart serve it
+            s->summary = present::Line("四次方程的根");
+            return s;
+        },
+        .example = {},
+    };
+    // (x² − 2)(x − 1)² = x⁴ − 2x³ − x² + 4x − 2: two surds and a double root.
+    typeInto(window(), {"Text13=1", "Text14=-2", "Text15=-1", "Text9=4", "Text16=-2"});
+    const SolutionPtr solution = SolutionFor(kQuarticPanel, window());
+    DetailsPage page(kQuarticPanel);
+    page.present(AnswerOf(*solution));
+    QCOMPARE(page.accessibleName(), QStringLiteral("一元四次方程"));
+    const QString roots = labelText(&page, "roots");
+    for (const QString& root : {QStringLiteral("−√2"), QStringLiteral("√2"), QStringLiteral("1.4142135623731")})
+        QVERIFY2(roots.contains(root), qPrintable(roots));
+    QVERIFY2(roots.contains(QString::fromStdString(present::PlainLine(MultiplicityNote(2)))), qPrintable(roots));
+    QVERIFY(page.hasGraph());
+
+    const std::string line = analysisLine(*solution);
+    for (const char* part : {R"j(["analysis", "Quartic", )j", R"j("exact": "-sqrt(2)")j", R"j("exact": "1")j",
+                             R"j("multiplicity": 2)j", R"j("exact": "sqrt(2)")j"})
+        QVERIFY2(line.find(part) != std::string::npos, line.c_str());
 }
 
 void DetailsTest::millionCharacterFieldIsShortened()
