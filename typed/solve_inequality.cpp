@@ -67,13 +67,17 @@ mpq_class between(const engine::Real& a, const engine::Real& b)
         arf_init(lower);
         arb_get_ubound_arf(upper, x.get(), ARF_PREC_EXACT);
         arb_get_lbound_arf(lower, y.get(), ARF_PREC_EXACT);
-        const bool apart = arf_cmp(upper, lower) < 0;
+        // A root far from 1 may be enclosed without bounds at a low precision.
+        const bool apart = arf_is_finite(upper) && arf_is_finite(lower) && arf_cmp(upper, lower) < 0;
+        if (!apart) {
+            arf_clear(upper);
+            arf_clear(lower);
+            continue;
+        }
         const mpq_class lo = rationalOf(upper);
         const mpq_class hi = rationalOf(lower);
         arf_clear(upper);
         arf_clear(lower);
-        if (!apart)
-            continue;
         const engine::Fmpq l = engine::ToFmpq(lo);
         const engine::Fmpq r = engine::ToFmpq(hi);
         engine::Fmpq simplest;
@@ -87,13 +91,22 @@ mpq_class between(const engine::Real& a, const engine::Real& b)
 // A whole number beyond the enclosure of x: below it (`below`) or above.
 mpq_class beyond(const engine::Real& x, bool below)
 {
-    const engine::Arb e = x.enclose(kStartPrecision);
     arf_t bound;
     arf_init(bound);
-    if (below)
-        arb_get_lbound_arf(bound, e.get(), ARF_PREC_EXACT);
-    else
-        arb_get_ubound_arf(bound, e.get(), ARF_PREC_EXACT);
+    // A root far from 1 may be enclosed without bounds at a low precision.
+    for (long precision = kStartPrecision; precision <= kPrecisionLimit; precision *= 2) {
+        const engine::Arb e = x.enclose(precision);
+        if (below)
+            arb_get_lbound_arf(bound, e.get(), ARF_PREC_EXACT);
+        else
+            arb_get_ubound_arf(bound, e.get(), ARF_PREC_EXACT);
+        if (arf_is_finite(bound))
+            break;
+    }
+    if (!arf_is_finite(bound)) {
+        arf_clear(bound);
+        throw std::runtime_error("a boundary point not enclosed");
+    }
     const mpq_class q = rationalOf(bound);
     arf_clear(bound);
     mpz_class whole;
