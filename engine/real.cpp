@@ -675,6 +675,9 @@ int Compare(const Real& a, const Real& b)
     if (b.isRational() && b.sign() == 0)
         return a.sign();
     bool equalTested = false;
+    // A rational and an algebraic number known to differ are told apart
+    // however close they are: the loop then runs to the precision limit.
+    bool knownUnequal = false;
     for (long precision = kStartPrecision; precision <= kPrecisionLimit; precision *= 2) {
         const Arb x = a.enclose(precision);
         const Arb y = b.enclose(precision);
@@ -694,8 +697,9 @@ int Compare(const Real& a, const Real& b)
                 return 0;
             if (a.data_ == b.data_)
                 return 0;
+            knownUnequal = a.isRational() || b.isRational();
         }
-        if (precision >= kComparisonLimit)
+        if (precision >= kComparisonLimit && !knownUnequal)
             break;
     }
     // Irrational values this close are the same algebraic number reached
