@@ -158,23 +158,27 @@ void AccessibilityTest::eventsAreHeardWithoutMovingTheFocus_data()
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("linear root, then the check")
         << QStringList{"Text1=2", "Text2=-4"} << QStringList{"Command1", "Command6"}
-        << QStringList{"X = 2，验算可用", "验算不可用"};
+        << QStringList{"X 等于 二，验算可用", "验算不可用"};
     QTest::newRow("two quadratic roots") << QStringList{"Text4=1", "Text5=-3", "Text6=2"} << QStringList{"Command2"}
-                                         << QStringList{"X1 = 2，X2 = 1，验算可用"};
+                                         << QStringList{"X 一 等于 二，X 二 等于 一，验算可用"};
     QTest::newRow("cubic root") << QStringList{"Text10=0", "Text11=-8"} << QStringList{"Command3"}
-                                << QStringList{"X = 2，验算可用"};
+                                << QStringList{"X 等于 二，验算可用"};
     QTest::newRow("three unknowns") << QStringList{"Text13=1", "Text14=1",  "Text15=1",  "Text9=-6",
                                                    "Text16=2", "Text17=-1", "Text18=1",  "Text25=-3",
                                                    "Text19=1", "Text20=2",  "Text21=-1", "Text26=-2"}
-                                    << QStringList{"Command4"} << QStringList{"X = 1，Y = 2，Z = 3，验算可用"};
+                                    << QStringList{"Command4"}
+                                    << QStringList{"X 等于 一，Y 等于 二，Z 等于 三，验算可用"};
     QTest::newRow("a second solve leaves the check as it was")
         << QStringList{"Text1=2", "Text2=-4"} << QStringList{"Command1", "Command1"}
-        << QStringList{"X = 2，验算可用", "X = 2"};
+        << QStringList{"X 等于 二，验算可用", "X 等于 二"};
     QTest::newRow("a refused solve, heard by its box, still makes the check available")
         << QStringList{"Text1=0", "Text2=1"} << QStringList{"Command1"} << QStringList{"验算可用"};
     QTest::newRow("complex roots are heard after their box, which allows no check")
         << QStringList{"Text4=1", "Text5=0", "Text6=1"} << QStringList{"Command2"}
-        << QStringList{"X1 = 0 + 1 i，X2 = 0 - 1 i"};
+        << QStringList{"X 一 等于 零加一 i，X 二 等于 零减一 i"};
+    QTest::newRow("a long decimal is heard to six digits, all fifteen on the screen")
+        << QStringList{"Text1=3", "Text2=1"} << QStringList{"Command1"}
+        << QStringList{"X 等于 约负零点三三三三三三，验算可用"};
 }
 
 void AccessibilityTest::eventsAreHeardWithoutMovingTheFocus()
