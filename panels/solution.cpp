@@ -42,6 +42,18 @@ std::vector<Cached> cache; // the last solution of each panel
 
 } // namespace
 
+bool PanelSolution::begin(const PanelDefinition& definition, std::vector<Reading> readings, std::string_view pattern)
+{
+    panel = &definition;
+    read = std::move(readings);
+    decimal = DecimalsAs(pattern);
+    for (std::size_t i = 0; i < read.size() && !overflow; ++i) {
+        if (read[i].overflow)
+            overflow = i;
+    }
+    return !overflow;
+}
+
 SolutionPtr SolutionFor(const PanelDefinition& panel, std::vector<std::string> texts)
 {
     {

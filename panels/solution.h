@@ -98,6 +98,10 @@ public:
     // How the panel writes a value's decimals on its page: as its fields do.
     engine::textbook::DecimalWriter decimal;
 
+    // Takes the panel's readings and its decimals; false where a reading
+    // overflows (`overflow` is then set and the solve stops there).
+    bool begin(const PanelDefinition& definition, std::vector<Reading> readings, std::string_view pattern);
+
     const Reading& reading(Field field) const;
     const mpq_class& value(Field field) const { return reading(field).value; }
 

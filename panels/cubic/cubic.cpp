@@ -91,14 +91,7 @@ EquationKind kindOf(const CubicSolution& s)
 std::shared_ptr<const PanelSolution> Solve(std::vector<Reading> read)
 {
     auto s = std::make_shared<CubicSolution>();
-    s->panel = &kCubicPanel;
-    s->read = std::move(read);
-    s->decimal = DecimalsAs(kEighteenDecimals);
-    for (std::size_t i = 0; i < s->read.size() && !s->overflow; ++i) {
-        if (s->read[i].overflow)
-            s->overflow = i;
-    }
-    if (s->overflow)
+    if (!s->begin(kCubicPanel, std::move(read), kEighteenDecimals))
         return s;
     s->polynomial = {1, 0, s->p(), s->q()};
     s->equation

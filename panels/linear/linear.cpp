@@ -52,14 +52,7 @@ std::shared_ptr<const LinearSolution> solutionIn(const Window& window)
 std::shared_ptr<const PanelSolution> Solve(std::vector<Reading> read)
 {
     auto s = std::make_shared<LinearSolution>();
-    s->panel = &kLinearPanel;
-    s->read = std::move(read);
-    s->decimal = DecimalsAs(kEighteenDecimals);
-    for (std::size_t i = 0; i < s->read.size() && !s->overflow; ++i) {
-        if (s->read[i].overflow)
-            s->overflow = i;
-    }
-    if (s->overflow)
+    if (!s->begin(kLinearPanel, std::move(read), kEighteenDecimals))
         return s;
     s->polynomial = {s->a(), s->b()};
     if (s->a() != 0) {

@@ -101,14 +101,7 @@ EquationKind kindOf(const QuadraticSolution& s)
 std::shared_ptr<const PanelSolution> Solve(std::vector<Reading> read)
 {
     auto s = std::make_shared<QuadraticSolution>();
-    s->panel = &kQuadraticPanel;
-    s->read = std::move(read);
-    s->decimal = DecimalsAs(kSixteenDecimals);
-    for (std::size_t i = 0; i < s->read.size() && !s->overflow; ++i) {
-        if (s->read[i].overflow)
-            s->overflow = i;
-    }
-    if (s->overflow)
+    if (!s->begin(kQuadraticPanel, std::move(read), kSixteenDecimals))
         return s;
     s->polynomial = {s->a(), s->b(), s->c()};
     const engine::Polynomial p = engine::Polynomial::FromHighestFirst(s->polynomial);

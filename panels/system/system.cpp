@@ -165,14 +165,7 @@ void solveForWindow(SystemSolution& s)
 std::shared_ptr<const PanelSolution> Solve(std::vector<Reading> read)
 {
     auto s = std::make_shared<SystemSolution>();
-    s->panel = &kSystemPanel;
-    s->read = std::move(read);
-    s->decimal = DecimalsAs(kTwelveDecimals);
-    for (std::size_t i = 0; i < s->read.size() && !s->overflow; ++i) {
-        if (s->read[i].overflow)
-            s->overflow = i;
-    }
-    if (s->overflow)
+    if (!s->begin(kSystemPanel, std::move(read), kTwelveDecimals))
         return s;
     PanelSystem system;
     system.mode = std::ranges::all_of(kRows, [&](const Row& r) { return s->value(r.c) == 0; }) ? 2 : 3;

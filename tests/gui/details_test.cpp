@@ -452,9 +452,7 @@ void DetailsTest::quarticPanelNeedsNoNewMathematics()
         .coefficients = kCoefficients,
         .solutionOf = [](std::vector<Reading> read) -> std::shared_ptr<const PanelSolution> {
             auto s = std::make_shared<QuarticSolution>();
-            s->panel = &kQuarticPanel;
-            s->read = std::move(read);
-            s->decimal = DecimalsAs(kSixteenDecimals);
+            s->begin(kQuarticPanel, std::move(read), kSixteenDecimals);
             for (const Reading& r : s->read)
                 s->polynomial.push_back(r.value);
             s->equation = std::make_shared<const engine::PolynomialEquation>(
