@@ -84,7 +84,7 @@ enum class Reason {
     InequalitiesAsTyped, // the inequalities as typed, under one brace
     EveryValueSolves,    // 0 = 0; the unknown
     NamePolynomial,      // f(x) = …
-    NoCandidateIsRoot,   // (none): no candidate of the rational root theorem is a root
+    NoCandidateIsRoot,   // f(x) = 0: no candidate of the rational root theorem is a root
     CommonFactor,        // the common factor; the equation in factors
     EquationRoots,       // the roots: x₁ = …, x₂ = x₃ = … (a repeated root once, with each of its names)
     StandardForm,        // the system with the unknowns on the left, in order, and the numbers on the right

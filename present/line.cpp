@@ -9,6 +9,7 @@
 #include "spoken.h"
 #include "wording.h"
 
+#include <string_view>
 #include <utility>
 
 namespace zembrel::present {
@@ -106,6 +107,33 @@ std::string LatexLine(const Line& line)
         line, [](const engine::Formula& f) { return Latex(f); }, latexText);
 }
 
+namespace {
+
+// The conditions a template states itself ("{Δ>0}，方程有…"), as formulas, so
+// that they are printed, spoken and set in LaTeX as every other formula is.
+engine::FormulaPtr templateFormula(std::string_view key)
+{
+    using engine::Relation;
+    using engine::Sym;
+    const engine::FormulaPtr zero = engine::Int(0);
+    const auto delta = [&](Relation r) { return engine::Rel(Sym(engine::symbol::kDelta), r, zero); };
+    if (key == "Δ=0")
+        return delta(Relation::Equal);
+    if (key == "Δ>0")
+        return delta(Relation::Greater);
+    if (key == "Δ<0")
+        return delta(Relation::Less);
+    if (key == "p≠0")
+        return engine::Rel(Sym("p"), Relation::NotEqual, zero);
+    if (key == "p=q=0")
+        return engine::ChainOf(Sym("p"), {{Relation::Equal, Sym("q")}, {Relation::Equal, zero}});
+    if (key == "k=0,1,2")
+        return engine::Eq(Sym("k"), engine::ListOf({engine::Int(0), engine::Int(1), engine::Int(2)}));
+    return nullptr;
+}
+
+} // namespace
+
 Line StepLine(const engine::Step& step)
 {
     const std::string_view pattern = Template(step.reason);
@@ -129,6 +157,8 @@ Line StepLine(const engine::Step& step)
                 line += step.formulas[k];
             }
             nextUnused = step.formulas.size();
+        } else if (const engine::FormulaPtr stated = templateFormula(key)) {
+            line += stated;
         } else {
             const auto index = static_cast<std::size_t>(key[0] - '0');
             if (index < step.formulas.size())

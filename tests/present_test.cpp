@@ -4,6 +4,7 @@
 
 #include "formula.h"
 #include "latex.h"
+#include "line.h"
 #include "plain_text.h"
 #include "spoken.h"
 
@@ -813,7 +814,8 @@ private:
         const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
         const std::string character = spoken.substr(i, length);
         i += length;
-        if (character == " " || character == "，" || character == "；" || character == "：") {
+        if (character == " " || character == "，" || character == "；" || character == "：" || character == "、"
+            || character == "（" || character == "）") {
             classes.push_back(Class::Boundary);
             continue;
         }
@@ -876,6 +878,20 @@ TEST(Spoken, HoldsWordsAndLettersOnly)
         }
         for (const FormulaPtr& formula : randomFormulas())
             EXPECT_TRUE(OnlyWords(Spoken(*formula, options)));
+    }
+}
+
+// A step's words come from its reason's sentence, and some sentences state a
+// condition of their own (Δ > 0, p = q = 0): those too must be spoken in words.
+TEST(Spoken, EveryStepReadsInWords)
+{
+    const std::vector<FormulaPtr> formulas{Eq(Sym("x"), Int(1)), Eq(Sym("y"), Int(2)), Eq(Sym("z"), Int(3)),
+                                           Eq(Sym("w"), Int(4))};
+    for (int r = 0; r <= static_cast<int>(engine::Reason::NoCommonPart); ++r) {
+        const engine::Step step{static_cast<engine::Reason>(r), formulas};
+        const std::string spoken = present::SpokenLine(present::StepLine(step));
+        SCOPED_TRACE(present::PlainLine(present::StepLine(step)));
+        EXPECT_TRUE(OnlyWords(spoken));
     }
 }
 

@@ -333,7 +333,7 @@ private:
             }
         }
         if (!found && listed)
-            add(Reason::NoCandidateIsRoot, {});
+            add(Reason::NoCandidateIsRoot, {engine::Eq(named("f", letter()), engine::Int(0))});
     }
 
     FormulaPtr factored() const
