@@ -2,14 +2,15 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The 解题详情 window on Qt's offscreen platform: its first opening, window
-// made and page drawn, and the update after one keystroke, analysis and
-// page together, as the user waits for them.
+// The 解题详情 and 输入方程 windows on Qt's offscreen platform: the first
+// opening of 解题详情, window made and page drawn, and the update after one
+// keystroke in either, analysis and page together, as the user waits for them.
 //   QT_QPA_PLATFORM=offscreen build/bench/details_bench
 
 #include "answer.h"
 #include "details_page.h"
 #include "details_window.h"
+#include "equation_window.h"
 #include "exact_number.h"
 #include "fonts.h"
 #include "main_window.h"
@@ -145,6 +146,55 @@ void longFieldAnalysis(benchmark::State& state)
     }
 }
 BENCHMARK(longFieldAnalysis)->Unit(benchmark::kMillisecond);
+
+// One keystroke in 输入方程: the text changes, the worker solves it, the
+// page shows the answer and is drawn. Everything the user waits for.
+void equationKeystroke(benchmark::State& state, const char* text)
+{
+    NoDesktop desktop;
+    zembrel::MainWindow window(desktop);
+    window.show();
+    window.openEquation();
+    zembrel::EquationWindow& equations = *window.equationWindow();
+    const QString texts[] = {QString::fromUtf8(text), QString::fromUtf8(text) + QLatin1Char(' ')};
+    bool flip = false;
+    for (auto _ : state) {
+        flip = !flip;
+        equations.input()->setPlainText(texts[flip ? 1 : 0]);
+        while (equations.solving())
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QApplication::processEvents();
+        equations.repaint();
+    }
+}
+BENCHMARK_CAPTURE(equationKeystroke, quadratic, "(x-1)(x+2)=3")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(equationKeystroke, degree_10,
+                  "314x^10-271x^9+161x^8-577x^7+223x^6-141x^5+732x^4-205x^3+618x^2-339x+127=0")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(equationKeystroke, four_unknowns, "2a+3b-c+d=5, a-b+2c-3d=1, 3a+b+c+d=7, a+2b-2c+d=0")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(equationKeystroke, quartic_inequality, "x^4-5x^2+4<0")->Unit(benchmark::kMillisecond);
+
+// A keystroke while a heavy text (degree 100) is being solved aside: how long
+// the UI thread is held, which is what typing feels.
+void equationKeystrokeWhileSolving(benchmark::State& state)
+{
+    NoDesktop desktop;
+    zembrel::MainWindow window(desktop);
+    window.show();
+    window.openEquation();
+    zembrel::EquationWindow& equations = *window.equationWindow();
+    equations.input()->setPlainText(QStringLiteral("x^100 - 3x^57 + 2x - 1 = 0"));
+    equations.input()->moveCursor(QTextCursor::End);
+    for (auto _ : state) {
+        equations.input()->insertPlainText(QStringLiteral(" "));
+        QApplication::processEvents();
+        equations.repaint();
+    }
+    while (equations.solving())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+BENCHMARK(equationKeystrokeWhileSolving)->Unit(benchmark::kMillisecond)->Iterations(50);
 
 } // namespace
 

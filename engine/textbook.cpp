@@ -70,6 +70,31 @@ ShownDecimal ComplexDecimal(const Complex& v, const DecimalWriter& decimal)
             re.exact && im.exact};
 }
 
+FormulaPtr RootLine(const std::string& unknown, std::size_t& next, std::size_t count, const Complex& value,
+                    int multiplicity, const FormulaPtr& exact, const DecimalWriter& decimal)
+{
+    FormulaPtr first = RootName(unknown, next, count);
+    std::vector<std::pair<Relation, FormulaPtr>> rest;
+    // x₁ = x₂ = x₃; a root of higher multiplicity keeps its first name alone.
+    if (multiplicity <= kNamedMultiplicity) {
+        for (int k = 1; k < multiplicity; ++k)
+            rest.emplace_back(Relation::Equal, RootName(unknown, next + static_cast<std::size_t>(k), count));
+    }
+    next += static_cast<std::size_t>(multiplicity);
+    const ShownDecimal shown = ComplexDecimal(value, decimal);
+    if (exact)
+        rest.emplace_back(Relation::Equal, exact);
+    // The decimal adds nothing where it writes the exact form again:
+    // only a fraction's or an irrational number's digits are shown.
+    const bool fraction
+        = exact
+          && (exact->kind == Formula::Kind::Fraction
+              || (exact->kind == Formula::Kind::Negative && exact->children.front()->kind == Formula::Kind::Fraction));
+    if (!exact || !shown.exact || fraction)
+        rest.emplace_back(shown.exact ? Relation::Equal : Relation::Approx, shown.formula);
+    return ChainOf(std::move(first), rest);
+}
+
 std::vector<FormulaPtr> RootLines(const PolynomialEquation& equation, const std::string& unknown,
                                   const DecimalWriter& decimal)
 {
@@ -78,23 +103,7 @@ std::vector<FormulaPtr> RootLines(const PolynomialEquation& equation, const std:
     std::size_t next = 0;
     for (std::size_t i = 0; i < equation.roots().size(); ++i) {
         const PolyRoot& root = equation.roots()[i];
-        FormulaPtr first = RootName(unknown, next++, count);
-        std::vector<std::pair<Relation, FormulaPtr>> rest;
-        for (int k = 1; k < root.multiplicity; ++k)
-            rest.emplace_back(Relation::Equal, RootName(unknown, next++, count));
-        const FormulaPtr exact = equation.exactForm(i);
-        const ShownDecimal shown = ComplexDecimal(root.value, decimal);
-        if (exact)
-            rest.emplace_back(Relation::Equal, exact);
-        // The decimal adds nothing where it writes the exact form again:
-        // only a fraction's or an irrational number's digits are shown.
-        const bool fraction = exact
-                              && (exact->kind == Formula::Kind::Fraction
-                                  || (exact->kind == Formula::Kind::Negative
-                                      && exact->children.front()->kind == Formula::Kind::Fraction));
-        if (!exact || !shown.exact || fraction)
-            rest.emplace_back(shown.exact ? Relation::Equal : Relation::Approx, shown.formula);
-        lines.push_back(ChainOf(std::move(first), rest));
+        lines.push_back(RootLine(unknown, next, count, root.value, root.multiplicity, equation.exactForm(i), decimal));
     }
     return lines;
 }

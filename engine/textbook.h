@@ -36,6 +36,13 @@ using DecimalWriter = std::function<ShownDecimal(const Real&)>;
 // x, or x₁, x₂… where there are several roots.
 FormulaPtr RootName(const std::string& unknown, std::size_t index, std::size_t count);
 
+// A root's line from the name `next` on, one name for each time it counts
+// (x₁ = x₂ = 1 + √2 ≈ 2.41421356237310); `next` moves past its names.
+// Beyond this multiplicity only the first name is written.
+inline constexpr int kNamedMultiplicity = 3;
+FormulaPtr RootLine(const std::string& unknown, std::size_t& next, std::size_t count, const Complex& value,
+                    int multiplicity, const FormulaPtr& exact, const DecimalWriter& decimal);
+
 // One line a root: "x₁ = x₂ = 7/20 = 0.35", "x = (3 − √5)/2 ≈ 0.381966011250105",
 // "x ≈ 1.16730397826142"; a complex root's decimals as re ± im·i.
 std::vector<FormulaPtr> RootLines(const PolynomialEquation& equation, const std::string& unknown,

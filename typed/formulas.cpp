@@ -239,3 +239,58 @@ double Drawn(const engine::Real& value)
 }
 
 } // namespace zembrel::typed::solving
+
+namespace zembrel::typed {
+
+using engine::FormulaPtr;
+
+namespace {
+
+FormulaPtr endFormula(const End& end) { return solving::ExactOrDigits(end.shown.exact, end.decimal); }
+
+} // namespace
+
+FormulaPtr SolutionIntervals(const std::vector<Interval>& intervals)
+{
+    if (intervals.empty())
+        return engine::Sym(engine::symbol::kEmptySet);
+    std::vector<FormulaPtr> parts;
+    parts.reserve(intervals.size());
+    for (const Interval& i : intervals) {
+        parts.push_back(engine::IntervalOf(i.from ? endFormula(*i.from) : nullptr, i.to ? endFormula(*i.to) : nullptr,
+                                           i.closedFrom, i.closedTo));
+    }
+    return engine::UnionOf(parts);
+}
+
+engine::textbook::ShownDecimal PageDecimal(const engine::Real& value)
+{
+    constexpr int kPageDigits = 15;
+    const engine::RoundedDecimal rounded = value.significant(kPageDigits, engine::Tie::AwayFromZero);
+    return {solving::Digits(engine::DecimalText(rounded)), value.equals(engine::ValueOf(rounded))};
+}
+
+FormulaPtr SolutionRelations(const std::vector<Interval>& intervals, char unknown)
+{
+    using engine::Relation;
+    const FormulaPtr x = solving::Letter(unknown);
+    std::vector<FormulaPtr> alternatives;
+    for (const Interval& i : intervals) {
+        if (!i.from && i.to) {
+            alternatives.push_back(
+                engine::Rel(x, i.closedTo ? Relation::LessEqual : Relation::Less, endFormula(*i.to)));
+        } else if (i.from && !i.to) {
+            alternatives.push_back(
+                engine::Rel(x, i.closedFrom ? Relation::GreaterEqual : Relation::Greater, endFormula(*i.from)));
+        } else if (i.from && i.to && Compare(i.from->value, i.to->value) == 0) {
+            alternatives.push_back(engine::Eq(x, endFormula(*i.from)));
+        } else if (i.from && i.to) {
+            alternatives.push_back(engine::ChainOf(
+                endFormula(*i.from), {{i.closedFrom ? Relation::LessEqual : Relation::Less, x},
+                                      {i.closedTo ? Relation::LessEqual : Relation::Less, endFormula(*i.to)}}));
+        }
+    }
+    return engine::OrOf(alternatives);
+}
+
+} // namespace zembrel::typed

@@ -363,40 +363,10 @@ private:
     FormulaPtr endFormula(std::size_t point) { return endFormula(endAt(point)); }
     static FormulaPtr endFormula(const End& end) { return ExactOrDigits(end.shown.exact, end.decimal); }
 
-    FormulaPtr intervalsFormula(const std::vector<Interval>& intervals) const
-    {
-        if (intervals.empty())
-            return engine::Sym(engine::symbol::kEmptySet);
-        std::vector<FormulaPtr> parts;
-        parts.reserve(intervals.size());
-        for (const Interval& i : intervals) {
-            parts.push_back(engine::IntervalOf(i.from ? endFormula(*i.from) : nullptr,
-                                               i.to ? endFormula(*i.to) : nullptr, i.closedFrom, i.closedTo));
-        }
-        return engine::UnionOf(parts);
-    }
-
-    // x < 1 或 x > 2; −1 ≤ x < 3; x = 1. Never for every number.
+    FormulaPtr intervalsFormula(const std::vector<Interval>& intervals) const { return SolutionIntervals(intervals); }
     FormulaPtr relationsFormula(const std::vector<Interval>& intervals) const
     {
-        using engine::Relation;
-        std::vector<FormulaPtr> alternatives;
-        for (const Interval& i : intervals) {
-            if (!i.from && i.to) {
-                alternatives.push_back(
-                    engine::Rel(x(), i.closedTo ? Relation::LessEqual : Relation::Less, endFormula(*i.to)));
-            } else if (i.from && !i.to) {
-                alternatives.push_back(
-                    engine::Rel(x(), i.closedFrom ? Relation::GreaterEqual : Relation::Greater, endFormula(*i.from)));
-            } else if (i.from && i.to && Compare(i.from->value, i.to->value) == 0) {
-                alternatives.push_back(engine::Eq(x(), endFormula(*i.from)));
-            } else if (i.from && i.to) {
-                alternatives.push_back(engine::ChainOf(
-                    endFormula(*i.from), {{i.closedFrom ? Relation::LessEqual : Relation::Less, x()},
-                                          {i.closedTo ? Relation::LessEqual : Relation::Less, endFormula(*i.to)}}));
-            }
-        }
-        return engine::OrOf(alternatives);
+        return SolutionRelations(intervals, answer_.unknown);
     }
 
     bool everyNumber(const std::vector<Interval>& intervals) const

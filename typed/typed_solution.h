@@ -26,6 +26,7 @@
 #include "linear_system.h"
 #include "polynomial.h"
 #include "real.h"
+#include "textbook.h"
 #include "working.h"
 
 #include <gmpxx.h>
@@ -140,6 +141,16 @@ struct InequalityAnswer {
     std::vector<InequalityPart> parts; // in the order typed
     std::vector<Interval> intervals;   // disjoint, ascending, no two that would merge
 };
+
+// A solution set as a textbook writes it, each end exact or in its DECIMAL
+// digits: "x < 1 或 x > 2", "−1 ≤ x < 3", "x = 1" (not for every number
+// nor for none); and "(−∞, 1) ∪ (2, +∞)", ∅ for none.
+engine::FormulaPtr SolutionRelations(const std::vector<Interval>& intervals, char unknown);
+engine::FormulaPtr SolutionIntervals(const std::vector<Interval>& intervals);
+
+// A value as the 输入方程 page writes its digits: rounded once to 15
+// significant digits, halves away from zero, as the main window's fields.
+engine::textbook::ShownDecimal PageDecimal(const engine::Real& value);
 
 // What a graph draws, in doubles (±infinity beyond their range).
 struct Graph {

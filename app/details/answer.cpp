@@ -175,116 +175,66 @@ Line joinedWithAnd(const std::vector<FormulaPtr>& items)
     return line;
 }
 
-std::string shownValue(const FormulaPtr& exact, const engine::Real& value, const PanelSolution& s)
-{
-    if (exact)
-        return present::PlainText(*exact);
-    return present::PlainText(*s.decimal(value).formula);
-}
-
-// Where y = p(x) lies above and below the x axis, from its real roots of odd
+// Where y = p(x) lies above and below the axis, from its real roots of odd
 // multiplicity: the sign at +∞ is the leading coefficient's, and it changes
 // at each of them.
-Line sidesOf(const PanelSolution& s, const std::vector<std::pair<FormulaPtr, int>>& roots, const std::string& noun)
+Line sidesOf(const Curve& c, int leadingSign, const std::string& noun)
 {
-    int sign = sgn(s.equation->polynomial().leading());
+    int sign = leadingSign;
     std::vector<int> signs{sign}; // from the right: after the last root, …
-    for (auto root = roots.rbegin(); root != roots.rend(); ++root) {
-        if (root->second % 2 == 1)
+    for (auto root = c.realRoots.rbegin(); root != c.realRoots.rend(); ++root) {
+        if (root->multiplicity % 2 == 1)
             sign = -sign;
         signs.push_back(sign);
     }
-    std::reverse(signs.begin(), signs.end()); // signs[i]: left of roots[i]; signs.back(): right of the last
-    const FormulaPtr x = engine::Sym("x");
-    std::vector<FormulaPtr> above;
-    std::vector<FormulaPtr> below;
+    std::reverse(signs.begin(), signs.end()); // signs[i]: left of root i; signs.back(): right of the last
+    const FormulaPtr x = engine::Sym(c.unknown);
+    const std::string above = "位于 " + c.unknown + " 轴上方";
+    const std::string below = "位于 " + c.unknown + " 轴下方";
+    const std::vector<CurveRoot>& roots = c.realRoots;
+    if (roots.empty())
+        return Line("整条" + noun + (signs.front() > 0 ? above : below));
+    std::vector<FormulaPtr> over;
+    std::vector<FormulaPtr> under;
     for (std::size_t i = 0; i <= roots.size(); ++i) {
         FormulaPtr part;
-        if (roots.empty())
-            part = nullptr;
-        else if (i == 0)
-            part = engine::Rel(x, engine::Relation::Less, roots.front().first);
+        if (i == 0)
+            part = engine::Rel(x, engine::Relation::Less, roots.front().shown);
         else if (i == roots.size())
-            part = engine::Rel(x, engine::Relation::Greater, roots.back().first);
+            part = engine::Rel(x, engine::Relation::Greater, roots.back().shown);
         else
-            part = engine::ChainOf(roots[i - 1].first,
-                                   {{engine::Relation::Less, x}, {engine::Relation::Less, roots[i].first}});
-        (signs[i] > 0 ? above : below).push_back(part);
+            part = engine::ChainOf(roots[i - 1].shown,
+                                   {{engine::Relation::Less, x}, {engine::Relation::Less, roots[i].shown}});
+        (signs[i] > 0 ? over : under).push_back(part);
     }
-    if (roots.empty())
-        return Line("整条" + noun + (signs.front() > 0 ? "位于 x 轴上方" : "位于 x 轴下方"));
     Line line;
-    if (!above.empty())
-        line += Line("当 ") + engine::OrOf(above) + (" 时，" + noun + "位于 x 轴上方");
-    if (!below.empty()) {
+    if (!over.empty())
+        line += Line("当 ") + engine::OrOf(over) + (" 时，" + noun + above);
+    if (!under.empty()) {
         if (!line.empty())
             line += std::string("；");
-        line += Line("当 ") + engine::OrOf(below) + (" 时，" + noun + "位于 x 轴下方");
+        line += Line("当 ") + engine::OrOf(under) + (" 时，" + noun + below);
     }
     return line;
 }
 
 GraphModel curveOf(const PanelSolution& s, Line& description)
 {
-    GraphModel model;
-    model.kind = GraphModel::Kind::Curve;
-    for (const mpq_class& c : s.polynomial)
-        model.polynomial.push_back(engine::Real(c).nearestDouble().value_or(0));
-    const engine::Polynomial p = engine::Polynomial::FromHighestFirst(s.polynomial);
-    const int degree = p.degree();
-    const FormulaPtr x = engine::Sym("x");
-    const FormulaPtr curve = engine::Eq(engine::Sym("y"), engine::PolynomialFormula(s.polynomial, x));
-    const std::string noun = degree == 2 ? "抛物线" : degree <= 1 ? "直线" : "曲线";
-    description = Line(noun + " ") + curve;
-    if (degree == 2)
-        description += std::string(s.polynomial.front() > 0 ? "，开口向上" : "，开口向下");
-    if (s.kind == EquationKind::Identity) {
-        description += std::string("，与 x 轴重合");
-        return model;
-    }
-    // Turning points, each told exactly what it is.
-    if (s.equation && degree >= 2) {
-        for (const engine::CriticalPoint& point : s.equation->criticalPoints()) {
-            const char* name = degree == 2                                   ? "顶点"
-                               : point.kind == engine::CriticalKind::Maximum ? "极大值点"
-                               : point.kind == engine::CriticalKind::Minimum ? "极小值点"
-                                                                             : "驻点";
-            const FormulaPtr at = engine::PointOf(point.exactX ? point.exactX : s.decimal(point.x).formula,
-                                                  point.exactY ? point.exactY : s.decimal(point.y).formula);
-            model.turningPoints.push_back(
-                {{nearest(point.x), nearest(point.y)},
-                 QString::fromUtf8(name) + QLatin1Char(' ') + toQString(present::PlainText(*at))});
-            description += Line(std::string("，") + name + " ") + at;
-        }
-    }
-    // Where it meets the x axis.
-    std::vector<std::pair<FormulaPtr, int>> crossings;
-    std::vector<FormulaPtr> shown;
+    Curve curve;
+    curve.polynomial = s.polynomial;
+    curve.identity = s.kind == EquationKind::Identity;
+    curve.decimal = s.decimal;
     if (s.equation) {
+        if (engine::Polynomial::FromHighestFirst(s.polynomial).degree() >= 2)
+            curve.turningPoints = s.equation->criticalPoints();
         for (std::size_t i = 0; i < s.equation->roots().size(); ++i) {
             const engine::PolyRoot& root = s.equation->roots()[i];
-            if (!root.value.isReal())
-                continue;
-            const FormulaPtr exact = s.equation->exactForm(i);
-            const FormulaPtr value = exact ? exact : s.decimal(root.value.re).formula;
-            QString label = toQString(shownValue(exact, root.value.re, s));
-            if (label.size() > 24)
-                label = label.left(23) + QStringLiteral("…");
-            model.roots.push_back({{nearest(root.value.re), 0}, label});
-            crossings.emplace_back(value, root.multiplicity);
-            shown.push_back(value);
+            if (root.value.isReal())
+                curve.realRoots.push_back({ShownOrDecimal(s.equation->exactForm(i), root.value.re, s.decimal),
+                                           root.value.re, root.multiplicity});
         }
     }
-    if (shown.empty()) {
-        description += std::string("，与 x 轴没有交点");
-    } else {
-        const bool touches = crossings.size() == 1 && crossings.front().second % 2 == 0;
-        description += Line(touches ? "，与 x 轴相切于 " : "，与 x 轴交于 ") + joinedWithAnd(shown);
-    }
-    description += Line("，与 y 轴交于点 ") + engine::PointOf(engine::Int(0), coefficientValue(p.coefficient(0)));
-    if (degree >= 1)
-        description += Line("；") + sidesOf(s, crossings, noun);
-    return model;
+    return CurveGraph(curve, description);
 }
 
 GraphModel linesOf(const PanelSolution& s, Line& description)
@@ -324,6 +274,68 @@ GraphModel linesOf(const PanelSolution& s, Line& description)
 }
 
 } // namespace
+
+FormulaPtr ShownOrDecimal(const FormulaPtr& exact, const engine::Real& value,
+                          const engine::textbook::DecimalWriter& decimal)
+{
+    return exact ? exact : decimal(value).formula;
+}
+
+GraphModel CurveGraph(const Curve& c, present::Line& description)
+{
+    GraphModel model;
+    model.kind = GraphModel::Kind::Curve;
+    model.xName = toQString(c.unknown);
+    for (const mpq_class& coefficient : c.polynomial)
+        model.polynomial.push_back(nearest(engine::Real(coefficient)));
+    const engine::Polynomial p = engine::Polynomial::FromHighestFirst(c.polynomial);
+    const int degree = p.degree();
+    const FormulaPtr x = engine::Sym(c.unknown);
+    const std::string axis = c.unknown + " 轴";
+    const FormulaPtr curve = engine::Eq(engine::Sym("y"), engine::PolynomialFormula(c.polynomial, x));
+    const std::string noun = degree == 2 ? "抛物线" : degree <= 1 ? "直线" : "曲线";
+    description = present::Line(noun + " ") + curve;
+    if (degree == 2)
+        description += std::string(c.polynomial.front() > 0 ? "，开口向上" : "，开口向下");
+    if (c.identity) {
+        description += "，与 " + axis + "重合";
+        return model;
+    }
+    // Turning points, each told exactly what it is.
+    for (const engine::CriticalPoint& point : c.turningPoints) {
+        const char* name = degree == 2                                   ? "顶点"
+                           : point.kind == engine::CriticalKind::Maximum ? "极大值点"
+                           : point.kind == engine::CriticalKind::Minimum ? "极小值点"
+                                                                         : "驻点";
+        const FormulaPtr at = engine::PointOf(ShownOrDecimal(point.exactX, point.x, c.decimal),
+                                              ShownOrDecimal(point.exactY, point.y, c.decimal));
+        model.turningPoints.push_back(
+            {{nearest(point.x), nearest(point.y)},
+             QString::fromUtf8(name) + QLatin1Char(' ') + toQString(present::PlainText(*at))});
+        description += present::Line(std::string("，") + name + " ") + at;
+    }
+    // Where it meets the axis.
+    std::vector<FormulaPtr> shown;
+    for (const CurveRoot& root : c.realRoots) {
+        QString label = toQString(present::PlainText(*root.shown));
+        if (label.size() > 24)
+            label = label.left(23) + QStringLiteral("…");
+        model.roots.push_back({{nearest(root.value), 0}, label});
+        shown.push_back(root.shown);
+    }
+    if (shown.empty()) {
+        description += "，与 " + axis + "没有交点";
+    } else {
+        const bool touches = c.realRoots.size() == 1 && c.realRoots.front().multiplicity % 2 == 0;
+        description
+            += present::Line(touches ? "，与 " + axis + "相切于 " : "，与 " + axis + "交于 ") + joinedWithAnd(shown);
+    }
+    description
+        += present::Line("，与 y 轴交于点 ") + engine::PointOf(engine::Int(0), coefficientValue(p.coefficient(0)));
+    if (degree >= 1)
+        description += present::Line("；") + sidesOf(c, sgn(p.leading()), noun);
+    return model;
+}
 
 present::Line MultiplicityNote(int multiplicity)
 {

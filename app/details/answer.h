@@ -12,10 +12,13 @@
 
 #include "graph.h"
 #include "line.h"
+#include "polynomial.h"
 #include "solution.h"
+#include "textbook.h"
 
 #include <QString>
 
+#include <string>
 #include <vector>
 
 namespace zembrel {
@@ -33,6 +36,32 @@ struct Answer {
 };
 
 Answer AnswerOf(const PanelSolution& solution);
+
+// A real root of a curve y = p(x): as the page writes it, where it lies,
+// how often it counts.
+struct CurveRoot {
+    engine::FormulaPtr shown; // the exact form, or the decimal where there is none
+    engine::Real value;
+    int multiplicity = 1;
+};
+
+// What a graph of y = p(x) shows and says, from the exact answer.
+struct Curve {
+    std::vector<mpq_class> polynomial; // highest power first
+    std::string unknown = "x";
+    bool identity = false;                            // 0 = 0: the curve is the axis
+    std::vector<CurveRoot> realRoots;                 // ascending
+    std::vector<engine::CriticalPoint> turningPoints; // ascending
+    engine::textbook::DecimalWriter decimal;          // for values without an exact form
+};
+
+// The curve's graph, and its description in words: where it meets the axes,
+// its vertex or turning points, where it lies above and below the axis.
+GraphModel CurveGraph(const Curve& curve, present::Line& description);
+
+// The exact form where there is one, else the value's decimal.
+engine::FormulaPtr ShownOrDecimal(const engine::FormulaPtr& exact, const engine::Real& value,
+                                  const engine::textbook::DecimalWriter& decimal);
 
 // The page as text: plain (what 复制 copies) and as a LaTeX document.
 QString PlainText(const QString& title, const Answer& answer);

@@ -83,10 +83,10 @@ QString LinesView::plainText() const
     return (caption.isEmpty() ? QString() : caption + QLatin1Char('\n')) + plain_.join(QLatin1Char('\n'));
 }
 
-DetailsPage::DetailsPage(const PanelDefinition& panel, QWidget* parent) : QScrollArea(parent), panel_(panel)
+AnswerPage::AnswerPage(const QString& title, QWidget* parent) : QScrollArea(parent), title_(title)
 {
-    setObjectName(toQString(panel.title));
-    setAccessibleName(toQString(panel.title));
+    setObjectName(title);
+    setAccessibleName(title);
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
     auto* contents = new QWidget(this);
@@ -125,18 +125,18 @@ DetailsPage::DetailsPage(const PanelDefinition& panel, QWidget* parent) : QScrol
     setWidget(contents);
 }
 
-void DetailsPage::setBusy(bool busy)
+void AnswerPage::setBusy(bool busy)
 {
     busy_->setVisible(busy);
     for (QWidget* shown : std::initializer_list<QWidget*>{equation_, readings_, summary_, roots_, steps_, graph_})
         shown->setEnabled(!busy);
 }
 
-bool DetailsPage::busy() const { return busy_->isVisibleTo(this); }
+bool AnswerPage::busy() const { return busy_->isVisibleTo(this); }
 
-bool DetailsPage::hasGraph() const { return graph_->model().kind != GraphModel::Kind::None; }
+bool AnswerPage::hasGraph() const { return graph_->model().kind != GraphModel::Kind::None; }
 
-void DetailsPage::present(const Answer& answer)
+void AnswerPage::present(const Answer& answer)
 {
     setBusy(false);
     answer_ = answer;
@@ -146,6 +146,15 @@ void DetailsPage::present(const Answer& answer)
                                                   : std::vector<present::Line>{answer.summary});
     roots_->setLines(answer.resultsCaption, answer.results);
     steps_->setLines(QStringLiteral("解题过程"), answer.working);
+    // Lines made for this answer join the end of the window's Tab chain: put them in reading order.
+    QWidget* previous = busy_;
+    for (const LinesView* section : {equation_, readings_, summary_, roots_, steps_}) {
+        for (formula::FormulaView* view : section->views()) {
+            setTabOrder(previous, view);
+            previous = view;
+        }
+    }
+    setTabOrder(previous, graph_);
     graph_->setModel(answer.graph);
     graph_->setVisible(hasGraph());
     const QString description = toQString(present::PlainLine(answer.graphDescription));
@@ -155,17 +164,28 @@ void DetailsPage::present(const Answer& answer)
     graph_->setToolTip(description);
 }
 
-QString DetailsPage::plainText() const { return PlainText(toQString(panel_.title), answer_); }
+QString AnswerPage::plainText() const { return PlainText(title_, answer_); }
 
-QString DetailsPage::latexText() const { return LatexText(answer_); }
+QString AnswerPage::latexText() const { return LatexText(answer_); }
 
-QString DetailsPage::sectionText(const QString& name) const
+LinesView* AnswerPage::section(const QString& name) const
 {
-    for (const LinesView* view : {equation_, readings_, summary_, roots_, steps_}) {
+    for (LinesView* view : {equation_, readings_, summary_, roots_, steps_}) {
         if (view->objectName() == name)
-            return view->isVisibleTo(this) ? view->plainText() : QString();
+            return view;
     }
-    return {};
+    return nullptr;
+}
+
+QString AnswerPage::sectionText(const QString& name) const
+{
+    const LinesView* view = section(name);
+    return view != nullptr && view->isVisibleTo(this) ? view->plainText() : QString();
+}
+
+DetailsPage::DetailsPage(const PanelDefinition& panel, QWidget* parent)
+    : AnswerPage(toQString(panel.title), parent), panel_(panel)
+{
 }
 
 } // namespace zembrel

@@ -40,34 +40,36 @@ private:
     QStringList plain_;
 };
 
-// One page of the 解题详情 window: a panel's equation as a textbook writes
-// it, its roots, the working and the graph. It shows what it is given; it
-// reads no field and computes nothing.
-class DetailsPage final : public QScrollArea {
+// An answer as a page: the equation as a textbook writes it, notes, the
+// kind, the roots or the solution, the working and the graph. It shows what
+// it is given; it reads no field and computes nothing.
+class AnswerPage : public QScrollArea {
     Q_OBJECT
 
 public:
-    explicit DetailsPage(const PanelDefinition& panel, QWidget* parent = nullptr);
+    explicit AnswerPage(const QString& title, QWidget* parent = nullptr);
 
-    const PanelDefinition& panel() const { return panel_; }
     void present(const Answer& answer);
     // While a long analysis runs elsewhere: a note says so and the page as
     // it was is greyed until present() brings the new one.
     void setBusy(bool busy);
     bool busy() const;
 
-    // The page as plain text: equation, readings, kind, roots, working, graph.
+    // The page as plain text: equation, notes, kind, roots, working, graph.
     QString plainText() const;
     // The equation, the answer and the working as a LaTeX document.
     QString latexText() const;
     // A section's text as plain text: equation, readings, summary, roots, steps.
     QString sectionText(const QString& name) const;
+    // A section's lines, for the tests and for moving the focus to them.
+    LinesView* section(const QString& name) const;
 
     Graph* graph() const { return graph_; }
     bool hasGraph() const;
+    const Answer& answer() const { return answer_; }
 
 private:
-    const PanelDefinition& panel_;
+    QString title_;
     QLabel* busy_ = nullptr;
     LinesView* equation_ = nullptr;
     LinesView* readings_ = nullptr;
@@ -76,6 +78,18 @@ private:
     LinesView* steps_ = nullptr;
     Graph* graph_ = nullptr;
     Answer answer_;
+};
+
+// One page of the 解题详情 window: a panel's answer.
+class DetailsPage final : public AnswerPage {
+    Q_OBJECT
+
+public:
+    explicit DetailsPage(const PanelDefinition& panel, QWidget* parent = nullptr);
+    const PanelDefinition& panel() const { return panel_; }
+
+private:
+    const PanelDefinition& panel_;
 };
 
 } // namespace zembrel

@@ -9,6 +9,7 @@
 #include "fonts.h"
 #include "graph.h"
 #include "main_window.h"
+#include "placement.h"
 #include "qt_text.h"
 
 #include <QApplication>
@@ -19,7 +20,6 @@
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTimer>
@@ -40,7 +40,6 @@ namespace {
 // Room for the graph and a line of working at 100 %; 404 + 560 pixels and
 // two frames fit a 1024-pixel screen.
 constexpr QSize kPreferredSize(560, 660);
-constexpr int kGap = 8;
 
 // The coefficient texts of the page's panel as the main window holds them now.
 std::vector<std::string> coefficientTexts(const PanelDefinition& panel, const Window& window)
@@ -143,7 +142,7 @@ void DetailsWindow::openOn(const PanelDefinition& panel)
         tabs_->setCurrentWidget(shown);
     refreshCurrent();
     if (!placed_) {
-        placeBesideMainWindow();
+        PlaceBeside(*this, main_, kPreferredSize);
         placed_ = true;
     }
     show();
@@ -247,43 +246,6 @@ void DetailsWindow::chooseFileAndSave()
         box.setTextFormat(Qt::PlainText);
         box.exec();
     }
-}
-
-void DetailsWindow::placeBesideMainWindow()
-{
-    const QScreen* screen = main_.screen();
-    if (screen == nullptr) {
-        resize(kPreferredSize);
-        return;
-    }
-    const QRect available = screen->availableGeometry();
-    const QRect mainFrame = main_.frameGeometry();
-    // The title bar and frame take some of the room: as much as the main
-    // window's, which is already shown.
-    const QMargins frame(main_.geometry().left() - mainFrame.left(), main_.geometry().top() - mainFrame.top(),
-                         mainFrame.right() - main_.geometry().right(), mainFrame.bottom() - main_.geometry().bottom());
-    const QSize size(std::min(kPreferredSize.width(), available.width() - frame.left() - frame.right()),
-                     std::min(kPreferredSize.height(), available.height() - frame.top() - frame.bottom()));
-    resize(size);
-    const int width = size.width() + frame.left() + frame.right();
-    int x = mainFrame.right() + kGap;
-    if (x + width > available.right() + 1) {
-        if (mainFrame.left() - kGap - width >= available.left()) {
-            x = mainFrame.left() - kGap - width;
-        } else if (mainFrame.width() + kGap + width <= available.width()) {
-            // Neither side has room, the screen has: the two side by side, centred.
-            const int left = available.left() + (available.width() - mainFrame.width() - kGap - width) / 2;
-            main_.move(left, main_.y());
-            x = left + mainFrame.width() + kGap;
-        } else {
-            x = available.right() + 1 - width;
-        }
-    }
-    const int height = size.height() + frame.top() + frame.bottom();
-    const int y
-        = std::clamp(mainFrame.top(), available.top(), std::max(available.top(), available.bottom() + 1 - height));
-    // move() places the frame.
-    move(x, y);
 }
 
 } // namespace zembrel

@@ -83,7 +83,6 @@ private:
     void finished(const Request& request, const std::shared_ptr<const Answer>& content);
     void updateButtons();
     void chooseFileAndSave();
-    void placeBesideMainWindow();
 
     MainWindow& main_;
     QTabWidget* tabs_ = nullptr;

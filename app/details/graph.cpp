@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace zembrel {
 
@@ -30,6 +31,8 @@ constexpr QColor kGridColour(228, 228, 228);
 constexpr QColor kRootColour(192, 0, 0);
 constexpr QColor kTurningColour(0, 122, 51);
 constexpr QColor kSecondLineColour(192, 90, 0);
+constexpr QColor kBandColour(192, 0, 0, 150);
+constexpr qreal kBandWidth = 5;
 
 // 1, 2 or 5 times a power of ten, near `raw`.
 double niceStep(double raw)
@@ -105,6 +108,12 @@ void Graph::chooseRange()
     for (const auto* marks : {&model_.roots, &model_.turningPoints, &model_.intersections}) {
         for (const GraphModel::Mark& mark : *marks)
             points.push_back(mark.at);
+    }
+    for (const GraphModel::Band& band : model_.bands) {
+        for (const std::optional<double>& end : {band.from, band.to}) {
+            if (end)
+                points.emplace_back(*end, 0);
+        }
     }
     if (model_.kind == GraphModel::Kind::Lines) {
         points.emplace_back(0, 0);
@@ -239,6 +248,8 @@ void Graph::paint(QPainter& painter, QSizeF size, QList<QRectF>* labels) const
     const QList<QRectF> turning = placeLabels(metrics, size, model_.turningPoints, false, reserved);
     const QList<QRectF> roots = placeLabels(metrics, size, model_.roots, true, reserved);
     const QList<QRectF> crossings = placeLabels(metrics, size, model_.intersections, false, reserved);
+    const std::vector<GraphModel::Mark> ends = bandEnds();
+    const QList<QRectF> endBoxes = placeLabels(metrics, size, ends, true, reserved);
     if (labels != nullptr)
         labels->append(reserved);
     paintAxes(painter, size, reserved, labels);
@@ -248,10 +259,12 @@ void Graph::paint(QPainter& painter, QSizeF size, QList<QRectF>* labels) const
         paintCurve(painter, size);
     else
         paintLines(painter, size);
+    paintBands(painter, size);
     painter.restore();
     paintMarks(painter, size, model_.turningPoints, turning, kTurningColour);
     paintMarks(painter, size, model_.roots, roots, kRootColour);
     paintMarks(painter, size, model_.intersections, crossings, kRootColour);
+    paintMarks(painter, size, ends, endBoxes, kRootColour, false);
     if (!model_.note.isEmpty()) {
         const QRectF plot = plotRect(size);
         const QRectF box = painter.fontMetrics().boundingRect(model_.note);
@@ -333,6 +346,8 @@ void Graph::paintAxes(QPainter& painter, QSizeF size, const QList<QRectF>& reser
 
 void Graph::paintCurve(QPainter& painter, QSizeF size) const
 {
+    if (model_.polynomial.empty())
+        return;
     const QRectF plot = plotRect(size);
     // A point a device pixel, sharp on a dense screen too; points far outside
     // are held near the plot, where the clip cuts them.
@@ -398,6 +413,31 @@ void Graph::paintLines(QPainter& painter, QSizeF size) const
     }
 }
 
+// Each band a broad stroke along the x axis; a closed end a filled dot, an
+// open end a ring, as a textbook marks a solution set on the number line.
+void Graph::paintBands(QPainter& painter, QSizeF size) const
+{
+    const QRectF plot = plotRect(size);
+    const qreal axisY = std::clamp(map({0, 0}, size).y(), plot.top(), plot.bottom());
+    const auto atX = [&](double x) { return std::clamp(map({x, 0}, size).x(), plot.left() - 1, plot.right() + 1); };
+    for (const GraphModel::Band& band : model_.bands) {
+        const qreal from = band.from ? atX(*band.from) : plot.left() - 1;
+        const qreal to = band.to ? atX(*band.to) : plot.right() + 1;
+        painter.setPen(QPen(kBandColour, kBandWidth, Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(QPointF(from, axisY), QPointF(to, axisY));
+        const auto end = [&](qreal x, bool closed) {
+            painter.setPen(QPen(kRootColour, 1.5));
+            painter.setBrush(closed ? QBrush(kRootColour) : QBrush(Qt::white));
+            painter.drawEllipse(QPointF(x, axisY), kMarkRadius, kMarkRadius);
+        };
+        if (band.from)
+            end(from, band.closedFrom);
+        if (band.to && (!band.from || *band.to != *band.from))
+            end(to, band.closedTo);
+    }
+    painter.setBrush(Qt::NoBrush);
+}
+
 QList<QRectF> Graph::placeLabels(const QFontMetricsF& metrics, QSizeF size, const std::vector<GraphModel::Mark>& marks,
                                  bool below, QList<QRectF>& placed) const
 {
@@ -428,16 +468,30 @@ QList<QRectF> Graph::placeLabels(const QFontMetricsF& metrics, QSizeF size, cons
     return boxes;
 }
 
+std::vector<GraphModel::Mark> Graph::bandEnds() const
+{
+    std::vector<GraphModel::Mark> ends;
+    for (const GraphModel::Band& band : model_.bands) {
+        if (band.from)
+            ends.push_back({{*band.from, 0}, band.fromLabel});
+        if (band.to && (!band.from || *band.to != *band.from))
+            ends.push_back({{*band.to, 0}, band.toLabel});
+    }
+    return ends;
+}
+
 void Graph::paintMarks(QPainter& painter, QSizeF size, const std::vector<GraphModel::Mark>& marks,
-                       const QList<QRectF>& boxes, const QColor& colour) const
+                       const QList<QRectF>& boxes, const QColor& colour, bool dots) const
 {
     for (std::size_t i = 0; i < marks.size(); ++i) {
         const QPointF at = map(marks[i].at, size);
         if (!plotRect(size).contains(at))
             continue;
-        painter.setPen(QPen(Qt::white, 1.5));
-        painter.setBrush(colour);
-        painter.drawEllipse(at, kMarkRadius, kMarkRadius);
+        if (dots) {
+            painter.setPen(QPen(Qt::white, 1.5));
+            painter.setBrush(colour);
+            painter.drawEllipse(at, kMarkRadius, kMarkRadius);
+        }
         const QRectF& box = boxes.at(static_cast<qsizetype>(i));
         if (box.isNull())
             continue;

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 namespace zembrel {
@@ -31,13 +32,24 @@ struct GraphModel {
         QString label;
     };
 
+    // Part of the x axis: an inequality's solution. No end: −∞ or +∞.
+    struct Band {
+        std::optional<double> from;
+        std::optional<double> to;
+        bool closedFrom = false;
+        bool closedTo = false;
+        QString fromLabel;
+        QString toLabel;
+    };
+
     Kind kind = Kind::None;
-    std::vector<double> polynomial; // Curve: coefficients, highest power first
+    std::vector<double> polynomial; // Curve: coefficients, highest power first; none: the x axis alone
     std::vector<Mark> roots;        // Curve: on the x axis
     std::vector<Mark> turningPoints;
     std::vector<Line> lines; // Lines: one or two
     std::vector<Mark> intersections;
-    QString note; // a line of text over the plot: "两直线平行"
+    std::vector<Band> bands; // Curve: marked on the x axis
+    QString note;            // a line of text over the plot: "两直线平行"
     QString xName = QStringLiteral("x");
     QString yName = QStringLiteral("y");
 };
@@ -82,11 +94,14 @@ private:
     void paintAxes(QPainter& painter, QSizeF size, const QList<QRectF>& reserved, QList<QRectF>* labels) const;
     void paintCurve(QPainter& painter, QSizeF size) const;
     void paintLines(QPainter& painter, QSizeF size) const;
+    void paintBands(QPainter& painter, QSizeF size) const;
     // Where each mark's label goes: clear of the labels placed before it.
     QList<QRectF> placeLabels(const QFontMetricsF& metrics, QSizeF size, const std::vector<GraphModel::Mark>& marks,
                               bool below, QList<QRectF>& placed) const;
     void paintMarks(QPainter& painter, QSizeF size, const std::vector<GraphModel::Mark>& marks,
-                    const QList<QRectF>& boxes, const QColor& colour) const;
+                    const QList<QRectF>& boxes, const QColor& colour, bool dots = true) const;
+    // The labelled ends of the bands, as marks on the x axis.
+    std::vector<GraphModel::Mark> bandEnds() const;
     double valueAt(double x) const;
     void chooseRange();
 

@@ -104,6 +104,7 @@ constexpr std::array kMenuEntries{
     MenuEntry{"mnuFile", std::nullopt, "mnuFileBar0", "-", ""},
     MenuEntry{"mnuFile", MenuItem::mnuFileExit, {}, "退出(&X)", "Ctrl+X"},
     MenuEntry{"mnuAss", std::nullopt, "mnuAssDetails", "解题详情(&D)", "Ctrl+D", WindowItem::mnuAssDetails},
+    MenuEntry{"mnuAss", std::nullopt, "mnuAssEquation", "输入方程(&E)…", "Ctrl+E", WindowItem::mnuAssEquation},
     MenuEntry{"mnuAss", MenuItem::mnuAssCalc, {}, "Windows计算器", "Ctrl+C"},
     MenuEntry{"mnuAss", MenuItem::mnuAssRep, {}, "错误报告", "Ctrl+R"},
     MenuEntry{"mnuAss", MenuItem::mnuAssAbout, {}, "关于", "Ctrl+A"},

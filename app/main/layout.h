@@ -78,7 +78,7 @@ struct Menu {
 
 // What only the window has: an item that opens a window of its own and runs
 // no operation, so the driver knows nothing of it.
-enum class WindowItem { mnuAssDetails };
+enum class WindowItem { mnuAssDetails, mnuAssEquation };
 
 // An entry without an item is a separator, known by its name alone.
 struct MenuEntry {

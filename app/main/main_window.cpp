@@ -8,6 +8,7 @@
 #include "announcer.h"
 #include "caption.h"
 #include "details_window.h"
+#include "equation_window.h"
 #include "fonts.h"
 #include "layout.h"
 #include "panels.h"
@@ -264,8 +265,13 @@ void MainWindow::createMenus()
                 action->setObjectName(toQString(entry.name));
                 action->setShortcut(QKeySequence(toQString(entry.shortcut), QKeySequence::PortableText));
                 addAction(action);
-                connect(action, &QAction::triggered, this, [this] { openDetails(); });
-                actions_.details = action;
+                if (*entry.windowItem == layout::WindowItem::mnuAssDetails) {
+                    connect(action, &QAction::triggered, this, [this] { openDetails(); });
+                    actions_.details = action;
+                } else {
+                    connect(action, &QAction::triggered, this, &MainWindow::openEquation);
+                    actions_.equation = action;
+                }
                 continue;
             }
             if (!entry.item) {
@@ -318,6 +324,7 @@ void MainWindow::keepMenuShortcutsFromFields()
     for (const QAction* action : actions_.items)
         shortcuts.append(action->shortcut());
     shortcuts.append(actions_.details->shortcut());
+    shortcuts.append(actions_.equation->shortcut());
     auto* guard = new MenuShortcutGuard(shortcuts, this);
     for (QLineEdit* edit : widgets_.fields)
         edit->installEventFilter(guard);
@@ -356,6 +363,14 @@ void MainWindow::openDetails(const PanelDefinition* panel)
     if (details_ == nullptr)
         details_ = new DetailsWindow(*this);
     details_->openOn(panel != nullptr ? *panel : *kPanels.front());
+}
+
+void MainWindow::openEquation()
+{
+    // Made on first use, as 解题详情.
+    if (equation_ == nullptr)
+        equation_ = new EquationWindow(*this);
+    equation_->open();
 }
 
 void MainWindow::centreOnScreen()

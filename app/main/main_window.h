@@ -24,6 +24,7 @@ namespace zembrel {
 
 class Announcer;
 class DetailsWindow;
+class EquationWindow;
 class StatusBar;
 class Surface;
 
@@ -49,6 +50,10 @@ public:
     // Opens 解题详情 on the panel given, else the one holding the focus,
     // else the last one solved, else the first.
     void openDetails(const PanelDefinition* panel = nullptr);
+    QAction* equationAction() const { return actions_.equation; }
+    // None until it is first opened.
+    EquationWindow* equationWindow() const { return equation_; }
+    void openEquation();
 
     std::string text(Field field) const override;
     void setText(Field field, std::string_view text) override;
@@ -68,6 +73,7 @@ private:
     struct Actions {
         std::array<QAction*, kMenuItemCount> items{};
         QAction* details = nullptr;
+        QAction* equation = nullptr;
     };
 
     void createControls();
@@ -101,6 +107,7 @@ private:
     Widgets widgets_;
     Actions actions_;
     DetailsWindow* details_ = nullptr;
+    EquationWindow* equation_ = nullptr;
     const PanelDefinition* lastSolved_ = nullptr;
 };
 

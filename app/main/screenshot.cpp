@@ -4,12 +4,15 @@
 
 // zembrel-screenshot: saves a picture of the main window as it opens, menu
 // bar and status bar included, for the documentation; or, given a panel, of
-// the 解题详情 window on that panel's page with an example typed in. Run it
-// on the offscreen platform:
+// the 解题详情 window on that panel's page with an example typed in; or, given
+// --equation and a text, of the 输入方程 window answering it. Run it on the
+// offscreen platform (QT_SCALE_FACTOR=2 for a dense screen):
 //   QT_QPA_PLATFORM=offscreen LC_ALL=zh_CN.UTF-8 build/app/zembrel-screenshot docs/zembrel.png
 //   QT_QPA_PLATFORM=offscreen LC_ALL=zh_CN.UTF-8 build/app/zembrel-screenshot docs/details-quadratic.png Quadratic
+//   QT_QPA_PLATFORM=offscreen LC_ALL=zh_CN.UTF-8 build/app/zembrel-screenshot docs/equation.png --equation "x^2>1"
 
 #include "details_window.h"
+#include "equation_window.h"
 #include "fonts.h"
 #include "layout.h"
 #include "main_window.h"
@@ -21,6 +24,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QTextStream>
+#include <QThread>
 
 #include <algorithm>
 #include <cstdio>
@@ -72,8 +76,10 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() != 2 && arguments.size() != 3) {
-        QTextStream(stderr) << "usage: zembrel-screenshot OUTPUT.png [Linear|Quadratic|Cubic|System]\n";
+    const bool equation = arguments.size() == 4 && arguments.at(2) == QStringLiteral("--equation");
+    if (arguments.size() != 2 && arguments.size() != 3 && !equation) {
+        QTextStream(stderr)
+            << "usage: zembrel-screenshot OUTPUT.png [Linear|Quadratic|Cubic|System | --equation TEXT]\n";
         return 2;
     }
     QApplication::setApplicationName(zembrel::toQString(zembrel::layout::kApplicationTitle));
@@ -88,7 +94,19 @@ int main(int argc, char* argv[])
     QApplication::processEvents();
 
     QWidget* pictured = &window;
-    if (arguments.size() == 3) {
+    if (equation) {
+        window.openEquation();
+        zembrel::EquationWindow* typed = window.equationWindow();
+        typed->input()->setPlainText(arguments.at(3));
+        while (typed->solving()) {
+            QApplication::processEvents();
+            QThread::msleep(1);
+        }
+        // The page's layout settles over a few turns of the event loop.
+        for (int turn = 0; turn < 10; ++turn)
+            QApplication::processEvents();
+        pictured = typed;
+    } else if (arguments.size() == 3) {
         const std::string wanted = arguments.at(2).toStdString();
         const auto example = std::ranges::find(examples(), std::string_view(wanted), &Example::panel);
         const zembrel::PanelDefinition* panel = panelNamed(wanted);

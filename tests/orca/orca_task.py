@@ -100,9 +100,17 @@ STEPS = [
     (("key", "F10"), [r"控制\(C\) 菜单"]),
     # The next menu opens on 解题详情, its shortcut heard as the others' are.
     (("key", "Right"), [r"辅助\(A\) 菜单", r"解题详情\(D\) Ctrl\+D"]),
+    (("key", "Down"), [r"输入方程\(E\)… Ctrl\+E"]),
     (("key", "Escape"), []),
     # Where-am-I twice reads the status bar: the bar once, then its three parts.
     (("key", "Insert+KP_Enter", "Insert+KP_Enter"), [r"^(状态栏|status ?bar)\.?$", r"^状态\.?$", r"^\d{4}/\d{1,2}/\d{1,2}\.?$", r"^\d\d:\d\d\.?$"]),
+    # 输入方程: the answer to what is typed, each line in Mandarin.
+    (("key", "ctrl+e"), [r"输入方程"]),
+    (("type", "x^2-3x+1=0"), []),
+    (TAB, [r"x 的平方减三 ?x 加一 ?等于 ?零"]),
+    (TAB, [r"一元二次方程"]),
+    (TAB, [r"根：x 一 等于 二分之.*根号五"]),
+    (("key", "Escape"), []),
 ]
 
 PACKAGES = ["Xvfb", "openbox", "xdotool", "dbus-daemon", "speech-dispatcher", "orca", "localedef"]
