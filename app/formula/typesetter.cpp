@@ -8,7 +8,9 @@
 
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
+#include <QMutex>
 #include <QPainter>
 #include <QPainterPathStroker>
 #include <QTextBoundaryFinder>
@@ -232,10 +234,17 @@ qreal Typesetter::space(const Atom& left, const Atom& right, Style style) const
 QRectF Typesetter::inkOf(const QString& text, const QFont& font) const
 {
     // Drawn, not asked of the font: a face's bounds for a slanted letter made
-    // up from an upright one are far wider than its ink.
-    const QString key = font.key() + QChar(0) + text;
-    if (const auto known = inks_.constFind(key); known != inks_.cend())
-        return *known;
+    // up from an upright one are far wider than its ink. Every formula of the
+    // program draws the same few glyphs: each is drawn once, whichever
+    // typesetter asks, on whichever thread.
+    static QMutex lock;
+    static QHash<QString, QRectF> inks;
+    const QString key = font.key() + QChar(0) + QString::number(ratio_) + QChar(0) + text;
+    {
+        const QMutexLocker locked(&lock);
+        if (const auto known = inks.constFind(key); known != inks.cend())
+            return *known;
+    }
     const QFontMetricsF metrics(font);
     const qreal margin = metrics.height();
     const QSizeF room(metrics.horizontalAdvance(text) + 2 * margin, 3 * margin);
@@ -247,19 +256,29 @@ QRectF Typesetter::inkOf(const QString& text, const QFont& font) const
     painter.setPen(Qt::black);
     painter.drawText(QPointF(margin, 2 * margin), text);
     painter.end();
-    QRect pixels;
-    for (int y = 0; y < canvas.height(); ++y) {
+    const int width = canvas.width();
+    const int height = canvas.height();
+    int left = width;
+    int right = -1;
+    int top = height;
+    int bottom = -1;
+    for (int y = 0; y < height; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(canvas.constScanLine(y));
-        for (int x = 0; x < canvas.width(); ++x) {
-            if (qAlpha(line[x]) != 0)
-                pixels |= QRect(x, y, 1, 1);
+        for (int x = 0; x < width; ++x) {
+            if (qAlpha(line[x]) != 0) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
         }
     }
     QRectF ink;
-    if (!pixels.isEmpty())
-        ink = QRectF(pixels.x() / ratio_ - margin, pixels.y() / ratio_ - 2 * margin, pixels.width() / ratio_,
-                     pixels.height() / ratio_);
-    inks_.insert(key, ink);
+    if (right >= 0)
+        ink = QRectF(left / ratio_ - margin, top / ratio_ - 2 * margin, (right - left + 1) / ratio_,
+                     (bottom - top + 1) / ratio_);
+    const QMutexLocker locked(&lock);
+    inks.insert(key, ink);
     return ink;
 }
 

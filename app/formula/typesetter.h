@@ -16,7 +16,6 @@
 #include "formula.h"
 
 #include <QFont>
-#include <QHash>
 #include <QRectF>
 
 #include <array>
@@ -114,7 +113,6 @@ private:
     qreal ratio_;
     QFont textFont_;
     std::array<Metrics, 3> metrics_; // Display and Text, Script, ScriptScript
-    mutable QHash<QString, QRectF> inks_;
 };
 
 } // namespace zembrel::formula
