@@ -539,6 +539,15 @@ bool Real::equals(const mpq_class& t) const
     case Data::Kind::Rational: return d.num * t.get_den() == t.get_num() * d.den;
     case Data::Kind::Surd: return false; // irrational
     case Data::Kind::Part: {
+        // A value asked about is mostly not t (a decimal near it, a test
+        // point): an enclosure that leaves t out says so at once.
+        {
+            const Arb e = enclose(kStartPrecision);
+            Fmpq target;
+            SetFmpq(target.get(), t);
+            if (!arb_contains_fmpq(e.get(), target.get()))
+                return false;
+        }
         const mpq_class target = d.negated ? mpq_class(-t) : t;
         const RootSet& set = *d.root.set;
         if (d.part == Part::Imaginary && d.root.real())
