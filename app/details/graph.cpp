@@ -14,6 +14,7 @@
 #include <QStylePainter>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -244,12 +245,8 @@ void Graph::paint(QPainter& painter, QSizeF size, QList<QRectF>* labels) const
         return;
     // The marks' labels first: the ticks' labels give way to them.
     const QFontMetricsF metrics(painter.font());
-    QList<QRectF> reserved;
-    const QList<QRectF> turning = placeLabels(metrics, size, model_.turningPoints, false, reserved);
-    const QList<QRectF> roots = placeLabels(metrics, size, model_.roots, true, reserved);
-    const QList<QRectF> crossings = placeLabels(metrics, size, model_.intersections, false, reserved);
-    const std::vector<GraphModel::Mark> ends = bandEnds();
-    const QList<QRectF> endBoxes = placeLabels(metrics, size, ends, true, reserved);
+    const PlacedLabels placed = placeAll(metrics, size);
+    const QList<QRectF>& reserved = placed.all;
     if (labels != nullptr)
         labels->append(reserved);
     paintAxes(painter, size, reserved, labels);
@@ -261,10 +258,10 @@ void Graph::paint(QPainter& painter, QSizeF size, QList<QRectF>* labels) const
         paintLines(painter, size);
     paintBands(painter, size);
     painter.restore();
-    paintMarks(painter, size, model_.turningPoints, turning, kTurningColour);
-    paintMarks(painter, size, model_.roots, roots, kRootColour);
-    paintMarks(painter, size, model_.intersections, crossings, kRootColour);
-    paintMarks(painter, size, ends, endBoxes, kRootColour, false);
+    paintMarks(painter, size, model_.turningPoints, placed.turning, kTurningColour);
+    paintMarks(painter, size, model_.roots, placed.roots, kRootColour);
+    paintMarks(painter, size, model_.intersections, placed.crossings, kRootColour);
+    paintMarks(painter, size, bandEnds(), placed.ends, kRootColour, false);
     if (!model_.note.isEmpty()) {
         const QRectF plot = plotRect(size);
         const QRectF box = painter.fontMetrics().boundingRect(model_.note);
@@ -438,10 +435,73 @@ void Graph::paintBands(QPainter& painter, QSizeF size) const
     painter.setBrush(Qt::NoBrush);
 }
 
+Graph::PlacedLabels Graph::placeAll(const QFontMetricsF& metrics, QSizeF size) const
+{
+    PlacedLabels p;
+    p.turning = placeLabels(metrics, size, model_.turningPoints, false, p.all);
+    p.roots = placeLabels(metrics, size, model_.roots, true, p.all);
+    p.crossings = placeLabels(metrics, size, model_.intersections, false, p.all);
+    p.ends = placeLabels(metrics, size, bandEnds(), true, p.all);
+    return p;
+}
+
+QList<QRectF> Graph::markLabelRects() const
+{
+    QImage scratch(size(), QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&scratch);
+    painter.setFont(font());
+    QList<QRectF> boxes = placeAll(QFontMetricsF(painter.font()), size()).all;
+    boxes.removeIf([](const QRectF& box) { return box.isNull(); });
+    return boxes;
+}
+
+bool Graph::drawnThrough(const QRectF& box) const { return crosses(box, size()); }
+
+std::vector<QPointF> Graph::markedPoints(QSizeF size) const
+{
+    std::vector<QPointF> points;
+    for (const auto* marks : {&model_.roots, &model_.turningPoints, &model_.intersections}) {
+        for (const GraphModel::Mark& mark : *marks)
+            points.push_back(map(mark.at, size));
+    }
+    for (const GraphModel::Mark& end : bandEnds())
+        points.push_back(map(end.at, size));
+    return points;
+}
+
+bool Graph::crosses(const QRectF& box, QSizeF size) const
+{
+    const QRectF plot = plotRect(size);
+    const auto inside = [&](double y) {
+        const double py = map({0, y}, size).y();
+        return std::isfinite(y) && py >= box.top() && py <= box.bottom();
+    };
+    const auto xAt = [&](qreal px) { return range_.x0 + (px - plot.left()) / plot.width() * (range_.x1 - range_.x0); };
+    for (qreal px = box.left(); px <= box.right(); px += 1) {
+        const double x = xAt(px);
+        if (model_.kind == GraphModel::Kind::Curve && !model_.polynomial.empty() && inside(valueAt(x)))
+            return true;
+        if (model_.kind != GraphModel::Kind::Lines)
+            continue;
+        for (const GraphModel::Line& line : model_.lines) {
+            if (line.b != 0 && inside((-line.d - line.a * x) / line.b))
+                return true;
+            if (line.b == 0 && line.a != 0 && std::abs(map({-line.d / line.a, 0}, size).x() - px) < 1)
+                return true;
+        }
+    }
+    return false;
+}
+
 QList<QRectF> Graph::placeLabels(const QFontMetricsF& metrics, QSizeF size, const std::vector<GraphModel::Mark>& marks,
                                  bool below, QList<QRectF>& placed) const
 {
     const QRectF bounds = QRectF(QPointF(0, 0), size).adjusted(1, 1, -1, -1);
+    const std::vector<QPointF> points = markedPoints(size);
+    const auto covers = [&](const QRectF& box) {
+        const QRectF grown = box.adjusted(-kMarkRadius, -kMarkRadius, kMarkRadius, kMarkRadius);
+        return std::any_of(points.begin(), points.end(), [&](QPointF p) { return grown.contains(p); });
+    };
     QList<QRectF> boxes;
     for (const GraphModel::Mark& mark : marks) {
         const QPointF at = map(mark.at, size);
@@ -449,21 +509,42 @@ QList<QRectF> Graph::placeLabels(const QFontMetricsF& metrics, QSizeF size, cons
             boxes.append(QRectF());
             continue;
         }
-        QRectF box = metrics.boundingRect(mark.label).adjusted(-2, 0, 2, 0);
-        box.moveCenter(at);
-        box.moveTop(below ? at.y() + kMarkRadius + 2 : at.y() - kMarkRadius - 2 - box.height());
-        // Inside the widget, clear of the labels before it.
-        for (int tries = 0; tries < 4; ++tries) {
-            box.moveLeft(std::clamp(box.left(), bounds.left(), bounds.right() - box.width()));
-            box.moveTop(std::clamp(box.top(), bounds.top(), bounds.bottom() - box.height()));
-            const bool clear
-                = std::none_of(placed.begin(), placed.end(), [&](const QRectF& r) { return r.intersects(box); });
-            if (clear)
-                break;
-            box.translate(0, below ? box.height() : -box.height());
+        const QRectF shape = metrics.boundingRect(mark.label).adjusted(-2, 0, 2, 0);
+        const qreal gap = kMarkRadius + 2;
+        // Beside the point first (below for a root, above for the others),
+        // then ever further out in eight directions.
+        const qreal vertical = below ? 1 : -1;
+        const std::array<QPointF, 8> directions{QPointF(0, vertical),  QPointF(0, -vertical), QPointF(1, vertical),
+                                                QPointF(-1, vertical), QPointF(1, -vertical), QPointF(-1, -vertical),
+                                                QPointF(1, 0),         QPointF(-1, 0)};
+        QRectF chosen;
+        QRectF fallback;
+        for (int ring = 0; ring < 6 && chosen.isNull(); ++ring) {
+            const qreal reach = ring * shape.height();
+            for (const QPointF& d : directions) {
+                QRectF box = shape;
+                box.moveCenter(at);
+                box.translate(d.x() * (shape.width() / 2 + gap + reach), d.y() * (shape.height() / 2 + gap + reach));
+                box.moveLeft(std::clamp(box.left(), bounds.left(), bounds.right() - box.width()));
+                box.moveTop(std::clamp(box.top(), bounds.top(), bounds.bottom() - box.height()));
+                const bool apart
+                    = std::none_of(placed.begin(), placed.end(), [&](const QRectF& r) { return r.intersects(box); });
+                if (!apart)
+                    continue;
+                if (fallback.isNull())
+                    fallback = box;
+                if (!covers(box) && !crosses(box, size)) {
+                    chosen = box;
+                    break;
+                }
+            }
         }
-        boxes.append(box);
-        placed.append(box);
+        // Nowhere clear of everything: clear of the other labels at least.
+        if (chosen.isNull())
+            chosen = fallback;
+        boxes.append(chosen);
+        if (!chosen.isNull())
+            placed.append(chosen);
     }
     return boxes;
 }

@@ -69,6 +69,11 @@ public:
     // was put, for the tests that look for clipped text.
     QPointF toWidget(QPointF point) const;
     QList<QRectF> labelRects() const;
+    // Where the marked points' labels went: each clear of the others, of
+    // every marked point and of the curve or the lines.
+    QList<QRectF> markLabelRects() const;
+    // Whether the curve or a line passes through the box (widget coordinates).
+    bool drawnThrough(const QRectF& box) const;
 
     // The graph as a picture at the given device pixel ratio.
     QImage picture(qreal ratio) const;
@@ -95,9 +100,21 @@ private:
     void paintCurve(QPainter& painter, QSizeF size) const;
     void paintLines(QPainter& painter, QSizeF size) const;
     void paintBands(QPainter& painter, QSizeF size) const;
-    // Where each mark's label goes: clear of the labels placed before it.
+    // Where each mark's label goes: clear of the labels placed before it, of
+    // every marked point and of the curve; as near its point as that allows.
     QList<QRectF> placeLabels(const QFontMetricsF& metrics, QSizeF size, const std::vector<GraphModel::Mark>& marks,
                               bool below, QList<QRectF>& placed) const;
+    std::vector<QPointF> markedPoints(QSizeF size) const;
+    bool crosses(const QRectF& box, QSizeF size) const;
+    // The labels of the marks, in the order paint() places them.
+    struct PlacedLabels {
+        QList<QRectF> turning;
+        QList<QRectF> roots;
+        QList<QRectF> crossings;
+        QList<QRectF> ends;
+        QList<QRectF> all;
+    };
+    PlacedLabels placeAll(const QFontMetricsF& metrics, QSizeF size) const;
     void paintMarks(QPainter& painter, QSizeF size, const std::vector<GraphModel::Mark>& marks,
                     const QList<QRectF>& boxes, const QColor& colour, bool dots = true) const;
     // The labelled ends of the bands, as marks on the x axis.

@@ -204,6 +204,8 @@ void EquationTest::graphShowsTheAnswer_data()
     QTest::addColumn<int>("marks"); // roots and turning points, intersections, or band ends
     QTest::addColumn<QString>("described");
     QTest::newRow("curve") << "x^3-7x+6=0" << int(GraphModel::Kind::Curve) << 5 << "与 x 轴交于 −3、1 和 2";
+    QTest::newRow("close roots") << "x^3-3x+1.9=0" << int(GraphModel::Kind::Curve) << 5 << "极小值点";
+    QTest::newRow("quartic") << "x^4-5x^2+4=0" << int(GraphModel::Kind::Curve) << 7 << "与 x 轴交于 −2、−1、1 和 2";
     QTest::newRow("another unknown") << "t^2=1" << int(GraphModel::Kind::Curve) << 3 << "与 t 轴交于 −1 和 1";
     QTest::newRow("two lines") << "x+y=3, x-y=1" << int(GraphModel::Kind::Lines) << 1 << "交于点 (2, 1)";
     QTest::newRow("inequality on its curve") << "x^2-3x+2<=0" << int(GraphModel::Kind::Curve) << 2 << "[1, 2]";
@@ -230,11 +232,24 @@ void EquationTest::graphShowsTheAnswer()
     QVERIFY2(page().graph()->accessibleDescription().contains(described),
              qPrintable(page().graph()->accessibleDescription()));
     QCOMPARE(equations().saveButton()->isEnabled(), kind != int(GraphModel::Kind::None));
-    // No label covers another.
-    const QList<QRectF> labels = page().graph()->labelRects();
+    // No label covers another; a marked point's label covers no marked
+    // point and lies clear of the curve (x³ − 7x + 6: the minimum's label
+    // once ran over the roots 1 and 2).
+    const Graph& graph = *page().graph();
+    const QList<QRectF> labels = graph.labelRects();
     for (qsizetype i = 0; i < labels.size(); ++i) {
         for (qsizetype j = i + 1; j < labels.size(); ++j)
             QVERIFY(!labels[i].intersects(labels[j]));
+    }
+    std::vector<QPointF> points;
+    for (const auto* marks : {&model.roots, &model.turningPoints, &model.intersections}) {
+        for (const GraphModel::Mark& mark : *marks)
+            points.push_back(graph.toWidget(mark.at));
+    }
+    for (const QRectF& box : graph.markLabelRects()) {
+        QVERIFY2(!graph.drawnThrough(box), qPrintable(typed));
+        for (const QPointF& point : points)
+            QVERIFY2(!box.contains(point), qPrintable(typed));
     }
 }
 
