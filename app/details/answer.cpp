@@ -261,7 +261,8 @@ GraphModel linesOf(const PanelSolution& s, Line& description)
             = engine::PointOf(engine::Number(system.solution.values[0]), engine::Number(system.solution.values[1]));
         model.intersections.push_back(
             {{nearest(engine::Real(system.solution.values[0])), nearest(engine::Real(system.solution.values[1]))},
-             toQString(present::PlainText(*at))});
+             toQString(present::PlainText(*at)),
+             {at}});
         description += Line("，交于点 ") + at;
     } else if (s.kind == EquationKind::Infinite) {
         model.note = QStringLiteral("两直线重合");
@@ -309,9 +310,9 @@ GraphModel CurveGraph(const Curve& c, present::Line& description)
                                                                          : "驻点";
         const FormulaPtr at = engine::PointOf(ShownOrDecimal(point.exactX, point.x, c.decimal),
                                               ShownOrDecimal(point.exactY, point.y, c.decimal));
-        model.turningPoints.push_back(
-            {{nearest(point.x), nearest(point.y)},
-             QString::fromUtf8(name) + QLatin1Char(' ') + toQString(present::PlainText(*at))});
+        model.turningPoints.push_back({{nearest(point.x), nearest(point.y)},
+                                       QString::fromUtf8(name) + QLatin1Char(' ') + toQString(present::PlainText(*at)),
+                                       {QString::fromUtf8(name) + QLatin1Char(' '), at}});
         description += present::Line(std::string("，") + name + " ") + at;
     }
     // Where it meets the axis.
@@ -320,7 +321,7 @@ GraphModel CurveGraph(const Curve& c, present::Line& description)
         QString label = toQString(present::PlainText(*root.shown));
         if (label.size() > 24)
             label = label.left(23) + QStringLiteral("…");
-        model.roots.push_back({{nearest(root.value), 0}, label});
+        model.roots.push_back({{nearest(root.value), 0}, label, {root.shown}});
         shown.push_back(root.shown);
     }
     if (shown.empty()) {

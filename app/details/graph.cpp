@@ -244,8 +244,7 @@ void Graph::paint(QPainter& painter, QSizeF size, QList<QRectF>* labels) const
     if (model_.kind == GraphModel::Kind::None)
         return;
     // The marks' labels first: the ticks' labels give way to them.
-    const QFontMetricsF metrics(painter.font());
-    const PlacedLabels placed = placeAll(metrics, size);
+    const PlacedLabels placed = placeAll(size);
     const QList<QRectF>& reserved = placed.all;
     if (labels != nullptr)
         labels->append(reserved);
@@ -435,22 +434,29 @@ void Graph::paintBands(QPainter& painter, QSizeF size) const
     painter.setBrush(Qt::NoBrush);
 }
 
-Graph::PlacedLabels Graph::placeAll(const QFontMetricsF& metrics, QSizeF size) const
+Graph::PlacedLabels Graph::placeAll(QSizeF size) const
 {
     PlacedLabels p;
-    p.turning = placeLabels(metrics, size, model_.turningPoints, false, p.all);
-    p.roots = placeLabels(metrics, size, model_.roots, true, p.all);
-    p.crossings = placeLabels(metrics, size, model_.intersections, false, p.all);
-    p.ends = placeLabels(metrics, size, bandEnds(), true, p.all);
+    p.turning = placeLabels(size, model_.turningPoints, false, p.all);
+    p.roots = placeLabels(size, model_.roots, true, p.all);
+    p.crossings = placeLabels(size, model_.intersections, false, p.all);
+    p.ends = placeLabels(size, bandEnds(), true, p.all);
     return p;
+}
+
+formula::FormulaLayout Graph::labelLayout(const GraphModel::Mark& mark) const
+{
+    std::vector<formula::Run> runs = mark.set;
+    if (runs.empty())
+        runs.emplace_back(mark.label);
+    formula::FormulaLayout layout(std::move(runs), font(), devicePixelRatioF());
+    layout.arrange();
+    return layout;
 }
 
 QList<QRectF> Graph::markLabelRects() const
 {
-    QImage scratch(size(), QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(&scratch);
-    painter.setFont(font());
-    QList<QRectF> boxes = placeAll(QFontMetricsF(painter.font()), size()).all;
+    QList<QRectF> boxes = placeAll(size()).all;
     boxes.removeIf([](const QRectF& box) { return box.isNull(); });
     return boxes;
 }
@@ -493,8 +499,8 @@ bool Graph::crosses(const QRectF& box, QSizeF size) const
     return false;
 }
 
-QList<QRectF> Graph::placeLabels(const QFontMetricsF& metrics, QSizeF size, const std::vector<GraphModel::Mark>& marks,
-                                 bool below, QList<QRectF>& placed) const
+QList<QRectF> Graph::placeLabels(QSizeF size, const std::vector<GraphModel::Mark>& marks, bool below,
+                                 QList<QRectF>& placed) const
 {
     const QRectF bounds = QRectF(QPointF(0, 0), size).adjusted(1, 1, -1, -1);
     const std::vector<QPointF> points = markedPoints(size);
@@ -509,7 +515,7 @@ QList<QRectF> Graph::placeLabels(const QFontMetricsF& metrics, QSizeF size, cons
             boxes.append(QRectF());
             continue;
         }
-        const QRectF shape = metrics.boundingRect(mark.label).adjusted(-2, 0, 2, 0);
+        const QRectF shape = QRectF(QPointF(0, 0), labelLayout(mark).size()).adjusted(-2, 0, 2, 0);
         const qreal gap = kMarkRadius + 2;
         // Beside the point first (below for a root, above for the others),
         // then ever further out in eight directions.
@@ -553,10 +559,13 @@ std::vector<GraphModel::Mark> Graph::bandEnds() const
 {
     std::vector<GraphModel::Mark> ends;
     for (const GraphModel::Band& band : model_.bands) {
+        const auto set = [](const engine::FormulaPtr& f) {
+            return f ? std::vector<formula::Run>{f} : std::vector<formula::Run>{};
+        };
         if (band.from)
-            ends.push_back({{*band.from, 0}, band.fromLabel});
+            ends.push_back({{*band.from, 0}, band.fromLabel, set(band.fromFormula)});
         if (band.to && (!band.from || *band.to != *band.from))
-            ends.push_back({{*band.to, 0}, band.toLabel});
+            ends.push_back({{*band.to, 0}, band.toLabel, set(band.toFormula)});
     }
     return ends;
 }
@@ -577,7 +586,7 @@ void Graph::paintMarks(QPainter& painter, QSizeF size, const std::vector<GraphMo
         if (box.isNull())
             continue;
         painter.setPen(colour.darker(120));
-        painter.drawText(box, Qt::AlignCenter, marks[i].label);
+        labelLayout(marks[i]).paint(painter, box.topLeft() + QPointF(2, 0));
     }
     painter.setBrush(Qt::NoBrush);
 }

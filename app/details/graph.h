@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include "formula_layout.h"
+
 #include <QImage>
 #include <QList>
 #include <QPointF>
@@ -22,7 +24,8 @@ struct GraphModel {
     enum class Kind { None, Curve, Lines };
     struct Mark {
         QPointF at;
-        QString label;
+        QString label;                 // as plain text: for tests, tool tips and copying
+        std::vector<formula::Run> set; // as a textbook sets it; none: the label's text
     };
     // a·X + b·Y + d = 0
     struct Line {
@@ -40,6 +43,8 @@ struct GraphModel {
         bool closedTo = false;
         QString fromLabel;
         QString toLabel;
+        engine::FormulaPtr fromFormula; // the ends as a textbook sets them; none: the labels' text
+        engine::FormulaPtr toFormula;
     };
 
     Kind kind = Kind::None;
@@ -102,8 +107,10 @@ private:
     void paintBands(QPainter& painter, QSizeF size) const;
     // Where each mark's label goes: clear of the labels placed before it, of
     // every marked point and of the curve; as near its point as that allows.
-    QList<QRectF> placeLabels(const QFontMetricsF& metrics, QSizeF size, const std::vector<GraphModel::Mark>& marks,
-                              bool below, QList<QRectF>& placed) const;
+    QList<QRectF> placeLabels(QSizeF size, const std::vector<GraphModel::Mark>& marks, bool below,
+                              QList<QRectF>& placed) const;
+    // A mark's label laid out in the graph's font.
+    formula::FormulaLayout labelLayout(const GraphModel::Mark& mark) const;
     std::vector<QPointF> markedPoints(QSizeF size) const;
     bool crosses(const QRectF& box, QSizeF size) const;
     // The labels of the marks, in the order paint() places them.
@@ -114,7 +121,7 @@ private:
         QList<QRectF> ends;
         QList<QRectF> all;
     };
-    PlacedLabels placeAll(const QFontMetricsF& metrics, QSizeF size) const;
+    PlacedLabels placeAll(QSizeF size) const;
     void paintMarks(QPainter& painter, QSizeF size, const std::vector<GraphModel::Mark>& marks,
                     const QList<QRectF>& boxes, const QColor& colour, bool dots = true) const;
     // The labelled ends of the bands, as marks on the x axis.

@@ -240,7 +240,7 @@ GraphModel systemGraph(const SystemAnswer& a, Line& description)
     const bool two = model.lines.size() == 2;
     if (a.kind == engine::SystemKind::Unique) {
         const FormulaPtr at = engine::PointOf(engine::Number(a.solution[0].exact), engine::Number(a.solution[1].exact));
-        model.intersections.push_back({{nearest(a.solution[0].exact), nearest(a.solution[1].exact)}, plain(at)});
+        model.intersections.push_back({{nearest(a.solution[0].exact), nearest(a.solution[1].exact)}, plain(at), {at}});
         description += Line(two ? "，交于点 " : "，都经过点 ") + at;
     } else if (a.kind == engine::SystemKind::Infinite && model.lines.size() > 1) {
         model.note = two ? QStringLiteral("两直线重合") : QStringLiteral("各直线重合");
@@ -281,10 +281,12 @@ std::vector<Line> inequalityResults(const InequalityAnswer& a)
     return {Line(SolutionRelations(a.intervals, a.unknown)), Line("解集为 ") + set};
 }
 
-QString endLabel(const std::optional<End>& end)
+FormulaPtr endFormula(const std::optional<End>& end)
 {
-    return end ? plain(ShownOrDecimal(end->shown.exact, end->value, PageDecimal)) : QString();
+    return end ? ShownOrDecimal(end->shown.exact, end->value, PageDecimal) : nullptr;
 }
+
+QString endLabel(const std::optional<End>& end) { return end ? plain(endFormula(end)) : QString(); }
 
 GraphModel inequalityGraph(const InequalityAnswer& a, Line& description)
 {
@@ -306,7 +308,7 @@ GraphModel inequalityGraph(const InequalityAnswer& a, Line& description)
     for (const Interval& i : a.intervals) {
         model.bands.push_back({i.from ? std::optional<double>(nearest(i.from->value)) : std::nullopt,
                                i.to ? std::optional<double>(nearest(i.to->value)) : std::nullopt, i.closedFrom,
-                               i.closedTo, endLabel(i.from), endLabel(i.to)});
+                               i.closedTo, endLabel(i.from), endLabel(i.to), endFormula(i.from), endFormula(i.to)});
     }
     description += Line(" ") + SolutionIntervals(a.intervals);
     description += std::string("，实心点表示包含端点，空心点表示不含端点");

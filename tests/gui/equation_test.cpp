@@ -43,6 +43,7 @@ private slots:
     void errorIsToldAndMarked();
     void graphShowsTheAnswer_data();
     void graphShowsTheAnswer();
+    void graphLabelsAreSetAsInATextbook();
     void arrowsRecallEarlierInputs();
     void arrowsMoveWithinSeveralLines();
     void copyAndLatex();
@@ -251,6 +252,19 @@ void EquationTest::graphShowsTheAnswer()
         for (const QPointF& point : points)
             QVERIFY2(!box.contains(point), qPrintable(typed));
     }
+}
+
+// The turning points of x³ − 7x + 6 are at ±√21/3: their labels stack the
+// fractions, taller than a line of the graph's text, as the page does.
+void EquationTest::graphLabelsAreSetAsInATextbook()
+{
+    type(QStringLiteral("x^3-7x+6=0"));
+    const Graph& graph = *page().graph();
+    const QList<QRectF> labels = graph.markLabelRects();
+    const qreal line = QFontMetricsF(graph.font()).height();
+    const auto tall
+        = std::count_if(labels.begin(), labels.end(), [&](const QRectF& box) { return box.height() > 1.5 * line; });
+    QCOMPARE(tall, 2);
 }
 
 void EquationTest::arrowsRecallEarlierInputs()
