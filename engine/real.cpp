@@ -11,8 +11,10 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <mutex>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 namespace zembrel::engine {
 
@@ -340,6 +342,15 @@ struct Real::Data {
     Part part = Part::Real;
     FmpqPoly poly;        // ValueAt
     bool negated = false; // Part and ValueAt: the value is the negative
+    // Roundings already made: a page writes the same value at the same
+    // digits in several places (the roots, the working, the graph).
+    struct Rounding {
+        int digits;
+        Tie tie;
+        RoundedDecimal value;
+    };
+    mutable std::mutex roundingsLock;
+    mutable std::vector<Rounding> roundings;
 };
 
 Real::Real() : Real(mpq_class(0)) {}
@@ -776,6 +787,21 @@ std::optional<double> Real::nearestDouble() const
 }
 
 RoundedDecimal Real::significant(int digits, Tie tie) const
+{
+    {
+        const std::lock_guard lock(data_->roundingsLock);
+        for (const Data::Rounding& r : data_->roundings) {
+            if (r.digits == digits && r.tie == tie)
+                return r.value;
+        }
+    }
+    RoundedDecimal rounded = roundOnce(digits, tie);
+    const std::lock_guard lock(data_->roundingsLock);
+    data_->roundings.push_back({digits, tie, rounded});
+    return rounded;
+}
+
+RoundedDecimal Real::roundOnce(int digits, Tie tie) const
 {
     if (isRational() && mpz_sizeinbase(data_->num.get_mpz_t(), 2) + mpz_sizeinbase(data_->den.get_mpz_t(), 2) < 4096)
         return roundRational(rational(), digits, tie);

@@ -132,6 +132,7 @@ public:
 
 private:
     explicit Real(std::shared_ptr<const Data> data) : data_(std::move(data)) {}
+    RoundedDecimal roundOnce(int digits, Tie tie) const;
     std::shared_ptr<const Data> data_;
 };
 

@@ -344,7 +344,11 @@ Working LinearSystemWorking(const LinearSystem& system, const std::vector<std::s
         }
     } else {
         LinearSystem after{n, {}};
-        for (const EliminationStep& e : solution.steps) {
+        // A solution found without its steps (most are solved by Cramer's rule) has them found now.
+        std::vector<EliminationStep> found;
+        if (solution.steps.empty())
+            found = SolveLinearSystem(system, true).steps;
+        for (const EliminationStep& e : solution.steps.empty() ? found : solution.steps) {
             after.equations = e.after;
             const FormulaPtr shown = SystemFormula(after, unknowns);
             switch (e.operation) {

@@ -151,7 +151,7 @@ void solveForWindow(SystemSolution& s)
             s.outcome = Outcome::SingularSystem;
             return;
         }
-        const engine::SystemSolution lines = engine::SolveLinearSystem(square);
+        const engine::SystemSolution lines = engine::SolveLinearSystem(square, false);
         s.outcome = lines.kind == engine::SystemKind::Infinite ? Outcome::CoincidentLines : Outcome::ParallelLines;
         return;
     }
@@ -177,7 +177,8 @@ std::shared_ptr<const PanelSolution> Solve(std::vector<Reading> read)
     const bool thirdTyped = s->value(third.a) != 0 || s->value(third.b) != 0 || s->value(third.d) != 0;
     system.rows = n == 3 || thirdTyped ? std::vector<std::size_t>{0, 1, 2} : std::vector<std::size_t>{0, 1};
     system.equations = equationsOf(*s, system.rows, n);
-    system.solution = engine::SolveLinearSystem(system.equations);
+    // The steps of elimination only where the working shows them: it finds them itself.
+    system.solution = engine::SolveLinearSystem(system.equations, false);
     switch (system.solution.kind) {
     case engine::SystemKind::Unique: s->kind = EquationKind::Unique; break;
     case engine::SystemKind::None: s->kind = EquationKind::None; break;
