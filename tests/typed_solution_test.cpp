@@ -245,6 +245,23 @@ TEST(TypedPolynomial, ClassroomAnswers)
     }
 }
 
+// Binomials about ±1 have large coefficients but roots well apart: they are
+// solved, not refused as a cluster.
+TEST(TypedPolynomial, HighPowersOfABinomialAboutOne)
+{
+    for (const char* text : {"(x + 1)^50 = 3", "(x − 1)^100 = x"}) {
+        SCOPED_TRACE(text);
+        const TypedSolution solution = SolveTyped(text);
+        const auto* a = answerOf<PolynomialAnswer>(solution);
+        ASSERT_TRUE(a);
+        EXPECT_EQ(a->roots.size(), static_cast<std::size_t>(a->degree));
+        for (const Root& root : a->roots) {
+            if (root.im == "0")
+                expectRoundsARoot(a->coefficients, root.re);
+        }
+    }
+}
+
 // ---- systems --------------------------------------------------------------------
 
 struct SystemRow {
@@ -492,6 +509,7 @@ const ErrorRow kErrors[] = {
     {"two roots too close", "1e1000 (x−2)²(x²+x+1) + 1 = 0", std::nullopt, nullptr},
     {"an inequality's roots too close", "1e1000 (x−2)²(x²+x+1) + 1 > 0", std::nullopt, nullptr},
     {"a quartic's coefficients too long", "x⁴ + x + 1e1100 = 0", std::nullopt, nullptr},
+    {"a hundred roots about a far centre", "(x − 1000)^100 = 2", std::nullopt, nullptr},
 };
 
 TEST(TypedErrors, EachAtItsPlaceNamingWhatIsWrong)
