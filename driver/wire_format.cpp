@@ -15,9 +15,11 @@
 #include <QJsonParseError>
 #include <QJsonValue>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <utility>
+#include <vector>
 
 namespace zembrel {
 
@@ -162,8 +164,33 @@ std::string printedLine(const std::vector<std::string>& printed)
 
 namespace {
 
-// "p" or "p/q" in lowest terms: GMP keeps its rationals canonical.
-std::string rationalJson(const mpq_class& value) { return jsonString(value.get_str()); }
+// An analysis writes a long number several times over (b, the sum −b/a and
+// the vertex's −b/(2a) share their numerator), and converting a million
+// digits to decimal takes a tenth of a second: each is converted once.
+class RationalTexts {
+public:
+    std::string json(const mpq_class& value)
+    {
+        std::string text = integer(value.get_num());
+        if (value.get_den() != 1)
+            text += "/" + integer(value.get_den());
+        return jsonString(text);
+    }
+
+private:
+    std::string integer(const mpz_class& n)
+    {
+        if (mpz_sizeinbase(n.get_mpz_t(), 2) <= engine::kLongTextBits)
+            return engine::IntegerText(n);
+        const mpz_class magnitude = abs(n);
+        auto known = std::ranges::find(texts_, magnitude, &std::pair<mpz_class, std::string>::first);
+        if (known == texts_.end())
+            known = texts_.insert(texts_.end(), {magnitude, engine::IntegerText(magnitude)});
+        return n < 0 ? "-" + known->second : known->second;
+    }
+
+    std::vector<std::pair<mpz_class, std::string>> texts_;
+};
 
 std::string expressionJson(const engine::FormulaPtr& value)
 {
@@ -192,20 +219,21 @@ std::string kindJson(EquationKind kind)
     return jsonString("none");
 }
 
-std::string readingJson(const Reading& reading)
+std::string readingJson(const Reading& reading, RationalTexts& rationals)
 {
     return JsonObject()
         .add("field", jsonString(reading.field.name()))
         .add("text", jsonString(reading.text))
-        .add("value", rationalJson(reading.value))
+        .add("value", rationals.json(reading.value))
         .add("whole", jsonBool(reading.whole))
         .str();
 }
 
-void addRational(JsonObject& object, std::string_view key, const std::optional<mpq_class>& value)
+void addRational(JsonObject& object, std::string_view key, const std::optional<mpq_class>& value,
+                 RationalTexts& rationals)
 {
     if (value)
-        object.add(key, rationalJson(*value));
+        object.add(key, rationals.json(*value));
 }
 
 std::string rootsJson(const PanelSolution& s)
@@ -226,17 +254,17 @@ std::string rootsJson(const PanelSolution& s)
     return out + "]";
 }
 
-void addSystem(JsonObject& object, const PanelSolution& s, const Facts& facts)
+void addSystem(JsonObject& object, const PanelSolution& s, const Facts& facts, RationalTexts& rationals)
 {
     const PanelSystem& system = *s.system;
     object.add("mode", std::to_string(system.mode));
-    addRational(object, "determinant", facts.determinant);
+    addRational(object, "determinant", facts.determinant, rationals);
     if (s.kind == EquationKind::Unique) {
         JsonObject solution;
         for (std::size_t j = 0; j < system.unknowns.size(); ++j) {
             const mpq_class& value = system.solution.values[j];
             solution.add(system.unknowns[j], JsonObject()
-                                                 .add("exact", rationalJson(value))
+                                                 .add("exact", rationals.json(value))
                                                  .add("decimal", jsonString(engine::Real(value).decimal20()))
                                                  .str());
         }
@@ -253,8 +281,9 @@ void addSystem(JsonObject& object, const PanelSolution& s, const Facts& facts)
 
 std::string analysisJson(const PanelSolution& s)
 {
+    RationalTexts rationals;
     JsonObject object;
-    object.add("read", jsonArray(s.read, readingJson));
+    object.add("read", jsonArray(s.read, [&](const Reading& r) { return readingJson(r, rationals); }));
     if (s.overflow) {
         object.add("error", JsonObject()
                                 .add("number", std::to_string(6))
@@ -265,14 +294,14 @@ std::string analysisJson(const PanelSolution& s)
     object.add("kind", kindJson(s.kind));
     const Facts facts = s.facts();
     if (s.system) {
-        addSystem(object, s, facts);
+        addSystem(object, s, facts, rationals);
     } else {
         object.add("roots", rootsJson(s));
-        addRational(object, "discriminant", facts.discriminant);
+        addRational(object, "discriminant", facts.discriminant, rationals);
         if (facts.vertexX && facts.vertexY)
-            object.add("vertex", "[" + rationalJson(*facts.vertexX) + ", " + rationalJson(*facts.vertexY) + "]");
-        addRational(object, "sum", facts.sum);
-        addRational(object, "product", facts.product);
+            object.add("vertex", "[" + rationals.json(*facts.vertexX) + ", " + rationals.json(*facts.vertexY) + "]");
+        addRational(object, "sum", facts.sum, rationals);
+        addRational(object, "product", facts.product, rationals);
     }
     object.add("steps",
                jsonArray(s.working(), [](const engine::Step& step) { return jsonString(present::StepText(step)); }));

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <stdexcept>
 #include <utility>
 
@@ -176,45 +177,85 @@ Depressed depressedOf(const FmpzPoly& F)
     k.Q.canonicalize();
     k.shift = mpq_class(-b, 3 * a);
     k.shift.canonicalize();
-    const mpq_class halfQ = k.Q / 2;
-    const mpq_class thirdP = k.P / 3;
-    k.discriminant = halfQ * halfQ + thirdP * thirdP * thirdP;
+    k.discriminant = CubicDiscriminant(k.P, k.Q);
     return k;
 }
 
-// The sign of the cubic's discriminant from whole numbers only: (Q/2)² +
-// (P/3)³ has the sign of 27·Qn²·Pd³ + 4·Pn³·Qd², with P = Pn/Pd, Q = Qn/Qd.
-int discriminantSign(const mpz_class& a, const mpz_class& b, const mpz_class& c, const mpz_class& d)
+Arb roundedArb(const mpz_class& n, long precision)
 {
-    const mpz_class Pn = 3 * a * c - b * b;
-    const mpz_class Pd = 3 * a * a;
-    const mpz_class Qn = 2 * b * b * b - 9 * a * b * c + 27 * a * a * d;
-    const mpz_class Qd = 27 * a * a * a;
-    return sgn(27 * Qn * Qn * Pd * Pd * Pd + 4 * Pn * Pn * Pn * Qd * Qd);
+    Arb x;
+    arb_set_round_fmpz(x.get(), ToFmpz(n).get(), precision);
+    return x;
 }
 
+// The sign of the cubic's (Q/2)² + (P/3)³, which is −D/(108a⁴) with D =
+// 18abcd − 4b³d + b²c² − 4ac³ − 27a²d². For long coefficients an enclosure
+// of D decides it at once unless D is 0 or very nearly; multiplying them
+// out takes a second at a million digits.
+int discriminantSign(const mpz_class& a, const mpz_class& b, const mpz_class& c, const mpz_class& d)
+{
+    const auto exact = [&] {
+        return -sgn(18 * a * b * c * d - 4 * b * b * b * d + b * b * c * c - 4 * a * c * c * c - 27 * a * a * d * d);
+    };
+    if (bitsOf(a) + bitsOf(b) + bitsOf(c) + bitsOf(d) <= kFactorBits)
+        return exact();
+    constexpr long kPrecision = 128;
+    const Arb A = roundedArb(a, kPrecision);
+    const Arb B = roundedArb(b, kPrecision);
+    const Arb C = roundedArb(c, kPrecision);
+    const Arb E = roundedArb(d, kPrecision);
+    Arb D;
+    Arb t;
+    arb_mul(t.get(), A.get(), B.get(), kPrecision);
+    arb_mul(t.get(), t.get(), C.get(), kPrecision);
+    arb_mul(t.get(), t.get(), E.get(), kPrecision);
+    arb_mul_ui(D.get(), t.get(), 18, kPrecision);
+    arb_pow_ui(t.get(), B.get(), 3, kPrecision);
+    arb_mul(t.get(), t.get(), E.get(), kPrecision);
+    arb_submul_ui(D.get(), t.get(), 4, kPrecision);
+    arb_mul(t.get(), B.get(), C.get(), kPrecision);
+    arb_addmul(D.get(), t.get(), t.get(), kPrecision);
+    arb_pow_ui(t.get(), C.get(), 3, kPrecision);
+    arb_mul(t.get(), t.get(), A.get(), kPrecision);
+    arb_submul_ui(D.get(), t.get(), 4, kPrecision);
+    arb_mul(t.get(), A.get(), E.get(), kPrecision);
+    arb_sqr(t.get(), t.get(), kPrecision);
+    arb_submul_ui(D.get(), t.get(), 27, kPrecision);
+    if (arb_is_positive(D.get()))
+        return -1;
+    if (arb_is_negative(D.get()))
+        return 1;
+    return exact();
+}
+
+// num/den to about `precision` bits. Each is rounded first: long numbers
+// would otherwise be divided in full for a few hundred bits.
 Arb arbQuotient(const mpz_class& num, const mpz_class& den, long precision)
 {
     Arb x;
-    const Fmpz n = ToFmpz(num);
-    const Fmpz d = ToFmpz(den);
-    arb_fmpz_div_fmpz(x.get(), n.get(), d.get(), precision);
+    arb_div(x.get(), roundedArb(num, precision + 8).get(), roundedArb(den, precision + 8).get(), precision);
     return x;
 }
 
 // The three roots of a squarefree cubic in Arb from Cardano's formula (one
 // real root) or the cosine form (three): real roots ascending, then the
 // upper complex root and its conjugate.
-RootSet::Isolator cubicIsolator(mpz_class a, mpz_class b, mpz_class c, mpz_class d, int discSign)
+RootSet::Isolator cubicIsolator(const mpz_class& a, const mpz_class& b, const mpz_class& c, const mpz_class& d,
+                                int discSign)
 {
-    return [a = std::move(a), b = std::move(b), c = std::move(c), d = std::move(d),
-            discSign](long precision) -> std::vector<Acb> {
+    // P = (3ac − b²)/(3a²), Q = (2b³ − 9abc + 27a²d)/(27a³), shift = −b/(3a),
+    // multiplied out once rather than at every precision asked for.
+    struct Whole {
+        mpz_class Pn, Pd, Qn, Qd, shiftNum, shiftDen;
+    };
+    auto k = std::make_shared<const Whole>(
+        Whole{3 * a * c - b * b, 3 * a * a, 2 * b * b * b - 9 * a * b * c + 27 * a * a * d, 27 * a * a * a, -b, 3 * a});
+    return [k = std::move(k), discSign](long precision) -> std::vector<Acb> {
         const long wp = precision + 32;
-        // P = (3ac − b²)/(3a²), Q = (2b³ − 9abc + 27a²d)/(27a³), shift = −b/(3a)
-        const mpz_class Qn = 2 * b * b * b - 9 * a * b * c + 27 * a * a * d;
-        const Arb P = arbQuotient(3 * a * c - b * b, 3 * a * a, wp);
-        const Arb Q = arbQuotient(Qn, 27 * a * a * a, wp);
-        const Arb shift = arbQuotient(-b, 3 * a, wp);
+        const mpz_class& Qn = k->Qn;
+        const Arb P = arbQuotient(k->Pn, k->Pd, wp);
+        const Arb Q = arbQuotient(Qn, k->Qd, wp);
+        const Arb shift = arbQuotient(k->shiftNum, k->shiftDen, wp);
         std::vector<Acb> roots(3);
         Arb t;
         if (discSign > 0) {
@@ -517,6 +558,20 @@ Factorisation Factorise(const Polynomial& p)
     f.unit.canonicalize();
     sortFactors(f);
     return f;
+}
+
+// A power of a fraction in lowest terms is in lowest terms: raising the
+// numerator and the denominator apart spares the common factors GMP would
+// look for, most of the work for long numbers.
+mpq_class CubicDiscriminant(const mpq_class& p, const mpq_class& q)
+{
+    const auto power = [](const mpq_class& x, unsigned long n) {
+        mpq_class y;
+        mpz_pow_ui(y.get_num_mpz_t(), x.get_num_mpz_t(), n);
+        mpz_pow_ui(y.get_den_mpz_t(), x.get_den_mpz_t(), n);
+        return y;
+    };
+    return power(q / 2, 2) + power(p / 3, 3);
 }
 
 // ---- roots ----------------------------------------------------------------------

@@ -101,6 +101,9 @@ FormulaPtr ExactForm(const PolyRoot& root, const Factorisation& f);
 
 // u ± v·√m over one denominator, "(3 − √5)/2"; times i when imaginary.
 FormulaPtr SurdFormula(const mpq_class& u, const mpq_class& v, const mpz_class& m, bool imaginary = false);
+// (q/2)² + (p/3)³: the discriminant a textbook takes of x³ + p·x + q.
+mpq_class CubicDiscriminant(const mpq_class& p, const mpq_class& q);
+
 // √r simplified: r = k²·m with m free of square factors (those below 10⁴
 // where r is long); r ≥ 0.
 void SimplestSqrt(const mpq_class& r, mpq_class& k, mpz_class& m);

@@ -12,7 +12,9 @@
 #include <cmath>
 #include <limits>
 #include <mutex>
+#include <optional>
 #include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -832,7 +834,60 @@ RoundedDecimal Real::roundOnce(int digits, Tie tie) const
 
 std::string Real::decimal20() const { return DecimalText(significant(20, Tie::ToEven)); }
 
-std::string RationalText(const mpq_class& value) { return value.get_str(10); }
+namespace {
+
+// n = 2^a·5^b·m with m free of 2 and 5, where b is large: the denominators
+// of decimals. Found by one division by a power of 5, which costs a
+// twentieth of converting a million-digit number to decimal.
+std::optional<std::string> decimalPowerText(const mpz_class& n)
+{
+    constexpr unsigned long kFivesLimb = 7450580596923828125UL; // 5^27, the largest in a limb
+    constexpr unsigned long kFewest = 27;
+    const std::size_t bits = mpz_sizeinbase(n.get_mpz_t(), 2);
+    if (n <= 0 || bits <= kLongTextBits)
+        return std::nullopt;
+    const unsigned long twos = mpz_scan1(n.get_mpz_t(), 0);
+    mpz_class odd;
+    mpz_fdiv_q_2exp(odd.get_mpz_t(), n.get_mpz_t(), twos);
+    if (twos < kFewest || mpz_divisible_ui_p(odd.get_mpz_t(), kFivesLimb) == 0)
+        return std::nullopt;
+    // All but about 64 bits of the odd part, if it is a power of 5 times a short m.
+    const double log2Of5 = std::log2(5.0);
+    const auto oddBits = static_cast<double>(mpz_sizeinbase(odd.get_mpz_t(), 2));
+    unsigned long fives = std::max(kFewest, static_cast<unsigned long>(std::floor((oddBits - 64) / log2Of5)));
+    mpz_class power;
+    mpz_ui_pow_ui(power.get_mpz_t(), 5, fives);
+    if (mpz_divisible_p(odd.get_mpz_t(), power.get_mpz_t()) == 0)
+        return std::nullopt;
+    mpz_class m;
+    mpz_divexact(m.get_mpz_t(), odd.get_mpz_t(), power.get_mpz_t());
+    fives += mpz_remove(m.get_mpz_t(), m.get_mpz_t(), mpz_class(5).get_mpz_t());
+    const unsigned long zeros = std::min(twos, fives);
+    mpz_class rest;
+    mpz_ui_pow_ui(rest.get_mpz_t(), 5, fives - zeros);
+    rest *= m;
+    mpz_mul_2exp(rest.get_mpz_t(), rest.get_mpz_t(), twos - zeros);
+    std::string text = rest.get_str();
+    text.append(zeros, '0');
+    return text;
+}
+
+} // namespace
+
+std::string IntegerText(const mpz_class& n)
+{
+    if (auto text = decimalPowerText(n))
+        return std::move(*text);
+    return n.get_str();
+}
+
+std::string RationalText(const mpq_class& value)
+{
+    std::string text = IntegerText(value.get_num());
+    if (value.get_den() != 1)
+        text += "/" + IntegerText(value.get_den());
+    return text;
+}
 
 std::string DecimalText(const RoundedDecimal& r)
 {

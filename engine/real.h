@@ -145,6 +145,10 @@ struct Complex {
 
 // "p" or "p/q" in lowest terms.
 std::string RationalText(const mpq_class& value);
+// n's digits, "-123".
+std::string IntegerText(const mpz_class& n);
+// Numbers longer than this take a noticeable time to write in decimal.
+inline constexpr std::size_t kLongTextBits = 4096;
 // The DECIMAL form of digits: "0.35", "-3.3333333333333333333e-11", "0".
 std::string DecimalText(const RoundedDecimal& rounded);
 // The value a RoundedDecimal writes, exactly.

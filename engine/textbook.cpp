@@ -205,7 +205,7 @@ Working DepressedCubic(const mpq_class& p, const mpq_class& q, const PolynomialE
 {
     const FormulaPtr u = x("x");
     const FormulaPtr delta = Sym(symbol::kDelta);
-    const mpq_class disc = (q / 2) * (q / 2) + (p / 3) * (p / 3) * (p / 3);
+    const mpq_class disc = CubicDiscriminant(p, q);
     Working w;
     w.push_back(step(Reason::Equation, {equationOf({1, 0, p, q}, "x"), reading("p", p), reading("q", q)}));
     const FormulaPtr half = Frac(Sym("q"), Int(2));

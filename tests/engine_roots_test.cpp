@@ -176,6 +176,43 @@ TEST(EngineRoots, TinyImaginaryPartsOfACubic)
     EXPECT_EQ(roots[2].value.im.decimal20(), "-2.2360679774997896964e-500");
 }
 
+// Cubics too long to factor, whose kind rests on the discriminant's sign:
+// an enclosure decides it unless it is 0 or nearly so, then the whole
+// numbers do. Roots at B, B + 1 and 1 make it tiny beside its terms.
+TEST(EngineRoots, LongCubicsOfEveryDiscriminant)
+{
+    const mpz_class big = tenTo(7000) + 1;
+    const auto cubic = [](const mpz_class& a, const mpz_class& b, const mpz_class& c) {
+        // (x − a)(x − b)(x − c)
+        return std::vector<mpq_class>{1, mpq_class(-(a + b + c)), mpq_class(a * b + b * c + a * c),
+                                      mpq_class(-a * b * c)};
+    };
+    const struct {
+        const char* name;
+        std::vector<mpq_class> coefficients;
+        std::size_t distinct;
+        std::size_t real;
+    } rows[] = {
+        {"one real root", {1, 0, mpq_class(big), 1}, 3, 1},
+        {"three real roots", {1, 0, mpq_class(-big), 1}, 3, 3},
+        {"three close to one another beside their size", cubic(big, big + 1, 1), 3, 3},
+        {"a double root", cubic(big, big, 1), 2, 2},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Factorisation f = Factorise(Polynomial::FromHighestFirst(row.coefficients));
+        EXPECT_GT(Polynomial::FromHighestFirst(row.coefficients).bits(), kFactorBits);
+        const std::vector<PolyRoot> roots = Roots(f);
+        ASSERT_EQ(roots.size(), row.distinct);
+        std::size_t real = 0;
+        for (const PolyRoot& root : roots)
+            real += root.value.isReal() ? 1 : 0;
+        EXPECT_EQ(real, row.real);
+    }
+    EXPECT_EQ(CubicDiscriminant(mpq_class(-3, 7), mpq_class(5, 2)),
+              mpq_class(5, 4) * mpq_class(5, 4) + mpq_class(-1, 7) * mpq_class(-1, 7) * mpq_class(-1, 7));
+}
+
 struct CompareRow {
     const char* name = nullptr;
     Real a;

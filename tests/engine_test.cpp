@@ -218,6 +218,41 @@ TEST(Engine, RoundingIsOnceAndExact)
     EXPECT_FALSE(Real(mpq_class(mpz_class("1" + std::string(400, '0')))).nearestDouble());
 }
 
+// Long numbers are written in decimal without a general conversion where
+// they are powers of 10 times a short number; every kind must read the same.
+TEST(Engine, RationalTextOfLongNumbers)
+{
+    const auto power = [](unsigned long base, unsigned long n) {
+        mpz_class p;
+        mpz_ui_pow_ui(p.get_mpz_t(), base, n);
+        return p;
+    };
+    std::mt19937 random(7);
+    std::string digits = "9";
+    while (digits.size() < 5000)
+        digits += static_cast<char>('0' + random() % 10);
+    const mpz_class general(digits);
+    const struct {
+        const char* name;
+        mpq_class value;
+    } rows[] = {
+        {"a power of ten", mpq_class(1, power(10, 5000))},
+        {"more twos than fives", mpq_class(-3, power(2, 16700) * power(5, 5000))},
+        {"more fives than twos and a short factor", mpq_class(general, power(2, 100) * power(5, 8000) * 3)},
+        {"fives with too few twos", mpq_class(1, power(5, 8000))},
+        {"a short factor that is itself fives and twos", mpq_class(power(10, 5000) * 7 * 7 * 7 * 125 * 4)},
+        {"divisible by many fives but not a power", mpq_class(power(5, 40) * power(2, 40) * general)},
+        {"a general long number", mpq_class(general, 7)},
+        {"short", mpq_class(-7, power(10, 30))},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        mpq_class value = row.value;
+        value.canonicalize();
+        EXPECT_EQ(RationalText(value), value.get_str());
+    }
+}
+
 // ---- systems --------------------------------------------------------------------
 
 struct SystemRow {

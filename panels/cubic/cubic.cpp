@@ -46,7 +46,7 @@ public:
         if (overflow)
             return {};
         Facts f;
-        f.discriminant = (q() / 2) * (q() / 2) + (p() / 3) * (p() / 3) * (p() / 3);
+        f.discriminant = engine::CubicDiscriminant(p(), q());
         return f;
     }
 
