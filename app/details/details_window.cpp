@@ -5,27 +5,21 @@
 #include "details_window.h"
 
 #include "analysed_panels.h"
+#include "answer_buttons.h"
 #include "details_page.h"
 #include "fonts.h"
-#include "graph.h"
 #include "main_window.h"
 #include "placement.h"
 #include "qt_text.h"
 
-#include <QApplication>
-#include <QClipboard>
-#include <QFileDialog>
-#include <QHBoxLayout>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QMetaObject>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <algorithm>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -72,40 +66,27 @@ DetailsWindow::DetailsWindow(MainWindow& main) : QWidget(&main, Qt::Window), mai
     const std::span<const PanelDefinition* const> panels = analysedPanels();
     stale_.assign(panels.size(), true);
     generation_.assign(panels.size(), 0);
-    worker_.setMaxThreadCount(1);
     for (std::size_t index = 0; index < panels.size(); ++index) {
         const PanelDefinition& panel = *panels[index];
         tabs_->addTab(new DetailsPage(panel, tabs_), toQString(panel.title));
         for (const Field field : panel.coefficients)
             connect(main.field(field), &QLineEdit::textChanged, this, [this, index] { refreshSoon(index); });
     }
-    copy_ = new QPushButton(QStringLiteral("复制"), this);
-    copy_->setAccessibleDescription(QStringLiteral("把本页的方程、根和解题过程作为文本复制到剪贴板"));
-    copyLatex_ = new QPushButton(QStringLiteral("复制为 LaTeX"), this);
-    copyLatex_->setAccessibleDescription(QStringLiteral("把本页的方程、根和解题过程作为 LaTeX 文档复制到剪贴板"));
-    save_ = new QPushButton(QStringLiteral("保存图像…"), this);
-    save_->setAccessibleDescription(QStringLiteral("把本页的图像保存为 PNG 文件"));
-    auto* close = new QPushButton(QStringLiteral("关闭"), this);
-    for (QPushButton* push : {copy_, copyLatex_, save_, close})
-        push->setAutoDefault(false);
-    connect(copy_, &QPushButton::clicked, this, &DetailsWindow::copyPage);
-    connect(copyLatex_, &QPushButton::clicked, this, &DetailsWindow::copyLatex);
-    connect(save_, &QPushButton::clicked, this, &DetailsWindow::chooseFileAndSave);
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    buttons_ = std::make_unique<AnswerButtons>(
+        *this,
+        AnswerButtons::Descriptions{QStringLiteral("把本页的方程、根和解题过程作为文本复制到剪贴板"),
+                                    QStringLiteral("把本页的方程、根和解题过程作为 LaTeX 文档复制到剪贴板"),
+                                    QStringLiteral("把本页的图像保存为 PNG 文件")},
+        [this] { return currentPage(); },
+        [this] { return tabs_->tabText(tabs_->currentIndex()) + QStringLiteral(".png"); });
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(copy_);
-    buttons->addWidget(copyLatex_);
-    buttons->addWidget(save_);
-    buttons->addStretch(1);
-    buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_, 1);
-    layout->addLayout(buttons);
-    setTabOrder(tabs_, copy_);
-    setTabOrder(copy_, copyLatex_);
-    setTabOrder(copyLatex_, save_);
-    setTabOrder(save_, close);
+    layout->addLayout(buttons_->takeRow());
+    setTabOrder(tabs_, buttons_->copyButton());
+    setTabOrder(buttons_->copyButton(), buttons_->copyLatexButton());
+    setTabOrder(buttons_->copyLatexButton(), buttons_->saveButton());
+    setTabOrder(buttons_->saveButton(), buttons_->closeButton());
 
     // Coalesces the keystrokes of one turn of the event loop into one analysis.
     refresh_ = new QTimer(this);
@@ -122,11 +103,7 @@ DetailsWindow::DetailsWindow(MainWindow& main) : QWidget(&main, Qt::Window), mai
                   [this] { tabs_->setCurrentIndex((tabs_->currentIndex() + tabs_->count() - 1) % tabs_->count()); });
 }
 
-DetailsWindow::~DetailsWindow()
-{
-    waiting_.reset();
-    worker_.waitForDone();
-}
+DetailsWindow::~DetailsWindow() = default;
 
 DetailsPage* DetailsWindow::page(const PanelDefinition& panel) const
 {
@@ -163,89 +140,58 @@ void DetailsWindow::refreshCurrent()
     const auto index = static_cast<std::size_t>(tabs_->currentIndex());
     if (stale_[index]) {
         stale_[index] = false;
-        Request request{&page->panel(), index, ++generation_[index], coefficientTexts(page->panel(), main_)};
+        const std::uint64_t generation = ++generation_[index];
+        std::vector<std::string> texts = coefficientTexts(page->panel(), main_);
         std::size_t length = 0;
-        for (const std::string& text : request.texts)
+        for (const std::string& text : texts)
             length += text.size();
+        if (waitingPage_ == index) {
+            // This page's older input waits no longer: its answer would be dropped.
+            worker_.dropWaiting();
+            waitingPage_.reset();
+        }
         if (length <= kLongInput) {
-            page->present(answerFor(page->panel(), request.texts));
+            page->present(answerFor(page->panel(), texts));
         } else {
             page->setBusy(true);
             // A request of another page that had to wait is made again when its page is shown.
-            if (waiting_ && waiting_->page != index)
-                stale_[waiting_->page] = true;
-            waiting_ = std::move(request);
-            startWaitingRequest();
+            if (waitingPage_ && worker_.waiting())
+                stale_[*waitingPage_] = true;
+            waitingPage_ = index;
+            worker_.ask([this, panel = &page->panel(), index, generation, texts = std::move(texts)] {
+                // Writing out a million-digit number takes long too: the page's texts are made here as well.
+                auto content = std::make_shared<const Answer>(answerFor(*panel, texts));
+                return std::function<void()>(
+                    [this, index, generation, content] { finished(index, generation, *content); });
+            });
         }
     }
     updateButtons();
 }
 
-void DetailsWindow::startWaitingRequest()
+void DetailsWindow::finished(std::size_t index, std::uint64_t generation, const Answer& content)
 {
-    if (waiting_ && waiting_->generation != generation_[waiting_->page])
-        waiting_.reset();
-    if (running_ || !waiting_)
-        return;
-    running_ = true;
-    auto request = std::make_shared<const Request>(std::move(*waiting_));
-    waiting_.reset();
-    // The task touches no widget; it only posts its result to this window,
-    // which outlives it (the destructor waits for it).
-    worker_.start([this, request] {
-        // Writing out a million-digit number takes long too: the page's texts are made here as well.
-        auto content = std::make_shared<const Answer>(answerFor(*request->panel, request->texts));
-        QMetaObject::invokeMethod(
-            this, [this, request, content] { finished(*request, content); }, Qt::QueuedConnection);
-    });
-}
-
-void DetailsWindow::finished(const Request& request, const std::shared_ptr<const Answer>& content)
-{
-    running_ = false;
+    if (!worker_.waiting())
+        waitingPage_.reset();
     // A result for input that has changed since is dropped: the newest input waits or has been shown.
-    if (request.generation == generation_[request.page]) {
-        static_cast<DetailsPage*>(tabs_->widget(static_cast<int>(request.page)))->present(*content);
+    if (generation == generation_[index]) {
+        static_cast<DetailsPage*>(tabs_->widget(static_cast<int>(index)))->present(content);
         updateButtons();
     }
-    startWaitingRequest();
 }
 
 void DetailsWindow::updateButtons()
 {
-    const DetailsPage* page = currentPage();
     // What a busy page shows is older than the fields: nothing to copy or save yet.
-    copy_->setEnabled(!page->busy());
-    copyLatex_->setEnabled(!page->busy());
-    save_->setEnabled(!page->busy() && page->hasGraph());
+    const DetailsPage* page = currentPage();
+    buttons_->setAvailable(!page->busy(), page->hasGraph());
 }
 
-void DetailsWindow::copyPage() { QApplication::clipboard()->setText(currentPage()->plainText()); }
-
-void DetailsWindow::copyLatex() { QApplication::clipboard()->setText(currentPage()->latexText()); }
-
-bool DetailsWindow::saveGraph(const QString& path)
-{
-    // Sharp when printed or shown on a dense screen: at least twice the size on screen.
-    const qreal ratio = std::max<qreal>(2, devicePixelRatioF());
-    return currentPage()->graph()->picture(ratio).save(path, "PNG");
-}
-
-void DetailsWindow::chooseFileAndSave()
-{
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("保存图像"),
-                                                tabs_->tabText(tabs_->currentIndex()) + QStringLiteral(".png"),
-                                                QStringLiteral("PNG 图像 (*.png)"));
-    if (path.isEmpty())
-        return;
-    if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
-        path += QStringLiteral(".png");
-    if (!saveGraph(path)) {
-        QMessageBox box(QMessageBox::Warning, windowTitle(), QStringLiteral("无法保存图像：") + path, QMessageBox::Ok,
-                        this);
-        box.setTextFormat(Qt::PlainText);
-        box.exec();
-    }
-}
+QPushButton* DetailsWindow::copyButton() const { return buttons_->copyButton(); }
+QPushButton* DetailsWindow::copyLatexButton() const { return buttons_->copyLatexButton(); }
+QPushButton* DetailsWindow::saveButton() const { return buttons_->saveButton(); }
+void DetailsWindow::copyPage() { buttons_->copyPage(); }
+void DetailsWindow::copyLatex() { buttons_->copyLatex(); }
+bool DetailsWindow::saveGraph(const QString& path) { return buttons_->saveGraph(path); }
 
 } // namespace zembrel

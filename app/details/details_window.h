@@ -4,10 +4,10 @@
 
 #pragma once
 
+#include "aside_worker.h"
 #include "details_page.h"
 #include "panel.h"
 
-#include <QThreadPool>
 #include <QWidget>
 
 #include <cstddef>
@@ -23,6 +23,7 @@ class QTimer;
 
 namespace zembrel {
 
+class AnswerButtons;
 class MainWindow;
 
 // 解题详情: a page per panel with the exact analysis of the equation as it
@@ -52,11 +53,11 @@ public:
     DetailsPage* page(const PanelDefinition& panel) const;
     DetailsPage* currentPage() const;
     QTabWidget* tabs() const { return tabs_; }
-    QPushButton* copyButton() const { return copy_; }
-    QPushButton* copyLatexButton() const { return copyLatex_; }
-    QPushButton* saveButton() const { return save_; }
+    QPushButton* copyButton() const;
+    QPushButton* copyLatexButton() const;
+    QPushButton* saveButton() const;
     // An analysis runs on the worker thread or its result has not yet been taken.
-    bool analysing() const { return running_; }
+    bool analysing() const { return worker_.running(); }
 
     // The current page as plain text on the clipboard, or as a LaTeX document.
     void copyPage();
@@ -69,33 +70,21 @@ public:
     static constexpr std::size_t kLongInput = 4096;
 
 private:
-    // An analysis asked for: which page, its input's generation and the
-    // texts as they were, kept alive here while the analysis reads them.
-    struct Request {
-        const PanelDefinition* panel = nullptr;
-        std::size_t page = 0;
-        std::uint64_t generation = 0;
-        std::vector<std::string> texts;
-    };
     void refreshSoon(std::size_t page);
     void refreshCurrent();
-    void startWaitingRequest();
-    void finished(const Request& request, const std::shared_ptr<const Answer>& content);
+    void finished(std::size_t page, std::uint64_t generation, const Answer& content);
     void updateButtons();
-    void chooseFileAndSave();
 
     MainWindow& main_;
     QTabWidget* tabs_ = nullptr;
-    QPushButton* copy_ = nullptr;
-    QPushButton* copyLatex_ = nullptr;
-    QPushButton* save_ = nullptr;
+    std::unique_ptr<AnswerButtons> buttons_;
     QTimer* refresh_ = nullptr;
-    std::vector<bool> stale_;               // by page
-    std::vector<std::uint64_t> generation_; // by page: of its newest input
-    QThreadPool worker_;
-    bool running_ = false;
-    std::optional<Request> waiting_;
+    std::vector<bool> stale_;                // by page
+    std::vector<std::uint64_t> generation_;  // by page: of its newest input
+    std::optional<std::size_t> waitingPage_; // of the newest long input given to the worker
     bool placed_ = false;
+    // Last: destroyed first, it waits for the analysis running.
+    AsideWorker worker_{*this};
 };
 
 } // namespace zembrel

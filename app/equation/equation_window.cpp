@@ -4,27 +4,23 @@
 
 #include "equation_window.h"
 
+#include "answer_buttons.h"
 #include "details_page.h"
 #include "fonts.h"
 #include "placement.h"
 #include "typed_answer.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QApplication>
-#include <QClipboard>
-#include <QFileDialog>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMessageBox>
-#include <QMetaObject>
-#include <QPushButton>
 #include <QShortcut>
 #include <QTextBlock>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
+#include <memory>
 #include <utility>
 
 namespace zembrel {
@@ -153,7 +149,6 @@ EquationWindow::EquationWindow(QWidget& main) : QWidget(&main, Qt::Window), main
     setWindowTitle(QStringLiteral("输入方程"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFont(songFont({10.5, false}));
-    worker_.setMaxThreadCount(1);
 
     auto* prompt = new QLabel(QStringLiteral("方程、方程组或不等式(&Q)："), this);
     input_ = new EquationInput(this);
@@ -163,31 +158,20 @@ EquationWindow::EquationWindow(QWidget& main) : QWidget(&main, Qt::Window), main
     page_->setObjectName(QStringLiteral("answer"));
     page_->setAccessibleName(QStringLiteral("答案"));
 
-    copy_ = new QPushButton(QStringLiteral("复制"), this);
-    copy_->setAccessibleDescription(QStringLiteral("把方程、答案和解题过程作为文本复制到剪贴板"));
-    copyLatex_ = new QPushButton(QStringLiteral("复制为 LaTeX"), this);
-    copyLatex_->setAccessibleDescription(QStringLiteral("把方程、答案和解题过程作为 LaTeX 文档复制到剪贴板"));
-    save_ = new QPushButton(QStringLiteral("保存图像…"), this);
-    save_->setAccessibleDescription(QStringLiteral("把图像保存为 PNG 文件"));
-    auto* close = new QPushButton(QStringLiteral("关闭"), this);
-    for (QPushButton* push : {copy_, copyLatex_, save_, close})
-        push->setAutoDefault(false);
-    connect(copy_, &QPushButton::clicked, this, &EquationWindow::copyPage);
-    connect(copyLatex_, &QPushButton::clicked, this, &EquationWindow::copyLatex);
-    connect(save_, &QPushButton::clicked, this, &EquationWindow::chooseFileAndSave);
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    buttons_ = std::make_unique<AnswerButtons>(
+        *this,
+        AnswerButtons::Descriptions{QStringLiteral("把方程、答案和解题过程作为文本复制到剪贴板"),
+                                    QStringLiteral("把方程、答案和解题过程作为 LaTeX 文档复制到剪贴板"),
+                                    QStringLiteral("把图像保存为 PNG 文件")},
+        [this] { return page_; }, [] { return QStringLiteral("方程.png"); });
+    // What was typed is kept once the answer is used.
+    buttons_->beforeUse = [this] { input_->remember(); };
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(copy_);
-    buttons->addWidget(copyLatex_);
-    buttons->addWidget(save_);
-    buttons->addStretch(1);
-    buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(prompt);
     layout->addWidget(input_);
     layout->addWidget(page_, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons_->takeRow());
     // Tab goes as the widgets were made: the input, each line of the answer and the graph, the buttons.
     page_->setFocusPolicy(Qt::NoFocus);
 
@@ -203,11 +187,7 @@ EquationWindow::EquationWindow(QWidget& main) : QWidget(&main, Qt::Window), main
     textChanged();
 }
 
-EquationWindow::~EquationWindow()
-{
-    waiting_.reset();
-    worker_.waitForDone();
-}
+EquationWindow::~EquationWindow() = default;
 
 void EquationWindow::open()
 {
@@ -229,98 +209,49 @@ void EquationWindow::hideEvent(QHideEvent* event)
 
 void EquationWindow::textChanged()
 {
-    waiting_ = Request{++generation_, input_->toPlainText().toStdString()};
+    const std::uint64_t generation = ++generation_;
     if (!busyTimer_->isActive() && !page_->busy())
         busyTimer_->start();
-    startWaitingRequest();
-}
-
-void EquationWindow::startWaitingRequest()
-{
-    if (running_ || !waiting_)
-        return;
-    running_ = true;
-    auto request = std::make_shared<const Request>(std::move(*waiting_));
-    waiting_.reset();
-    // The task touches no widget; it only posts its result to this window,
-    // which outlives it (the destructor waits for it).
-    worker_.start([this, request] {
+    worker_.ask([this, generation, text = input_->toPlainText().toStdString()]() -> std::function<void()> {
         std::shared_ptr<const Answer> answer;
         std::optional<qsizetype> errorAt;
-        if (QString::fromStdString(request->text).trimmed().isEmpty()) {
+        if (QString::fromStdString(text).trimmed().isEmpty()) {
             // Nothing typed yet is no error: the page invites the input.
             Answer invitation;
             invitation.summary = present::Line("请在上面输入方程、方程组或不等式，答案随输入显示在这里");
             answer = std::make_shared<const Answer>(std::move(invitation));
         } else {
-            const typed::TypedSolution solution = typed::SolveTyped(request->text);
-            answer = std::make_shared<const Answer>(AnswerOf(solution, request->text));
-            errorAt = ErrorPosition(solution, QString::fromStdString(request->text));
+            const typed::TypedSolution solution = typed::SolveTyped(text);
+            answer = std::make_shared<const Answer>(AnswerOf(solution, text));
+            errorAt = ErrorPosition(solution, QString::fromStdString(text));
         }
-        QMetaObject::invokeMethod(
-            this, [this, generation = request->generation, answer, errorAt] { finished(generation, answer, errorAt); },
-            Qt::QueuedConnection);
+        return [this, generation, answer, errorAt] { finished(generation, *answer, errorAt); };
     });
 }
 
-void EquationWindow::finished(std::uint64_t generation, const std::shared_ptr<const Answer>& answer,
-                              std::optional<qsizetype> errorAt)
+void EquationWindow::finished(std::uint64_t generation, const Answer& answer, std::optional<qsizetype> errorAt)
 {
-    running_ = false;
     // A result for a text that has changed since is dropped: the newest text waits or has been answered.
-    if (generation == generation_) {
-        busyTimer_->stop();
-        page_->present(*answer);
-        input_->markError(errorAt);
-        const QString error = page_->sectionText(QStringLiteral("readings"));
-        input_->setAccessibleDescription(error.isEmpty() ? kInputHint : error);
-        updateButtons();
-    }
-    startWaitingRequest();
+    if (generation != generation_)
+        return;
+    busyTimer_->stop();
+    page_->present(answer);
+    input_->markError(errorAt);
+    const QString error = page_->sectionText(QStringLiteral("readings"));
+    input_->setAccessibleDescription(error.isEmpty() ? kInputHint : error);
+    updateButtons();
 }
 
 void EquationWindow::updateButtons()
 {
-    const bool answered = !page_->busy() && !page_->answer().results.empty();
-    copy_->setEnabled(answered);
-    copyLatex_->setEnabled(answered);
-    save_->setEnabled(answered && page_->hasGraph());
+    buttons_->setAvailable(!page_->busy() && !page_->answer().results.empty(), page_->hasGraph());
 }
 
-void EquationWindow::copyPage()
-{
-    input_->remember();
-    QApplication::clipboard()->setText(page_->plainText());
-}
-
-void EquationWindow::copyLatex()
-{
-    input_->remember();
-    QApplication::clipboard()->setText(page_->latexText());
-}
-
-bool EquationWindow::saveGraph(const QString& path)
-{
-    input_->remember();
-    // Sharp when printed or shown on a dense screen: at least twice the size on screen.
-    const qreal ratio = std::max<qreal>(2, devicePixelRatioF());
-    return page_->graph()->picture(ratio).save(path, "PNG");
-}
-
-void EquationWindow::chooseFileAndSave()
-{
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("保存图像"), QStringLiteral("方程.png"),
-                                                QStringLiteral("PNG 图像 (*.png)"));
-    if (path.isEmpty())
-        return;
-    if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
-        path += QStringLiteral(".png");
-    if (!saveGraph(path)) {
-        QMessageBox box(QMessageBox::Warning, windowTitle(), QStringLiteral("无法保存图像：") + path, QMessageBox::Ok,
-                        this);
-        box.setTextFormat(Qt::PlainText);
-        box.exec();
-    }
-}
+QPushButton* EquationWindow::copyButton() const { return buttons_->copyButton(); }
+QPushButton* EquationWindow::copyLatexButton() const { return buttons_->copyLatexButton(); }
+QPushButton* EquationWindow::saveButton() const { return buttons_->saveButton(); }
+void EquationWindow::copyPage() { buttons_->copyPage(); }
+void EquationWindow::copyLatex() { buttons_->copyLatex(); }
+bool EquationWindow::saveGraph(const QString& path) { return buttons_->saveGraph(path); }
 
 } // namespace zembrel

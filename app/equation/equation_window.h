@@ -4,14 +4,14 @@
 
 #pragma once
 
+#include "aside_worker.h"
+
 #include <QPlainTextEdit>
-#include <QThreadPool>
 #include <QWidget>
 
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <string>
 
 class QLabel;
 class QPushButton;
@@ -19,6 +19,7 @@ class QTimer;
 
 namespace zembrel {
 
+class AnswerButtons;
 class AnswerPage;
 struct Answer;
 
@@ -77,11 +78,11 @@ public:
 
     EquationInput* input() const { return input_; }
     AnswerPage* page() const { return page_; }
-    QPushButton* copyButton() const { return copy_; }
-    QPushButton* copyLatexButton() const { return copyLatex_; }
-    QPushButton* saveButton() const { return save_; }
+    QPushButton* copyButton() const;
+    QPushButton* copyLatexButton() const;
+    QPushButton* saveButton() const;
     // A text is being solved, or its answer has not yet been shown.
-    bool solving() const { return running_ || waiting_.has_value(); }
+    bool solving() const { return worker_.running() || worker_.waiting(); }
 
     void copyPage();
     void copyLatex();
@@ -95,29 +96,19 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    struct Request {
-        std::uint64_t generation = 0;
-        std::string text;
-    };
     void textChanged();
-    void startWaitingRequest();
-    void finished(std::uint64_t generation, const std::shared_ptr<const Answer>& answer,
-                  std::optional<qsizetype> errorAt);
+    void finished(std::uint64_t generation, const Answer& answer, std::optional<qsizetype> errorAt);
     void updateButtons();
-    void chooseFileAndSave();
 
     QWidget& main_;
     EquationInput* input_ = nullptr;
     AnswerPage* page_ = nullptr;
-    QPushButton* copy_ = nullptr;
-    QPushButton* copyLatex_ = nullptr;
-    QPushButton* save_ = nullptr;
+    std::unique_ptr<AnswerButtons> buttons_;
     QTimer* busyTimer_ = nullptr;
-    QThreadPool worker_;
     std::uint64_t generation_ = 0; // of the newest text
-    bool running_ = false;
-    std::optional<Request> waiting_;
     bool placed_ = false;
+    // Last: destroyed first, it waits for the text being solved.
+    AsideWorker worker_{*this};
 };
 
 } // namespace zembrel
