@@ -11,6 +11,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zembrel {
@@ -21,10 +22,14 @@ class JsonObject {
 public:
     JsonObject& add(std::string_view key, const std::string& json)
     {
-        out_ += (out_.empty() ? "{" : ", ") + jsonString(key) + ": " + json;
+        out_ += out_.empty() ? "{" : ", ";
+        out_ += jsonString(key);
+        out_ += ": ";
+        out_ += json;
         return *this;
     }
-    std::string str() const { return out_.empty() ? "{}" : out_ + "}"; }
+    std::string str() const& { return out_.empty() ? "{}" : out_ + "}"; }
+    std::string str() && { return out_.empty() ? "{}" : std::move(out_ += "}"); }
 
 private:
     std::string out_;
@@ -34,9 +39,13 @@ template <class T, class ToJson>
 std::string jsonArray(const std::vector<T>& items, ToJson toJson)
 {
     std::string out = "[";
-    for (std::size_t i = 0; i < items.size(); ++i)
-        out += (i == 0 ? "" : ", ") + toJson(items[i]);
-    return out + "]";
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0)
+            out += ", ";
+        out += toJson(items[i]);
+    }
+    out += "]";
+    return out;
 }
 
 } // namespace zembrel

@@ -92,8 +92,19 @@ std::variant<Command, Malformed> readCommand(std::string_view line)
 
 std::string jsonString(std::string_view text)
 {
-    std::string out = "\"";
+    std::string out;
+    out.reserve(text.size() + 2);
+    out += '"';
     for (std::size_t i = 0; i < text.size();) {
+        // Printable ASCII, most of every line, is copied a run at a time.
+        std::size_t plain = i;
+        while (plain < text.size() && text[plain] >= 0x20 && text[plain] < 0x7F && text[plain] != '"'
+               && text[plain] != '\\')
+            ++plain;
+        out.append(text, i, plain - i);
+        i = plain;
+        if (i == text.size())
+            break;
         const auto [point, length] = codePointAt(text, i);
         switch (point) {
         case '"': out += "\\\""; break;
@@ -114,7 +125,8 @@ std::string jsonString(std::string_view text)
         }
         i += length;
     }
-    return out + '"';
+    out += '"';
+    return out;
 }
 
 std::string toJsonLine(const Recorded& event)

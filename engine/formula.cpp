@@ -7,8 +7,13 @@
 #include <mpfr.h>
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <memory>
+#include <new>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 namespace zembrel::engine {
 
@@ -16,7 +21,105 @@ namespace {
 
 using Kind = Formula::Kind;
 
-FormulaPtr node(Formula f) { return std::make_shared<const Formula>(std::move(f)); }
+// Nodes come and go by the hundred with every working. glibc keeps only
+// seven freed blocks of a size at hand per thread; the rest of a tree's
+// nodes take its slow path, a fifth of an analysis. Each thread keeps the
+// nodes it frees, up to a bound, for the next ones it makes. (Not under
+// AddressSanitizer, which must see every node freed.)
+#if defined(__has_feature) // clang
+#if __has_feature(address_sanitizer)
+#define ZEMBREL_ADDRESS_SANITIZER
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(ZEMBREL_ADDRESS_SANITIZER)
+constexpr bool kPooled = false;
+#else
+constexpr bool kPooled = true;
+#endif
+
+// The blocks of one size a thread keeps. Plain values, so that a node freed
+// as the program ends (a solution kept in a static cache) still finds them.
+template <std::size_t Size>
+class KeptBlocks {
+public:
+    static void* take()
+    {
+        if (!kPooled || kept == nullptr)
+            return nullptr;
+        --count;
+        return std::exchange(kept, kept->next);
+    }
+
+    static bool keep(void* block)
+    {
+        if (!kPooled || closed || count == kMostKept)
+            return false;
+        static_cast<void>(&closer); // made with the first block kept, to give them back
+        kept = ::new (block) Block{kept};
+        ++count;
+        return true;
+    }
+
+private:
+    struct Block {
+        Block* next;
+    };
+    static_assert(Size >= sizeof(Block));
+    static constexpr std::size_t kMostKept = 4096;
+
+    // Gives the blocks back as the thread ends; none are kept after.
+    struct Closer {
+        Closer() = default;
+        Closer(const Closer&) = delete;
+        Closer& operator=(const Closer&) = delete;
+        ~Closer()
+        {
+            closed = true;
+            while (kept != nullptr)
+                ::operator delete(std::exchange(kept, kept->next));
+            count = 0;
+        }
+    };
+
+    static thread_local Block* kept;
+    static thread_local std::size_t count;
+    static thread_local bool closed;
+    static thread_local Closer closer;
+};
+
+template <std::size_t Size>
+thread_local typename KeptBlocks<Size>::Block* KeptBlocks<Size>::kept = nullptr;
+template <std::size_t Size>
+thread_local std::size_t KeptBlocks<Size>::count = 0;
+template <std::size_t Size>
+thread_local bool KeptBlocks<Size>::closed = false;
+template <std::size_t Size>
+thread_local typename KeptBlocks<Size>::Closer KeptBlocks<Size>::closer;
+
+template <class T>
+struct NodeAllocator {
+    using value_type = T;
+    NodeAllocator() = default;
+    template <class U>
+    explicit(false) NodeAllocator(const NodeAllocator<U>& /*other*/)
+    {
+    }
+
+    T* allocate(std::size_t n)
+    {
+        if (void* block = n == 1 ? KeptBlocks<sizeof(T)>::take() : nullptr)
+            return static_cast<T*>(block);
+        return static_cast<T*>(::operator new(n * sizeof(T)));
+    }
+    void deallocate(T* p, std::size_t n)
+    {
+        if (n != 1 || !KeptBlocks<sizeof(T)>::keep(p))
+            ::operator delete(p);
+    }
+    friend bool operator==(const NodeAllocator& /*a*/, const NodeAllocator& /*b*/) { return true; }
+};
+
+FormulaPtr node(Formula f) { return MakeFormula(std::move(f)); }
 
 FormulaPtr withChildren(Kind kind, std::vector<FormulaPtr> children)
 {
@@ -27,16 +130,52 @@ FormulaPtr withChildren(Kind kind, std::vector<FormulaPtr> children)
 
 } // namespace
 
-FormulaPtr Int(const mpz_class& n)
+FormulaPtr MakeFormula(Formula f)
 {
-    if (n < 0)
-        throw std::invalid_argument("a negative integer node");
+    return std::allocate_shared<const Formula>(NodeAllocator<Formula>(), std::move(f));
+}
+
+namespace {
+
+FormulaPtr integerNode(const mpz_class& n)
+{
     Formula f(Kind::Integer);
     f.integer = n;
     return node(std::move(f));
 }
 
-FormulaPtr Int(long n) { return Int(mpz_class(n)); }
+// The small whole numbers of every working (exponents, the 2 and 4 of the
+// formulas, coefficients) are made once and shared: a formula never changes.
+constexpr long kSharedIntegers = 100;
+
+const FormulaPtr& sharedInteger(long n)
+{
+    static const std::vector<FormulaPtr> shared = [] {
+        std::vector<FormulaPtr> all;
+        for (long k = 0; k < kSharedIntegers; ++k)
+            all.push_back(integerNode(mpz_class(k)));
+        return all;
+    }();
+    return shared[static_cast<std::size_t>(n)];
+}
+
+} // namespace
+
+FormulaPtr Int(const mpz_class& n)
+{
+    if (n < 0)
+        throw std::invalid_argument("a negative integer node");
+    if (n < kSharedIntegers)
+        return sharedInteger(n.get_si());
+    return integerNode(n);
+}
+
+FormulaPtr Int(long n)
+{
+    if (n >= 0 && n < kSharedIntegers)
+        return sharedInteger(n);
+    return Int(mpz_class(n));
+}
 
 FormulaPtr Dec(std::string mantissa, long exponent)
 {
@@ -219,24 +358,45 @@ FormulaPtr PointOf(FormulaPtr x, FormulaPtr y) { return withChildren(Kind::Point
 
 namespace {
 
-// The digits of a terminating decimal x ≥ 0 with at most `places` places
-// after the point, or nothing when it needs more (or does not terminate).
-std::optional<std::string> shortDecimal(const mpq_class& x, unsigned long places)
+// The digits of the terminating decimal |num|/den, den > 1, with at most
+// `places` places after the point, or nothing when it needs more (or does
+// not terminate).
+std::optional<std::string> shortDecimal(const mpz_class& num, const mpz_class& den, unsigned long places)
 {
-    mpz_class den = x.get_den();
-    const unsigned long twos = mpz_remove(den.get_mpz_t(), den.get_mpz_t(), mpz_class(2).get_mpz_t());
-    const unsigned long fives = mpz_remove(den.get_mpz_t(), den.get_mpz_t(), mpz_class(5).get_mpz_t());
-    const unsigned long needed = std::max(twos, fives);
-    if (den != 1 || needed == 0 || needed > places)
+    // Within 10^places, so that counting its fives is short.
+    if (mpz_sizeinbase(den.get_mpz_t(), 2) > 4 * places)
         return std::nullopt;
-    mpz_class power;
-    mpz_ui_pow_ui(power.get_mpz_t(), 10, needed);
-    const mpz_class scaled = x.get_num() * power / x.get_den();
+    const unsigned long twos = mpz_scan1(den.get_mpz_t(), 0);
+    mpz_class rest;
+    mpz_tdiv_q_2exp(rest.get_mpz_t(), den.get_mpz_t(), twos);
+    unsigned long fives = 0;
+    while (mpz_divisible_ui_p(rest.get_mpz_t(), 5) != 0) {
+        mpz_divexact_ui(rest.get_mpz_t(), rest.get_mpz_t(), 5);
+        ++fives;
+    }
+    const unsigned long needed = std::max(twos, fives);
+    if (rest != 1 || needed > places)
+        return std::nullopt;
+    // |num|/den = |num|·2^(needed − twos)·5^(needed − fives)/10^needed
+    mpz_class scaled;
+    mpz_ui_pow_ui(scaled.get_mpz_t(), 5, needed - fives);
+    mpz_mul_2exp(scaled.get_mpz_t(), scaled.get_mpz_t(), needed - twos);
+    scaled *= num;
     std::string digits = scaled.get_str();
+    if (digits.front() == '-')
+        digits.erase(0, 1);
     if (digits.size() <= needed)
-        digits = std::string(needed + 1 - digits.size(), '0') + digits;
-    const std::size_t point = digits.size() - needed;
-    return digits.substr(0, point) + "." + digits.substr(point);
+        digits.insert(0, needed + 1 - digits.size(), '0');
+    digits.insert(digits.size() - needed, 1, '.');
+    return digits;
+}
+
+// |n| as a node.
+FormulaPtr magnitudeOf(const mpz_class& n)
+{
+    if (mpz_fits_slong_p(n.get_mpz_t()) != 0 && n > LONG_MIN)
+        return Int(std::labs(n.get_si()));
+    return Int(mpz_class(abs(n)));
 }
 
 constexpr unsigned long kDecimalPlaces = 30;
@@ -246,17 +406,18 @@ constexpr std::size_t kDecimalDigits = 40;
 
 FormulaPtr Number(const mpq_class& value, NumberStyle style)
 {
-    const mpq_class magnitude = abs(value);
+    const mpz_class& num = value.get_num();
+    const mpz_class& den = value.get_den();
     FormulaPtr f;
-    if (magnitude.get_den() == 1) {
-        f = Int(magnitude.get_num());
-    } else if (style == NumberStyle::Decimal && mpz_sizeinbase(magnitude.get_num().get_mpz_t(), 10) <= kDecimalDigits) {
-        if (const auto digits = shortDecimal(magnitude, kDecimalPlaces))
-            f = Dec(*digits);
+    if (den == 1) {
+        f = magnitudeOf(num);
+    } else if (style == NumberStyle::Decimal && mpz_sizeinbase(num.get_mpz_t(), 10) <= kDecimalDigits) {
+        if (auto digits = shortDecimal(num, den, kDecimalPlaces))
+            f = Dec(std::move(*digits));
     }
     if (!f)
-        f = Frac(Int(magnitude.get_num()), Int(magnitude.get_den()));
-    return value < 0 ? Neg(f) : f;
+        f = Frac(magnitudeOf(num), Int(den));
+    return sgn(num) < 0 ? Neg(f) : f;
 }
 
 FormulaPtr PolynomialFormula(std::span<const mpq_class> coefficients, const FormulaPtr& unknown, NumberStyle style)

@@ -78,6 +78,9 @@ struct Formula {
 
 // ---- building formulas ------------------------------------------------------
 
+// The node as it is, past the builders below that tidy.
+FormulaPtr MakeFormula(Formula f);
+
 FormulaPtr Int(const mpz_class& n); // n ≥ 0
 FormulaPtr Int(long n);             // n ≥ 0
 // A decimal written in digits: "2.8", and "1.5" with exponent -11 for 1.5 × 10⁻¹¹.

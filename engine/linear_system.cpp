@@ -117,17 +117,40 @@ mpz_class determinantOf(const std::vector<std::vector<mpz_class>>& rows, std::si
 // a quarter of a second at a million digits).
 constexpr std::size_t kCofactorSize = 3;
 
-mpq_class cofactorDeterminant(const Rows& m)
+mpq_class cofactorDeterminant(const Rows& rows)
 {
-    const auto minor2 = [&m](std::size_t r, std::size_t s, std::size_t i, std::size_t j) {
-        return mpq_class(m[r][i] * m[s][j] - m[r][j] * m[s][i]);
-    };
-    switch (m.size()) {
-    case 0: return 1;
-    case 1: return m[0][0];
-    case 2: return minor2(0, 1, 0, 1);
-    default: return m[0][0] * minor2(1, 2, 1, 2) - m[0][1] * minor2(1, 2, 0, 2) + m[0][2] * minor2(1, 2, 0, 1);
+    // In FLINT's rationals, which hold short numbers without allocating.
+    const std::size_t n = rows.size();
+    if (n == 0)
+        return 1;
+    std::vector<Fmpq> m;
+    for (const std::vector<mpq_class>& row : rows) {
+        for (std::size_t j = 0; j < n; ++j)
+            m.push_back(ToFmpq(row[j]));
     }
+    const auto at = [&m, n](std::size_t i, std::size_t j) { return m[i * n + j].get(); };
+    Fmpq det;
+    Fmpq t;
+    // a_ri·a_sj − a_rj·a_si into `out`
+    const auto minor2 = [&](fmpq_t out, std::size_t r, std::size_t s, std::size_t i, std::size_t j) {
+        fmpq_mul(out, at(r, i), at(s, j));
+        fmpq_mul(t.get(), at(r, j), at(s, i));
+        fmpq_sub(out, out, t.get());
+    };
+    if (n == 1) {
+        fmpq_set(det.get(), at(0, 0));
+    } else if (n == 2) {
+        minor2(det.get(), 0, 1, 0, 1);
+    } else {
+        Fmpq minor;
+        minor2(minor.get(), 1, 2, 1, 2);
+        fmpq_mul(det.get(), at(0, 0), minor.get());
+        minor2(minor.get(), 1, 2, 0, 2);
+        fmpq_submul(det.get(), at(0, 1), minor.get());
+        minor2(minor.get(), 1, 2, 0, 1);
+        fmpq_addmul(det.get(), at(0, 2), minor.get());
+    }
+    return ToMpq(det.get());
 }
 
 // A square system of up to three unknowns with one solution, by Cramer's

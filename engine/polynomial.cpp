@@ -10,8 +10,10 @@
 #include <flint/ulong_extras.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <memory>
+#include <mutex>
 #include <stdexcept>
 #include <utility>
 
@@ -576,6 +578,20 @@ mpq_class CubicDiscriminant(const mpq_class& p, const mpq_class& q)
 
 // ---- roots ----------------------------------------------------------------------
 
+// The exact forms of an irreducible cubic's three roots, made when one is
+// first asked for: they share their radicals, and most are never written.
+class ClosedForms {
+public:
+    ClosedForms(Factor factor, RootForm form) : factor_(std::move(factor)), form_(form) {}
+    FormulaPtr at(std::size_t branch) const;
+
+private:
+    Factor factor_;
+    RootForm form_;
+    mutable std::once_flag made_;
+    mutable std::array<FormulaPtr, 3> forms_;
+};
+
 namespace {
 
 void quadraticRoots(const Factor& F, std::size_t index, std::vector<PolyRoot>& roots)
@@ -606,6 +622,7 @@ void algebraicRoots(const Factor& F, std::size_t index, bool complete, std::vect
 {
     std::shared_ptr<const RootSet> set;
     RootForm form = RootForm::Numeric;
+    std::shared_ptr<const ClosedForms> closed;
     if (F.degree() == 3) {
         const mpz_class a = coefficientOf(F.polynomial, 3);
         const mpz_class b = coefficientOf(F.polynomial, 2);
@@ -613,8 +630,10 @@ void algebraicRoots(const Factor& F, std::size_t index, bool complete, std::vect
         const mpz_class d = coefficientOf(F.polynomial, 0);
         const int disc = discriminantSign(a, b, c, d);
         set = std::make_shared<const RootSet>(F.polynomial, disc > 0 ? 1 : 3, cubicIsolator(a, b, c, d, disc));
-        if (complete)
+        if (complete) {
             form = disc > 0 ? RootForm::Cardano : RootForm::Trigonometric;
+            closed = std::make_shared<ClosedForms>(F, form);
+        }
     } else {
         set = std::make_shared<const RootSet>(F.polynomial);
     }
@@ -627,6 +646,7 @@ void algebraicRoots(const Factor& F, std::size_t index, bool complete, std::vect
         r.form = form;
         r.branch = i;
         r.algebraic = root;
+        r.closedForms = closed;
         roots.push_back(std::move(r));
     }
 }
@@ -760,49 +780,47 @@ FormulaPtr sqrtFormula(const mpq_class& r)
     return SurdFormula(0, k, m);
 }
 
-FormulaPtr cardanoForm(const PolyRoot& root, const Factor& F)
+using CubicForms = std::array<FormulaPtr, 3>;
+
+// The roots of an irreducible cubic with one real root, by branch: the
+// real root, then the upper and the lower complex root.
+CubicForms cardanoForms(const Factor& F)
 {
     const Depressed k = depressedOf(F.polynomial);
     if (tooLong(k.P) || tooLong(k.Q) || tooLong(k.discriminant))
-        return nullptr;
-    std::vector<std::pair<Sign, FormulaPtr>> terms;
-    if (k.shift != 0)
-        terms.emplace_back(Sign::Plus, Number(k.shift));
+        return {};
+    const auto withShift = [&k](std::vector<std::pair<Sign, FormulaPtr>> terms) {
+        if (k.shift != 0)
+            terms.insert(terms.begin(), {Sign::Plus, Number(k.shift)});
+        return SumOf(terms);
+    };
     if (k.P == 0) {
         // t³ = −Q: one of u, v is 0, so the roots are ∛(−Q) and −∛(−Q)/2 ± (√3/2)·∛|Q|·i.
         const FormulaPtr w = RootOf(Number(-k.Q), 3);
-        if (root.branch == 0) {
-            terms.emplace_back(Sign::Plus, w);
-            return SumOf(terms);
-        }
-        terms.emplace_back(Sign::Minus, Frac(w, Int(2)));
-        terms.emplace_back(root.branch == 1 ? Sign::Plus : Sign::Minus,
-                           Mul({Frac(Sqrt(Int(3)), Int(2)), RootOf(Number(abs(k.Q)), 3), Sym(symbol::kImaginaryUnit)}));
-        return SumOf(terms);
+        const FormulaPtr imaginary
+            = Mul({Frac(Sqrt(Int(3)), Int(2)), RootOf(Number(abs(k.Q)), 3), Sym(symbol::kImaginaryUnit)});
+        const FormulaPtr half = Frac(w, Int(2));
+        return {withShift({{Sign::Plus, w}}), withShift({{Sign::Minus, half}, {Sign::Plus, imaginary}}),
+                withShift({{Sign::Minus, half}, {Sign::Minus, imaginary}})};
     }
-    // u, v = ∛(−Q/2 ± √Δ)
+    // u, v = ∛(−Q/2 ± √Δ); the complex roots −(u + v)/2 ± (√3/2)(u − v)i
     const FormulaPtr minusHalfQ = Number(-k.Q / 2);
     const FormulaPtr rootDisc = sqrtFormula(k.discriminant);
     const FormulaPtr u = RootOf(Add(minusHalfQ, rootDisc), 3);
     const FormulaPtr v = RootOf(Sub(minusHalfQ, rootDisc), 3);
-    if (root.branch == 0) {
-        terms.emplace_back(Sign::Plus, u);
-        terms.emplace_back(Sign::Plus, v);
-        return SumOf(terms);
-    }
-    // −(u + v)/2 ± (√3/2)(u − v)i
-    terms.emplace_back(Sign::Minus, Frac(Add(u, v), Int(2)));
-    terms.emplace_back(root.branch == 1 ? Sign::Plus : Sign::Minus,
-                       Mul({Frac(Sqrt(Int(3)), Int(2)), Sub(u, v), Sym(symbol::kImaginaryUnit)}));
-    return SumOf(terms);
+    const FormulaPtr half = Frac(Add(u, v), Int(2));
+    const FormulaPtr imaginary = Mul({Frac(Sqrt(Int(3)), Int(2)), Sub(u, v), Sym(symbol::kImaginaryUnit)});
+    return {withShift({{Sign::Plus, u}, {Sign::Plus, v}}), withShift({{Sign::Minus, half}, {Sign::Plus, imaginary}}),
+            withShift({{Sign::Minus, half}, {Sign::Minus, imaginary}})};
 }
 
-FormulaPtr trigonometricForm(const PolyRoot& root, const Factor& F)
+// The three real roots of an irreducible cubic, ascending:
+// 2√(−P/3)·cos(⅓·arccos((3Q/(2P))·√(−3/P)) − 2kπ/3) for k = 2, 1, 0.
+CubicForms trigonometricForms(const Factor& F)
 {
     const Depressed k = depressedOf(F.polynomial);
     if (tooLong(k.P) || tooLong(k.Q))
-        return nullptr;
-    // 2√(−P/3)·cos(⅓·arccos((3Q/(2P))·√(−3/P)) − 2kπ/3); branch 0 is k = 2 (the smallest)
+        return {};
     mpq_class s;
     mpz_class m;
     SimplestSqrt(-k.P / 3, s, m);
@@ -812,15 +830,26 @@ FormulaPtr trigonometricForm(const PolyRoot& root, const Factor& F)
     SimplestSqrt(-3 / k.P, t, n);
     const FormulaPtr argument = SurdFormula(0, 3 * k.Q / (2 * k.P) * t, n);
     const FormulaPtr third = Mul({Frac(Int(1), Int(3)), Func("arccos", argument)});
-    const long kIndex = 2 - static_cast<long>(root.branch);
-    FormulaPtr angle = third;
-    if (kIndex > 0)
-        angle = Sub(third, Frac(Mul({Int(2 * kIndex), Sym(symbol::kPi)}), Int(3)));
-    const FormulaPtr value = Mul({amplitude, Func("cos", angle)});
-    return k.shift == 0 ? value : Add(Number(k.shift), value);
+    CubicForms forms;
+    for (std::size_t branch = 0; branch < forms.size(); ++branch) {
+        const long kIndex = 2 - static_cast<long>(branch);
+        FormulaPtr angle = third;
+        if (kIndex > 0)
+            angle = Sub(third, Frac(Mul({Int(2 * kIndex), Sym(symbol::kPi)}), Int(3)));
+        const FormulaPtr value = Mul({amplitude, Func("cos", angle)});
+        forms[branch] = k.shift == 0 ? value : Add(Number(k.shift), value);
+    }
+    return forms;
 }
 
 } // namespace
+
+FormulaPtr ClosedForms::at(std::size_t branch) const
+{
+    std::call_once(
+        made_, [this] { forms_ = form_ == RootForm::Cardano ? cardanoForms(factor_) : trigonometricForms(factor_); });
+    return forms_.at(branch);
+}
 
 FormulaPtr ExactForm(const PolyRoot& root, const Factorisation& f)
 {
@@ -833,8 +862,10 @@ FormulaPtr ExactForm(const PolyRoot& root, const Factorisation& f)
         return tooLong(value) ? nullptr : Number(value);
     }
     case RootForm::QuadraticFormula: return quadraticForm(root, F);
-    case RootForm::Cardano: return cardanoForm(root, F);
-    case RootForm::Trigonometric: return trigonometricForm(root, F);
+    case RootForm::Cardano:
+    case RootForm::Trigonometric:
+        // The three roots share most of their form: made together, once.
+        return root.closedForms ? root.closedForms->at(root.branch) : nullptr;
     case RootForm::Numeric: return nullptr;
     }
     return nullptr;

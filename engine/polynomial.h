@@ -16,6 +16,7 @@
 #include <gmpxx.h>
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -78,6 +79,8 @@ enum class RootForm {
     Numeric,          // no exact form: certified decimals only
 };
 
+class ClosedForms;
+
 struct PolyRoot {
     Complex value;
     int multiplicity = 1;
@@ -87,6 +90,8 @@ struct PolyRoot {
     // order of Roots() (for a quadratic 0 is the −√Δ root, 1 the +√Δ one).
     std::size_t branch = 0;
     std::optional<AlgebraicRoot> algebraic; // roots of factors of degree ≥ 3
+    // Cardano and Trigonometric roots: the exact forms of their factor's roots, by branch.
+    std::shared_ptr<const ClosedForms> closedForms;
 };
 
 // Every distinct root: real roots first in ascending order, then complex

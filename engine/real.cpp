@@ -107,6 +107,18 @@ mpq_class tenTo(long e)
                   : mpq_class(mpz_class(1), powerOfTen(static_cast<unsigned long>(-e)));
 }
 
+// a·10^k as whole numbers for k ≥ 0, and b·10^(−k) for k < 0: the sides
+// of a comparison of a/b with 10^k, with no fraction reduced.
+void scaleByTen(mpz_class& a, mpz_class& b, long k)
+{
+    mpz_class power;
+    mpz_ui_pow_ui(power.get_mpz_t(), 10, static_cast<unsigned long>(std::labs(k)));
+    if (k >= 0)
+        a *= power;
+    else
+        b *= power;
+}
+
 // The decimal exponent of the leading digit of x > 0: 10^e ≤ x < 10^(e+1).
 long leadingExponent(const mpq_class& x)
 {
@@ -114,9 +126,16 @@ long leadingExponent(const mpq_class& x)
     const double bits = static_cast<double>(mpz_sizeinbase(x.get_num().get_mpz_t(), 2))
                         - static_cast<double>(mpz_sizeinbase(x.get_den().get_mpz_t(), 2));
     long e = static_cast<long>(std::floor(bits * 0.30102999566398119521));
-    while (tenTo(e) > x)
+    // x ≥ 10^e exactly when num·10^(−e) ≥ den.
+    const auto atLeast = [&x](long k) {
+        mpz_class num = x.get_num();
+        mpz_class den = x.get_den();
+        scaleByTen(den, num, k);
+        return num >= den;
+    };
+    while (!atLeast(e))
         --e;
-    while (tenTo(e + 1) <= x)
+    while (atLeast(e + 1))
         ++e;
     return e;
 }
@@ -126,11 +145,15 @@ RoundedDecimal roundExactly(const mpq_class& x, int n, Tie tie)
 {
     RoundedDecimal r;
     const long e = leadingExponent(x);
-    const mpq_class scaled = x * tenTo(n - 1 - e); // in [10^(n−1), 10^n)
+    // x·10^(n−1−e) = num/den lies in [10^(n−1), 10^n).
+    mpz_class num = x.get_num();
+    mpz_class den = x.get_den();
+    scaleByTen(num, den, n - 1 - e);
     mpz_class q;
     mpz_class rest;
-    mpz_tdiv_qr(q.get_mpz_t(), rest.get_mpz_t(), scaled.get_num().get_mpz_t(), scaled.get_den().get_mpz_t());
-    const int half = cmp(2 * rest, scaled.get_den());
+    mpz_tdiv_qr(q.get_mpz_t(), rest.get_mpz_t(), num.get_mpz_t(), den.get_mpz_t());
+    rest *= 2;
+    const int half = cmp(rest, den);
     if (half > 0 || (half == 0 && (tie == Tie::AwayFromZero || mpz_odd_p(q.get_mpz_t()))))
         ++q;
     r.digits = q.get_str();

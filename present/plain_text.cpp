@@ -51,69 +51,106 @@ Binding bindingOf(const Formula& f)
     }
 }
 
+// Writes into one string as it walks the tree: a working prints hundreds
+// of formulas, and a string made for every node would be most of the work.
 class Printer {
 public:
-    explicit Printer(const PlainOptions& options) : options_(options) {}
+    Printer(const PlainOptions& options, std::string& out) : options_(options), out_(out) {}
 
-    std::string print(const Formula& f)
+    void print(const Formula& f)
     {
         switch (f.kind) {
-        case Kind::Integer: return engine::DigitsToShow(f.integer, options_.longestNumber);
+        case Kind::Integer: out_ += engine::DigitsToShow(f.integer, options_.longestNumber); return;
         case Kind::Decimal:
-            if (f.exponent == 0)
-                return digits(f.text);
-            return digits(f.text) + " × 10" + Superscript(std::to_string(f.exponent));
-        case Kind::Symbol: return f.text + (f.subscript.empty() ? "" : Subscript(f.subscript));
-        case Kind::Negative: return kMinus + grouped(*f.children.front(), Binding::Product);
-        case Kind::Sum: return sum(f);
-        case Kind::Product: return product(f);
-        case Kind::Fraction: return numerator(*f.children[0]) + "/" + grouped(*f.children[1], Binding::Atom, true);
+            digits(f.text);
+            if (f.exponent != 0) {
+                out_ += " × 10";
+                out_ += Superscript(std::to_string(f.exponent));
+            }
+            return;
+        case Kind::Symbol:
+            out_ += f.text;
+            if (!f.subscript.empty())
+                out_ += Subscript(f.subscript);
+            return;
+        case Kind::Negative:
+            out_ += kMinus;
+            grouped(*f.children.front(), Binding::Product);
+            return;
+        case Kind::Sum: sum(f); return;
+        case Kind::Product: product(f); return;
+        case Kind::Fraction:
+            numerator(*f.children[0]);
+            out_ += "/";
+            grouped(*f.children[1], Binding::Atom, true);
+            return;
         case Kind::Power: {
             const Formula& exponent = *f.children[1];
-            const std::string base = grouped(*f.children[0], Binding::Atom, true);
-            if (exponent.kind == Kind::Integer)
-                return base + Superscript(exponent.integer.get_str());
-            return base + "^" + grouped(exponent, Binding::Atom, true);
+            grouped(*f.children[0], Binding::Atom, true);
+            if (exponent.kind == Kind::Integer) {
+                out_ += Superscript(exponent.integer.get_str());
+            } else {
+                out_ += "^";
+                grouped(exponent, Binding::Atom, true);
+            }
+            return;
         }
-        case Kind::Root: {
-            const char* sign = f.index == 2 ? "√" : f.index == 3 ? "∛" : f.index == 4 ? "∜" : "√";
-            const std::string index = f.index > 4 ? Superscript(std::to_string(f.index)) : "";
-            return index + sign + grouped(*f.children.front(), Binding::Atom, true);
+        case Kind::Root:
+            if (f.index > 4)
+                out_ += Superscript(std::to_string(f.index));
+            out_ += f.index == 2 ? "√" : f.index == 3 ? "∛" : f.index == 4 ? "∜" : "√";
+            grouped(*f.children.front(), Binding::Atom, true);
+            return;
+        case Kind::Function:
+            out_ += f.text;
+            out_ += "(";
+            print(*f.children.front());
+            out_ += ")";
+            return;
+        case Kind::Chain:
+            print(*f.children.front());
+            for (std::size_t i = 0; i < f.relations.size(); ++i) {
+                out_ += relationText(f.relations[i]);
+                print(*f.children[i + 1]);
+            }
+            return;
+        case Kind::Matrix: matrix(f); return;
+        case Kind::Cases: joined(f, "；", "{", "}"); return;
+        case Kind::Interval:
+            out_ += f.closedLeft ? "[" : "(";
+            if (f.children[0])
+                print(*f.children[0]);
+            else
+                (out_ += kMinus) += "∞";
+            out_ += ", ";
+            if (f.children[1])
+                print(*f.children[1]);
+            else
+                out_ += "+∞";
+            out_ += f.closedRight ? "]" : ")";
+            return;
+        case Kind::Point: joined(f, ", ", "(", ")"); return;
+        case Kind::Union: joined(f, " ∪ "); return;
+        case Kind::Or: joined(f, " 或 "); return;
+        case Kind::And: joined(f, " 且 "); return;
+        case Kind::List: joined(f, "，"); return;
         }
-        case Kind::Function: return f.text + "(" + print(*f.children.front()) + ")";
-        case Kind::Chain: {
-            std::string text = print(*f.children.front());
-            for (std::size_t i = 0; i < f.relations.size(); ++i)
-                text += relationText(f.relations[i]) + print(*f.children[i + 1]);
-            return text;
-        }
-        case Kind::Matrix: return matrix(f);
-        case Kind::Cases: return joined(f, "；", "{", "}");
-        case Kind::Interval: {
-            const std::string from = f.children[0] ? print(*f.children[0]) : std::string(kMinus) + "∞";
-            const std::string to = f.children[1] ? print(*f.children[1]) : "+∞";
-            return (f.closedLeft ? "[" : "(") + from + ", " + to + (f.closedRight ? "]" : ")");
-        }
-        case Kind::Point: return "(" + print(*f.children[0]) + ", " + print(*f.children[1]) + ")";
-        case Kind::Union: return joined(f, " ∪ ");
-        case Kind::Or: return joined(f, " 或 ");
-        case Kind::And: return joined(f, " 且 ");
-        case Kind::List: return joined(f, "，");
-        }
-        return {};
     }
 
 private:
-    std::string digits(const std::string& text) const
+    void digits(const std::string& text)
     {
-        if (text.size() <= options_.longestNumber)
-            return text;
-        return text.substr(0, options_.longestNumber) + "…";
+        if (text.size() <= options_.longestNumber) {
+            out_ += text;
+            return;
+        }
+        out_.append(text, 0, options_.longestNumber);
+        out_ += "…";
     }
 
     // In parentheses when it binds more loosely than `context`; a fraction,
     // a product or a root's radicand that is compound always (`strict`).
-    std::string grouped(const Formula& f, Binding context, bool strict = false)
+    void grouped(const Formula& f, Binding context, bool strict = false)
     {
         const Binding b = bindingOf(f);
         bool parentheses = static_cast<int>(b) < static_cast<int>(context);
@@ -121,49 +158,55 @@ private:
             parentheses = false;
         if (strict && b == Binding::Atom && f.kind == Kind::Decimal && f.exponent != 0)
             parentheses = true;
-        const std::string text = print(f);
-        return parentheses ? "(" + text + ")" : text;
+        inParentheses(f, parentheses);
+    }
+
+    void inParentheses(const Formula& f, bool parentheses)
+    {
+        if (parentheses)
+            out_ += "(";
+        print(f);
+        if (parentheses)
+            out_ += ")";
     }
 
     // A product of plain factors needs no parentheses over a fraction bar
     // written as "/": 2kπ/3, 3q/(2p).
-    std::string numerator(const Formula& f)
+    void numerator(const Formula& f)
     {
         const bool plainProduct
             = f.kind == Kind::Product && !f.timesShown
               && std::none_of(f.children.begin(), f.children.end(),
                               [](const engine::FormulaPtr& c) { return c->kind == Kind::Fraction; });
-        return plainProduct ? print(f) : grouped(f, Binding::Atom, true);
+        if (plainProduct)
+            print(f);
+        else
+            grouped(f, Binding::Atom, true);
     }
 
-    std::string sum(const Formula& f)
+    void sum(const Formula& f)
     {
-        std::string text;
         for (std::size_t i = 0; i < f.children.size(); ++i) {
             const engine::Sign sign = f.signs[i];
             if (i == 0)
-                text += sign == engine::Sign::Minus ? kMinus : sign == engine::Sign::PlusMinus ? "±" : "";
+                out_ += sign == engine::Sign::Minus ? kMinus : sign == engine::Sign::PlusMinus ? "±" : "";
             else
-                text += sign == engine::Sign::Minus ? " − " : sign == engine::Sign::PlusMinus ? " ± " : " + ";
-            text += grouped(*f.children[i], Binding::Product);
+                out_ += sign == engine::Sign::Minus ? " − " : sign == engine::Sign::PlusMinus ? " ± " : " + ";
+            grouped(*f.children[i], Binding::Product);
         }
-        return text;
     }
 
-    std::string product(const Formula& f)
+    void product(const Formula& f)
     {
-        std::string text;
         for (std::size_t i = 0; i < f.children.size(); ++i) {
             const Formula& factor = *f.children[i];
             if (i > 0 && f.timesShown)
-                text += " × ";
+                out_ += " × ";
             // A fraction among factors is grouped, so that (√3/2)i reads right.
             const bool group
                 = bindingOf(factor) != Binding::Atom || (i > 0 && !f.timesShown && startsWithDigit(factor));
-            const std::string part = print(factor);
-            text += group && !(f.timesShown && factor.kind == Kind::Fraction) ? "(" + part + ")" : part;
+            inParentheses(factor, group && !(f.timesShown && factor.kind == Kind::Fraction));
         }
-        return text;
     }
 
     static bool startsWithDigit(const Formula& f)
@@ -172,37 +215,43 @@ private:
                || ((f.kind == Kind::Power || f.kind == Kind::Product) && startsWithDigit(*f.children.front()));
     }
 
-    std::string matrix(const Formula& f)
+    void matrix(const Formula& f)
     {
-        std::string text = f.bars ? "|" : "[";
+        out_ += f.bars ? "|" : "[";
         for (std::size_t r = 0; r < f.rows(); ++r) {
             if (r > 0)
-                text += "; ";
+                out_ += "; ";
             for (std::size_t c = 0; c < f.columns; ++c) {
                 if (c > 0)
-                    text += " ";
-                text += print(*f.children[r * f.columns + c]);
+                    out_ += " ";
+                print(*f.children[r * f.columns + c]);
             }
         }
-        return text + (f.bars ? "|" : "]");
+        out_ += f.bars ? "|" : "]";
     }
 
-    std::string joined(const Formula& f, const char* separator, const char* open = "", const char* close = "")
+    void joined(const Formula& f, const char* separator, const char* open = "", const char* close = "")
     {
-        std::string text = open;
-        for (std::size_t i = 0; i < f.children.size(); ++i)
-            text += (i > 0 ? separator : "") + print(*f.children[i]);
-        return text + close;
+        out_ += open;
+        for (std::size_t i = 0; i < f.children.size(); ++i) {
+            if (i > 0)
+                out_ += separator;
+            print(*f.children[i]);
+        }
+        out_ += close;
     }
 
     const PlainOptions& options_;
+    std::string& out_;
 };
 
 } // namespace
 
 std::string PlainText(const engine::Formula& formula, const PlainOptions& options)
 {
-    return Printer(options).print(formula);
+    std::string text;
+    Printer(options, text).print(formula);
+    return text;
 }
 
 std::string Subscript(const std::string& digits)

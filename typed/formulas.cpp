@@ -19,7 +19,7 @@ using Kind = Formula::Kind;
 
 // Nodes built as typed, past the builders that tidy (SumOf flattens a sum
 // inside a sum, Neg cancels two minus signs).
-FormulaPtr node(Formula f) { return std::make_shared<const Formula>(std::move(f)); }
+FormulaPtr node(Formula f) { return engine::MakeFormula(std::move(f)); }
 
 // "2.50" and "1e-3" keep their digits; a whole number is its value.
 FormulaPtr literal(const std::string& text)

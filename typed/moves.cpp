@@ -51,7 +51,7 @@ FormulaPtr moved(const FormulaPtr& left, const FormulaPtr& right)
     }
     f.children.push_back(right);
     f.signs.push_back(Sign::Minus);
-    return std::make_shared<const Formula>(std::move(f));
+    return engine::MakeFormula(std::move(f));
 }
 
 // The terms of a side as typed, each with its sign.
