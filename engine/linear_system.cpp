@@ -117,16 +117,17 @@ mpz_class determinantOf(const std::vector<std::vector<mpz_class>>& rows, std::si
 // a quarter of a second at a million digits).
 constexpr std::size_t kCofactorSize = 3;
 
-mpq_class cofactorDeterminant(const Rows& rows)
+// The determinant of the n×n matrix whose (i, j) entry is entry(i, j).
+template <class Entry>
+mpq_class cofactorDeterminant(std::size_t n, Entry entry)
 {
-    // In FLINT's rationals, which hold short numbers without allocating.
-    const std::size_t n = rows.size();
     if (n == 0)
         return 1;
+    // In FLINT's rationals, which hold short numbers without allocating.
     std::vector<Fmpq> m;
-    for (const std::vector<mpq_class>& row : rows) {
+    for (std::size_t i = 0; i < n; ++i) {
         for (std::size_t j = 0; j < n; ++j)
-            m.push_back(ToFmpq(row[j]));
+            m.push_back(ToFmpq(entry(i, j)));
     }
     const auto at = [&m, n](std::size_t i, std::size_t j) { return m[i * n + j].get(); };
     Fmpq det;
@@ -153,27 +154,19 @@ mpq_class cofactorDeterminant(const Rows& rows)
     return ToMpq(det.get());
 }
 
-// A square system of up to three unknowns with one solution, by Cramer's
-// rule in rationals; nothing where its determinant is 0.
-std::optional<std::vector<mpq_class>> cramerValues(const LinearSystem& system)
+// D, then D_1 … D_n where D ≠ 0, of a square system of up to three unknowns.
+std::vector<mpq_class> cramerDeterminants(const LinearSystem& system)
 {
+    std::vector<mpq_class> determinants;
     const std::size_t n = system.unknowns;
     if (n == 0 || n > kCofactorSize || system.equations.size() != n)
-        return std::nullopt;
-    Rows matrix;
-    for (const std::vector<mpq_class>& row : system.equations)
-        matrix.emplace_back(row.begin(), row.begin() + static_cast<std::ptrdiff_t>(n));
-    const mpq_class D = cofactorDeterminant(matrix);
-    if (D == 0)
-        return std::nullopt;
-    std::vector<mpq_class> values;
-    for (std::size_t j = 0; j < n; ++j) {
-        Rows replaced = matrix;
-        for (std::size_t i = 0; i < n; ++i)
-            replaced[i][j] = system.equations[i][n];
-        values.emplace_back(cofactorDeterminant(replaced) / D);
-    }
-    return values;
+        return determinants;
+    determinants.push_back(SystemDeterminant(system, n));
+    if (determinants.front() == 0)
+        return determinants;
+    for (std::size_t j = 0; j < n; ++j)
+        determinants.push_back(SystemDeterminant(system, j));
+    return determinants;
 }
 
 mpq_class reduced(const mpz_class& num, const mpz_class& den)
@@ -189,10 +182,13 @@ SystemSolution SolveLinearSystem(const LinearSystem& system, bool withSteps)
 {
     SystemSolution s;
     const std::size_t n = system.unknowns;
-    if (auto values = cramerValues(system)) {
+    s.cramer = cramerDeterminants(system);
+    if (s.cramer.size() == n + 1) {
+        // Cramer's rule: x_j = D_j/D.
         s.kind = SystemKind::Unique;
         s.rank = n;
-        s.values = std::move(*values);
+        for (std::size_t j = 0; j < n; ++j)
+            s.values.emplace_back(s.cramer[j + 1] / s.cramer[0]);
         for (std::size_t i = 0; i < n; ++i) {
             std::vector<mpq_class> row(n + 1);
             row[i] = 1;
@@ -277,10 +273,28 @@ Cramer SolveByCramer(const LinearSystem& square)
 mpq_class Cramer::systemDeterminant() const { return reduced(determinant, scale); }
 mpq_class Cramer::replacedDeterminant(std::size_t j) const { return reduced(numerators.at(j), scale); }
 
+mpq_class SystemDeterminant(const LinearSystem& square, std::size_t replaced)
+{
+    const std::size_t n = square.unknowns;
+    const auto entry = [&square, n, replaced](std::size_t i, std::size_t j) -> const mpq_class& {
+        return square.equations[i][j == replaced ? n : j];
+    };
+    if (n <= kCofactorSize)
+        return cofactorDeterminant(n, entry);
+    std::vector<std::vector<mpq_class>> matrix(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t j = 0; j < n; ++j)
+            matrix[i].push_back(entry(i, j));
+    }
+    return Determinant(matrix);
+}
+
 mpq_class Determinant(const std::vector<std::vector<mpq_class>>& matrix)
 {
-    if (matrix.size() <= kCofactorSize)
-        return cofactorDeterminant(matrix);
+    if (matrix.size() <= kCofactorSize) {
+        return cofactorDeterminant(
+            matrix.size(), [&matrix](std::size_t i, std::size_t j) -> const mpq_class& { return matrix[i][j]; });
+    }
     const long n = static_cast<long>(matrix.size());
     FmpqMat m(n, n);
     for (long i = 0; i < n; ++i) {

@@ -55,6 +55,9 @@ struct SystemSolution {
     std::vector<std::vector<mpq_class>> reduced; // the reduced row echelon form, rows of n + 1
     std::optional<std::size_t> contradiction;    // None: a row of `reduced` that reads 0 = 1
     std::vector<EliminationStep> steps;          // the elimination that leads to `reduced`
+    // A square system of up to three unknowns: its determinant D, then
+    // D_1 … D_n (each column replaced by the right sides) where D ≠ 0.
+    std::vector<mpq_class> cramer;
 };
 
 // The elimination's steps are kept only `withSteps`: each holds every
@@ -77,5 +80,8 @@ Cramer SolveByCramer(const LinearSystem& square);
 
 // The determinant of a square matrix of rationals.
 mpq_class Determinant(const std::vector<std::vector<mpq_class>>& matrix);
+// The determinant of a square system's coefficients, with column `replaced`
+// taken from the right sides (none where `replaced` is the number of unknowns).
+mpq_class SystemDeterminant(const LinearSystem& square, std::size_t replaced);
 
 } // namespace zembrel::engine

@@ -320,18 +320,17 @@ Working LinearSystemWorking(const LinearSystem& system, const std::vector<std::s
     const std::size_t n = system.unknowns;
     const bool cramer = n >= 2 && n <= 3 && system.equations.size() == n && solution.kind == SystemKind::Unique;
     if (cramer) {
-        std::vector<std::vector<mpq_class>> matrix;
-        for (const std::vector<mpq_class>& row : system.equations)
-            matrix.emplace_back(row.begin(), row.begin() + static_cast<std::ptrdiff_t>(n));
-        const mpq_class D = Determinant(matrix);
+        // Where the solution came by Cramer's rule, its determinants are known.
+        const auto determinant = [&](std::size_t replaced) {
+            return solution.cramer.size() == n + 1 ? solution.cramer[replaced == n ? 0 : replaced + 1]
+                                                   : SystemDeterminant(system, replaced);
+        };
+        const mpq_class D = determinant(n);
         w.push_back(
             step(Reason::SystemDeterminant,
                  {ChainOf(Sym("D"), {{Relation::Equal, determinantFormula(system, n)}, {Relation::Equal, value(D)}})}));
         for (std::size_t j = 0; j < n; ++j) {
-            std::vector<std::vector<mpq_class>> replaced = matrix;
-            for (std::size_t i = 0; i < n; ++i)
-                replaced[i][j] = system.equations[i][n];
-            const mpq_class Dj = Determinant(replaced);
+            const mpq_class Dj = determinant(j);
             const FormulaPtr name = Sym("D", subscriptOf(unknowns[j]));
             const ShownDecimal shown = decimal(Real(solution.values[j]));
             std::vector<std::pair<Relation, FormulaPtr>> chain{{Relation::Equal, Frac(name, Sym("D"))},

@@ -89,6 +89,11 @@ public:
             return {};
         Facts f;
         const std::size_t n = system->mode == 2 ? 2 : 3;
+        // The panel's first n equations are the system solved when it is square.
+        if (!system->solution.cramer.empty()) {
+            f.determinant = system->solution.cramer.front();
+            return f;
+        }
         std::vector<std::vector<mpq_class>> matrix;
         for (std::size_t i = 0; i < n; ++i) {
             const Row& r = kRows[i];
