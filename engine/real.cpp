@@ -107,25 +107,48 @@ mpq_class tenTo(long e)
                   : mpq_class(mpz_class(1), powerOfTen(static_cast<unsigned long>(-e)));
 }
 
-// a·10^k as whole numbers for k ≥ 0, and b·10^(−k) for k < 0: the sides
-// of a comparison of a/b with 10^k, with no fraction reduced.
+// 10^k, k ≥ 0: the powers a rounding to 15 or 20 digits meets are kept.
+const mpz_class& powerOfTenRef(unsigned long k, mpz_class& scratch)
+{
+    constexpr unsigned long kKept = 64;
+    static const std::vector<mpz_class> kept = [] {
+        std::vector<mpz_class> powers(kKept);
+        powers[0] = 1;
+        for (std::size_t i = 1; i < powers.size(); ++i)
+            powers[i] = powers[i - 1] * 10;
+        return powers;
+    }();
+    if (k < kKept)
+        return kept[k];
+    mpz_ui_pow_ui(scratch.get_mpz_t(), 10, k);
+    return scratch;
+}
+
+// a·10^k for k ≥ 0, and b·10^(−k) for k < 0: the sides of a comparison of
+// a/b with 10^k, with no fraction reduced.
 void scaleByTen(mpz_class& a, mpz_class& b, long k)
 {
-    mpz_class power;
-    mpz_ui_pow_ui(power.get_mpz_t(), 10, static_cast<unsigned long>(std::labs(k)));
+    mpz_class scratch;
+    const mpz_class& power = powerOfTenRef(static_cast<unsigned long>(std::labs(k)), scratch);
     if (k >= 0)
         a *= power;
     else
         b *= power;
 }
 
+// An estimate of the decimal exponent of x > 0's leading digit, from the
+// sizes in bits: within one of it.
+long estimatedExponent(const mpq_class& x)
+{
+    const double bits = static_cast<double>(mpz_sizeinbase(x.get_num().get_mpz_t(), 2))
+                        - static_cast<double>(mpz_sizeinbase(x.get_den().get_mpz_t(), 2));
+    return static_cast<long>(std::floor(bits * 0.30102999566398119521));
+}
+
 // The decimal exponent of the leading digit of x > 0: 10^e ≤ x < 10^(e+1).
 long leadingExponent(const mpq_class& x)
 {
-    // log10 from the sizes, then corrected by at most a step or two.
-    const double bits = static_cast<double>(mpz_sizeinbase(x.get_num().get_mpz_t(), 2))
-                        - static_cast<double>(mpz_sizeinbase(x.get_den().get_mpz_t(), 2));
-    long e = static_cast<long>(std::floor(bits * 0.30102999566398119521));
+    long e = estimatedExponent(x);
     // x ≥ 10^e exactly when num·10^(−e) ≥ den.
     const auto atLeast = [&x](long k) {
         mpz_class num = x.get_num();
@@ -143,19 +166,32 @@ long leadingExponent(const mpq_class& x)
 // x > 0 rounded to n significant digits, exactly.
 RoundedDecimal roundExactly(const mpq_class& x, int n, Tie tie)
 {
-    RoundedDecimal r;
-    const long e = leadingExponent(x);
-    // x·10^(n−1−e) = num/den lies in [10^(n−1), 10^n).
-    mpz_class num = x.get_num();
-    mpz_class den = x.get_den();
-    scaleByTen(num, den, n - 1 - e);
+    // q = ⌊x·10^(n−1−e)⌋ has n digits exactly when e is x's leading exponent.
+    mpz_class scratch;
+    const mpz_class& low = powerOfTenRef(static_cast<unsigned long>(n - 1), scratch);
+    const mpz_class high = low * 10;
+    long e = estimatedExponent(x);
+    mpz_class num;
+    mpz_class den;
     mpz_class q;
     mpz_class rest;
-    mpz_tdiv_qr(q.get_mpz_t(), rest.get_mpz_t(), num.get_mpz_t(), den.get_mpz_t());
+    for (;;) {
+        num = x.get_num();
+        den = x.get_den();
+        scaleByTen(num, den, n - 1 - e);
+        mpz_tdiv_qr(q.get_mpz_t(), rest.get_mpz_t(), num.get_mpz_t(), den.get_mpz_t());
+        if (q >= high)
+            ++e;
+        else if (q < low)
+            --e;
+        else
+            break;
+    }
     rest *= 2;
     const int half = cmp(rest, den);
     if (half > 0 || (half == 0 && (tie == Tie::AwayFromZero || mpz_odd_p(q.get_mpz_t()))))
         ++q;
+    RoundedDecimal r;
     r.digits = q.get_str();
     r.pointPosition = e + 1 + static_cast<long>(r.digits.size()) - n;
     const auto last = r.digits.find_last_not_of('0');

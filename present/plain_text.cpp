@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <string>
+#include <string_view>
 
 namespace zembrel::present {
 
@@ -51,6 +54,22 @@ Binding bindingOf(const Formula& f)
     }
 }
 
+enum class Script { Sub, Super };
+
+// Digits as sub- or superscript characters, and a superscript minus sign.
+void appendScript(std::string& out, std::string_view text, Script script)
+{
+    const auto& digits = script == Script::Sub ? kSubscripts : kSuperscripts;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9')
+            out += digits[static_cast<std::size_t>(c - '0')];
+        else if (c == '-' && script == Script::Super)
+            out += "⁻";
+        else
+            out += c;
+    }
+}
+
 // Writes into one string as it walks the tree: a working prints hundreds
 // of formulas, and a string made for every node would be most of the work.
 class Printer {
@@ -60,18 +79,17 @@ public:
     void print(const Formula& f)
     {
         switch (f.kind) {
-        case Kind::Integer: out_ += engine::DigitsToShow(f.integer, options_.longestNumber); return;
+        case Kind::Integer: integer(f.integer); return;
         case Kind::Decimal:
             digits(f.text);
             if (f.exponent != 0) {
                 out_ += " × 10";
-                out_ += Superscript(std::to_string(f.exponent));
+                appendScript(out_, std::to_string(f.exponent), Script::Super);
             }
             return;
         case Kind::Symbol:
             out_ += f.text;
-            if (!f.subscript.empty())
-                out_ += Subscript(f.subscript);
+            appendScript(out_, f.subscript, Script::Sub);
             return;
         case Kind::Negative:
             out_ += kMinus;
@@ -88,7 +106,7 @@ public:
             const Formula& exponent = *f.children[1];
             grouped(*f.children[0], Binding::Atom, true);
             if (exponent.kind == Kind::Integer) {
-                out_ += Superscript(exponent.integer.get_str());
+                appendScript(out_, shortNumber(exponent.integer), Script::Super);
             } else {
                 out_ += "^";
                 grouped(exponent, Binding::Atom, true);
@@ -97,7 +115,7 @@ public:
         }
         case Kind::Root:
             if (f.index > 4)
-                out_ += Superscript(std::to_string(f.index));
+                appendScript(out_, std::to_string(f.index), Script::Super);
             out_ += f.index == 2 ? "√" : f.index == 3 ? "∛" : f.index == 4 ? "∜" : "√";
             grouped(*f.children.front(), Binding::Atom, true);
             return;
@@ -138,6 +156,26 @@ public:
     }
 
 private:
+    void integer(const mpz_class& n)
+    {
+        constexpr std::size_t kLongestWord = 20; // digits of the largest unsigned long
+        if (mpz_fits_ulong_p(n.get_mpz_t()) != 0 && options_.longestNumber >= kLongestWord)
+            out_ += shortNumber(n);
+        else
+            out_ += engine::DigitsToShow(n, options_.longestNumber);
+    }
+
+    // The digits of a whole number, without a string made for them where it is short.
+    std::string_view shortNumber(const mpz_class& n)
+    {
+        if (mpz_fits_ulong_p(n.get_mpz_t()) == 0) {
+            long_ = n.get_str();
+            return long_;
+        }
+        const auto end = std::to_chars(buffer_.data(), buffer_.data() + buffer_.size(), mpz_get_ui(n.get_mpz_t())).ptr;
+        return {buffer_.data(), static_cast<std::size_t>(end - buffer_.data())};
+    }
+
     void digits(const std::string& text)
     {
         if (text.size() <= options_.longestNumber) {
@@ -243,6 +281,8 @@ private:
 
     const PlainOptions& options_;
     std::string& out_;
+    std::array<char, 24> buffer_{};
+    std::string long_;
 };
 
 } // namespace
@@ -257,22 +297,14 @@ std::string PlainText(const engine::Formula& formula, const PlainOptions& option
 std::string Subscript(const std::string& digits)
 {
     std::string text;
-    for (const char c : digits)
-        text += c >= '0' && c <= '9' ? kSubscripts[static_cast<std::size_t>(c - '0')] : std::string(1, c);
+    appendScript(text, digits, Script::Sub);
     return text;
 }
 
 std::string Superscript(const std::string& digits)
 {
     std::string text;
-    for (const char c : digits) {
-        if (c == '-')
-            text += "⁻";
-        else if (c >= '0' && c <= '9')
-            text += kSuperscripts[static_cast<std::size_t>(c - '0')];
-        else
-            text += c;
-    }
+    appendScript(text, digits, Script::Super);
     return text;
 }
 
