@@ -290,6 +290,12 @@ TEST(Engine, LinearSystemsOfEverySize)
         {"two, parallel", 2, {{1, 1, 1}, {2, 2, 5}}, SystemKind::None, 0},
         {"three, unique", 3, {{1, 1, 1, 6}, {2, -1, 1, 3}, {1, 2, -1, 2}}, SystemKind::Unique, 0},
         {"three, two parameters", 3, {{1, 1, 1, 1}, {2, 2, 2, 2}}, SystemKind::Infinite, 2},
+        {"three square, singular: a plane twice",
+         3,
+         {{1, 1, 1, 1}, {2, 2, 2, 2}, {1, -1, 0, 0}},
+         SystemKind::Infinite,
+         1},
+        {"three square, singular and inconsistent", 3, {{1, 1, 1, 1}, {1, 1, 1, 2}, {1, 2, 3, 4}}, SystemKind::None, 0},
         {"four unknowns, three parameters", 4, {{1, 2, 3, 4, 10}}, SystemKind::Infinite, 3},
         {"more equations than unknowns, consistent", 2, {{1, 0, 1}, {0, 1, 2}, {1, 1, 3}}, SystemKind::Unique, 0},
         {"more equations than unknowns, inconsistent", 2, {{1, 0, 1}, {0, 1, 2}, {1, 1, 4}}, SystemKind::None, 0},
@@ -320,6 +326,9 @@ TEST(Engine, LinearSystemsOfEverySize)
         }
         const SystemSolution s = SolveLinearSystem(system);
         EXPECT_EQ(s.kind, row.kind);
+        // Cramer's determinants, where kept, are those of the system.
+        for (std::size_t j = 0; j < s.cramer.size(); ++j)
+            EXPECT_EQ(s.cramer[j], SystemDeterminant(system, j == 0 ? row.unknowns : j - 1)) << "determinant " << j;
         EXPECT_EQ(s.freeUnknowns.size(), row.parameters);
         if (s.kind != SystemKind::None)
             expectSolves(row, s);
