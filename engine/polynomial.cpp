@@ -934,6 +934,22 @@ std::vector<CriticalPoint> CriticalPoints(const Polynomial& p)
     std::vector<CriticalPoint> points;
     if (p.degree() < 2)
         return points;
+    if (p.degree() == 2) {
+        // The vertex by its formula, x = −b/(2a), y = c − b²/(4a): each step
+        // meets a short number or squares, so two long numbers are never
+        // reduced against each other (through p′'s root, a million-digit b
+        // took a second).
+        const mpq_class& a = p.coefficient(2);
+        const mpq_class& b = p.coefficient(1);
+        const mpq_class x = -b / (2 * a);
+        mpq_class y;
+        mpq_mul(y.get_mpq_t(), b.get_mpq_t(), b.get_mpq_t());
+        y = p.coefficient(0) - y / (4 * a);
+        CriticalPoint vertex{Real(x), Real(y), a > 0 ? CriticalKind::Minimum : CriticalKind::Maximum,
+                             tooLong(x) ? nullptr : Number(x), tooLong(y) ? nullptr : Number(y)};
+        points.push_back(std::move(vertex));
+        return points;
+    }
     const Polynomial q = p.derivative();
     const Factorisation f = Factorise(q);
     for (const PolyRoot& root : Roots(f)) {

@@ -187,6 +187,23 @@ TEST(Engine, TurningPointsAreToldExactly)
               CriticalKind::Minimum);
     EXPECT_EQ(PolynomialEquation(polynomialOf({"1", "0", "0", "0"})).criticalPoints().front().kind,
               CriticalKind::Stationary);
+    // The vertex of a parabola opening either way: −2x² + 3x − 1 peaks at (3/4, 1/8); 3x² + x has its lowest at (−1/6,
+    // −1/12).
+    const struct {
+        std::vector<std::string> coefficients;
+        CriticalKind kind;
+        const char* x;
+        const char* y;
+    } parabolas[] = {{{"-2", "3", "-1"}, CriticalKind::Maximum, "3/4", "1/8"},
+                     {{"3", "1", "0"}, CriticalKind::Minimum, "-1/6", "-1/12"}};
+    for (const auto& row : parabolas) {
+        const std::vector<CriticalPoint> vertex = PolynomialEquation(polynomialOf(row.coefficients)).criticalPoints();
+        ASSERT_EQ(vertex.size(), 1U);
+        EXPECT_EQ(vertex[0].kind, row.kind);
+        EXPECT_EQ(ExprText(*vertex[0].exactX).value_or(""), row.x);
+        EXPECT_EQ(ExprText(*vertex[0].exactY).value_or(""), row.y);
+        EXPECT_TRUE(vertex[0].y.equals(mpq_class(row.y)));
+    }
 }
 
 struct RoundingRow {
