@@ -96,11 +96,21 @@ std::string jsonString(std::string_view text)
     out.reserve(text.size() + 2);
     out += '"';
     for (std::size_t i = 0; i < text.size();) {
-        // Printable ASCII, most of every line, is copied a run at a time.
+        // Printable ASCII and the characters from U+3000 up (Chinese), most
+        // of every line and none of them escaped, are copied a run at a time.
         std::size_t plain = i;
-        while (plain < text.size() && text[plain] >= 0x20 && text[plain] < 0x7F && text[plain] != '"'
-               && text[plain] != '\\')
-            ++plain;
+        while (plain < text.size()) {
+            const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+            const unsigned char c = byte(plain);
+            if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') {
+                ++plain;
+            } else if (c >= 0xE3 && c <= 0xEF && plain + 2 < text.size() && (byte(plain + 1) & 0xC0) == 0x80
+                       && (byte(plain + 2) & 0xC0) == 0x80) {
+                plain += 3;
+            } else {
+                break;
+            }
+        }
         out.append(text, i, plain - i);
         i = plain;
         if (i == text.size())

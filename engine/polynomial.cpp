@@ -163,12 +163,12 @@ Quadratic quadraticOf(const FmpzPoly& P)
 // a·x³ + b·x² + c·x + d = 0 through x = t + shift, t³ + P·t + Q = 0.
 struct Depressed {
     mpz_class a, b, c, d;
-    mpq_class P, Q, shift, discriminant; // (Q/2)² + (P/3)³
+    mpq_class P, Q, shift;
 };
 
 Depressed depressedOf(const FmpzPoly& F)
 {
-    Depressed k{coefficientOf(F, 3), coefficientOf(F, 2), coefficientOf(F, 1), coefficientOf(F, 0), 0, 0, 0, 0};
+    Depressed k{coefficientOf(F, 3), coefficientOf(F, 2), coefficientOf(F, 1), coefficientOf(F, 0), 0, 0, 0};
     const mpz_class& a = k.a;
     const mpz_class& b = k.b;
     const mpz_class& c = k.c;
@@ -179,7 +179,6 @@ Depressed depressedOf(const FmpzPoly& F)
     k.Q.canonicalize();
     k.shift = mpq_class(-b, 3 * a);
     k.shift.canonicalize();
-    k.discriminant = CubicDiscriminant(k.P, k.Q);
     return k;
 }
 
@@ -787,7 +786,10 @@ using CubicForms = std::array<FormulaPtr, 3>;
 CubicForms cardanoForms(const Factor& F)
 {
     const Depressed k = depressedOf(F.polynomial);
-    if (tooLong(k.P) || tooLong(k.Q) || tooLong(k.discriminant))
+    if (tooLong(k.P) || tooLong(k.Q))
+        return {};
+    const mpq_class discriminant = CubicDiscriminant(k.P, k.Q);
+    if (tooLong(discriminant))
         return {};
     const auto withShift = [&k](std::vector<std::pair<Sign, FormulaPtr>> terms) {
         if (k.shift != 0)
@@ -805,7 +807,7 @@ CubicForms cardanoForms(const Factor& F)
     }
     // u, v = ∛(−Q/2 ± √Δ); the complex roots −(u + v)/2 ± (√3/2)(u − v)i
     const FormulaPtr minusHalfQ = Number(-k.Q / 2);
-    const FormulaPtr rootDisc = sqrtFormula(k.discriminant);
+    const FormulaPtr rootDisc = sqrtFormula(discriminant);
     const FormulaPtr u = RootOf(Add(minusHalfQ, rootDisc), 3);
     const FormulaPtr v = RootOf(Sub(minusHalfQ, rootDisc), 3);
     const FormulaPtr half = Frac(Add(u, v), Int(2));

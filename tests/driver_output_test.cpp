@@ -39,6 +39,8 @@ TEST(DriverOutput, WritesEveryTextAsOneVisibleJsonString)
         {"stray continuation byte", "\x85", "\"\x85\""},
         {"overlong encoding of a control", "\xc0\x85", "\"\xc0\x85\""},
         {"sequence cut short", "\xe2\x80", "\"\xe2\x80\""},
+        {"Chinese cut short at the end", "计\xe7\xae", "\"计\xe7\xae\""},
+        {"a Chinese lead byte before a quote", "\xe7\"", "\"\xe7\\\"\""},
         {"lead byte beyond four bytes", "\xf8\x80\x80\x80\x85", "\"\xf8\x80\x80\x80\x85\""},
     };
     // clang-format on
