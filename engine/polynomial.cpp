@@ -238,6 +238,34 @@ Arb arbQuotient(const mpz_class& num, const mpz_class& den, long precision)
     return x;
 }
 
+// A real root far smaller than the others comes out of the cosines or the
+// cube roots as the difference of nearly equal numbers, its digits lost.
+// The three roots multiply to −d/a exactly, so that root is also −d/a over
+// the other two, which have lost nothing: the narrower enclosure is kept.
+void sharpenSmallestReal(std::vector<Acb>& roots, std::size_t realCount, const Arb& product, long precision)
+{
+    std::size_t small = 0;
+    for (std::size_t i = 1; i < realCount; ++i) {
+        if (arf_cmpabs(arb_midref(acb_realref(roots[i].get())), arb_midref(acb_realref(roots[small].get()))) < 0)
+            small = i;
+    }
+    Acb others;
+    acb_one(others.get());
+    for (std::size_t i = 0; i < roots.size(); ++i) {
+        if (i != small)
+            acb_mul(others.get(), others.get(), roots[i].get(), precision);
+    }
+    if (acb_contains_zero(others.get()))
+        return;
+    Acb quotient;
+    acb_set_arb(quotient.get(), product.get());
+    acb_div(quotient.get(), quotient.get(), others.get(), precision);
+    // The root is real: the quotient's imaginary part is only rounding.
+    arb_struct* root = acb_realref(roots[small].get());
+    if (mag_cmp(arb_radref(acb_realref(quotient.get())), arb_radref(root)) < 0)
+        arb_set(root, acb_realref(quotient.get()));
+}
+
 // The three roots of a squarefree cubic in Arb from Cardano's formula (one
 // real root) or the cosine form (three): real roots ascending, then the
 // upper complex root and its conjugate.
@@ -247,10 +275,11 @@ RootSet::Isolator cubicIsolator(const mpz_class& a, const mpz_class& b, const mp
     // P = (3ac − b²)/(3a²), Q = (2b³ − 9abc + 27a²d)/(27a³), shift = −b/(3a),
     // multiplied out once rather than at every precision asked for.
     struct Whole {
-        mpz_class Pn, Pd, Qn, Qd, shiftNum, shiftDen;
+        mpz_class Pn, Pd, Qn, Qd, shiftNum, shiftDen, productNum, productDen;
     };
-    auto k = std::make_shared<const Whole>(
-        Whole{3 * a * c - b * b, 3 * a * a, 2 * b * b * b - 9 * a * b * c + 27 * a * a * d, 27 * a * a * a, -b, 3 * a});
+    auto k = std::make_shared<const Whole>(Whole{3 * a * c - b * b, 3 * a * a,
+                                                 2 * b * b * b - 9 * a * b * c + 27 * a * a * d, 27 * a * a * a, -b,
+                                                 3 * a, -d, a});
     return [k = std::move(k), discSign](long precision) -> std::vector<Acb> {
         const long wp = precision + 32;
         const mpz_class& Qn = k->Qn;
@@ -303,6 +332,7 @@ RootSet::Isolator cubicIsolator(const mpz_class& a, const mpz_class& b, const mp
             acb_set_arb_arb(roots[1].get(), re.get(), im.get());
             arb_neg(im.get(), im.get());
             acb_set_arb_arb(roots[2].get(), re.get(), im.get());
+            sharpenSmallestReal(roots, 1, arbQuotient(k->productNum, k->productDen, wp), precision);
             return roots;
         }
         // t_k = 2√(−P/3)·cos(θ/3 − 2kπ/3), cos θ = (3Q/(2P))·√(−3/P): k = 2, 1, 0 ascending.
@@ -332,6 +362,7 @@ RootSet::Isolator cubicIsolator(const mpz_class& a, const mpz_class& b, const mp
             arb_mul(angle.get(), angle.get(), r.get(), wp);
             arb_add(acb_realref(roots[static_cast<std::size_t>(2 - k)].get()), angle.get(), shift.get(), precision);
         }
+        sharpenSmallestReal(roots, 3, arbQuotient(k->productNum, k->productDen, wp), precision);
         return roots;
     };
 }

@@ -262,6 +262,22 @@ TEST(TypedPolynomial, HighPowersOfABinomialAboutOne)
     }
 }
 
+// A cubic factor too long to factor, whose middle root is 10³⁰³⁰⁰ times
+// smaller than the others, among rational roots of other factors: every
+// real root in its place.
+TEST(TypedPolynomial, ATinyRootAmongOtherFactorsRootsInOrder)
+{
+    const TypedSolution solution = SolveTyped("(x² − 1)(x x − 1)²(x³ − 2x^3 + 020e20200x + 148.951859)(x + 3)³ = 0");
+    const auto* a = answerOf<PolynomialAnswer>(solution);
+    ASSERT_TRUE(a);
+    std::vector<std::string> real;
+    for (const Root& root : a->roots)
+        real.push_back(root.re);
+    const std::vector<std::string> expected{"-4.4721359549995793928e10100", "-3", "-1",
+                                            "-7.44759295e-20200",           "1",  "4.4721359549995793928e10100"};
+    EXPECT_EQ(real, expected);
+}
+
 // ---- systems --------------------------------------------------------------------
 
 struct SystemRow {
