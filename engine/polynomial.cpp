@@ -7,6 +7,7 @@
 #include <arb_fmpz_poly.h>
 #include <flint/fmpz_factor.h>
 #include <flint/fmpz_poly_factor.h>
+#include <flint/nmod_poly.h>
 #include <flint/ulong_extras.h>
 
 #include <algorithm>
@@ -512,27 +513,97 @@ void factorRepeatedCubic(Factorisation& f, const FmpzPoly& P)
     addFactor(f, linearFactor(simpleNum, simpleDen), 1);
 }
 
-void factorWithFlint(Factorisation& f, const FmpzPoly& P, bool complete)
+void factorWithFlint(Factorisation& f, const FmpzPoly& P)
 {
     fmpz_poly_factor_t fac;
     fmpz_poly_factor_init(fac);
-    if (complete)
-        fmpz_poly_factor(fac, P.get());
-    else
-        fmpz_poly_factor_squarefree(fac, P.get());
+    fmpz_poly_factor(fac, P.get());
     f.unit *= mpq_class(ToMpz(&fac->c));
     for (long i = 0; i < fac->num; ++i) {
         FmpzPoly F;
         fmpz_poly_set(F.get(), fac->p + i);
-        const int m = static_cast<int>(fac->exp[i]);
-        // A squarefree factor of degree 2 is split where it can be, so that
-        // every root of a quadratic factor is a surd or complex.
-        if (!complete && fmpz_poly_degree(F.get()) == 2 && fmpz_sgn(fmpz_poly_lead(F.get())) > 0)
-            factorQuadratic(f, std::move(F), m);
-        else
-            addFactor(f, std::move(F), m);
+        addFactor(f, std::move(F), static_cast<int>(fac->exp[i]));
     }
     fmpz_poly_factor_clear(fac);
+}
+
+// A squarefree factor of degree 2 is split where it can be, so that every
+// root of a quadratic factor is a surd or complex.
+void addSquarefreeFactor(Factorisation& f, FmpzPoly F, int m)
+{
+    if (fmpz_poly_degree(F.get()) == 2 && fmpz_sgn(fmpz_poly_lead(F.get())) > 0)
+        factorQuadratic(f, std::move(F), m);
+    else
+        addFactor(f, std::move(F), m);
+}
+
+// True when P is certainly squarefree: P and P′ are coprime modulo a prime
+// that does not divide the leading coefficient. (A prime dividing the
+// discriminant says nothing, and the caller goes the long way.)
+bool squarefreeModuloPrime(const FmpzPoly& P)
+{
+    const mp_limb_t prime = n_nextprime(UWORD(1) << 62, 1);
+    if (fmpz_fdiv_ui(fmpz_poly_lead(P.get()), prime) == 0)
+        return false;
+    nmod_poly_t p;
+    nmod_poly_t derivative;
+    nmod_poly_init(p, prime);
+    nmod_poly_init(derivative, prime);
+    fmpz_poly_get_nmod_poly(p, P.get());
+    nmod_poly_derivative(derivative, p);
+    nmod_poly_gcd(derivative, p, derivative);
+    const bool coprime = nmod_poly_degree(derivative) == 0;
+    nmod_poly_clear(p);
+    nmod_poly_clear(derivative);
+    return coprime;
+}
+
+void gcdOf(FmpzPoly& g, const FmpzPoly& a, const FmpzPoly& b)
+{
+    if (!fmpz_poly_gcd_heuristic(g.get(), a.get(), b.get()))
+        fmpz_poly_gcd(g.get(), a.get(), b.get());
+}
+
+// The squarefree factors of a polynomial whose coefficients are too long to
+// factor completely. FLINT's own squarefree factorisation takes its modular
+// gcd, which for coefficients of a million bits runs for minutes; the
+// heuristic gcd (a gcd of two long integers) takes about a second. On it,
+// Yun's steps: with A = gcd(P, P′), B₁ = P/A and C₁ = P′/A − B₁′, the factor
+// of multiplicity i is Aᵢ = gcd(Bᵢ, Cᵢ), then Bᵢ₊₁ = Bᵢ/Aᵢ and
+// Cᵢ₊₁ = Cᵢ/Aᵢ − Bᵢ₊₁′.
+void addSquarefreeFactors(Factorisation& f, const FmpzPoly& whole)
+{
+    FmpzPoly P;
+    Fmpz content;
+    fmpz_poly_content(content.get(), whole.get());
+    if (fmpz_sgn(fmpz_poly_lead(whole.get())) < 0)
+        fmpz_neg(content.get(), content.get());
+    fmpz_poly_scalar_divexact_fmpz(P.get(), whole.get(), content.get());
+    f.unit *= mpq_class(ToMpz(content.get()));
+    if (squarefreeModuloPrime(P)) {
+        addSquarefreeFactor(f, std::move(P), 1);
+        return;
+    }
+    FmpzPoly derivative;
+    FmpzPoly A;
+    FmpzPoly B;
+    FmpzPoly C;
+    fmpz_poly_derivative(derivative.get(), P.get());
+    gcdOf(A, P, derivative);
+    fmpz_poly_div(B.get(), P.get(), A.get());
+    fmpz_poly_div(C.get(), derivative.get(), A.get());
+    const long degree = fmpz_poly_degree(P.get());
+    for (long i = 1; fmpz_poly_degree(B.get()) > 0; ++i) {
+        if (i > degree)
+            throw std::runtime_error("squarefree factors beyond the degree");
+        fmpz_poly_derivative(derivative.get(), B.get());
+        fmpz_poly_sub(C.get(), C.get(), derivative.get());
+        gcdOf(A, B, C);
+        fmpz_poly_div(B.get(), B.get(), A.get());
+        fmpz_poly_div(C.get(), C.get(), A.get());
+        if (fmpz_poly_degree(A.get()) > 0)
+            addSquarefreeFactor(f, A, static_cast<int>(i));
+    }
 }
 
 // Linear factors first, by their roots; then by degree.
@@ -571,7 +642,7 @@ Factorisation Factorise(const Polynomial& p)
     }
     default:
         if (small) {
-            factorWithFlint(f, P, true);
+            factorWithFlint(f, P);
         } else if (p.degree() == 3) {
             // Too long to factor: squarefree exactly when the discriminant is not 0.
             const int disc
@@ -583,7 +654,7 @@ Factorisation Factorise(const Polynomial& p)
                 f.complete = false;
             }
         } else {
-            factorWithFlint(f, P, false);
+            addSquarefreeFactors(f, P);
             f.complete = false;
         }
     }

@@ -7,6 +7,7 @@
 // linear systems with and without their steps.
 
 #include "expr.h"
+#include "flint.h"
 #include "linear_system.h"
 #include "plain_text.h"
 #include "polynomial.h"
@@ -16,6 +17,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace zembrel::engine;
@@ -134,6 +136,69 @@ TEST(EngineRoots, LongCoefficientsKeepRationalRootsOfQuadraticFactors)
     EXPECT_EQ(ExprText(*ExactForm(roots[1], f)).value_or("null"), "2");
     EXPECT_TRUE(roots[0].value.re.equals(1));
     EXPECT_EQ(roots[2].multiplicity, 2);
+}
+
+// Too long to factor completely, a polynomial still splits into its
+// squarefree factors, each with its multiplicity, and they multiply back to
+// it. The first row with a cubic of 100 000 digits took FLINT's own
+// squarefree factorisation minutes.
+TEST(EngineRoots, LongCoefficientsSplitIntoSquarefreeFactors)
+{
+    struct Part {
+        std::vector<mpz_class> coefficients; // lowest first
+        unsigned long power;
+    };
+    struct Row {
+        const char* name;
+        mpz_class unit;
+        std::vector<Part> parts;
+        std::vector<std::pair<int, int>> degreesAndMultiplicities; // in Factorise's order
+    };
+    const mpz_class big = tenTo(7000);
+    const std::vector<Row> rows = {
+        {"a cubed long cubic beside a squared quadratic",
+         -3,
+         {{{-1, 0, 1}, 2}, {{56, big, 0, 1}, 3}},
+         {{1, 2}, {1, 2}, {3, 3}}},
+        {"a power of one long linear factor", 1, {{{-tenTo(3000), 1}, 5}}, {{1, 5}}},
+        {"squarefree, so one factor", 1, {{{1, big, 0, 0, 1}, 1}}, {{4, 1}}},
+        {"a long quadratic squared splits into its roots",
+         6,
+         {{{-2 * tenTo(3000), 2 - tenTo(3000), 1}, 2}, {{1, 1, 1, 0, 1}, 1}},
+         {{1, 2}, {1, 2}, {4, 1}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        FmpzPoly whole;
+        fmpz_poly_set_mpz(whole.get(), row.unit.get_mpz_t());
+        for (const Part& part : row.parts) {
+            FmpzPoly factor;
+            for (std::size_t i = 0; i < part.coefficients.size(); ++i)
+                fmpz_poly_set_coeff_mpz(factor.get(), static_cast<long>(i), part.coefficients[i].get_mpz_t());
+            fmpz_poly_pow(factor.get(), factor.get(), part.power);
+            fmpz_poly_mul(whole.get(), whole.get(), factor.get());
+        }
+        std::vector<mpq_class> highestFirst;
+        for (long i = fmpz_poly_degree(whole.get()); i >= 0; --i)
+            highestFirst.emplace_back(ToMpz(whole.get()->coeffs + i));
+        const Factorisation f = Factorise(Polynomial::FromHighestFirst(highestFirst));
+        EXPECT_FALSE(f.complete);
+        std::vector<std::pair<int, int>> found;
+        FmpqPoly product;
+        fmpq_poly_set_mpq(product.get(), f.unit.get_mpq_t());
+        for (const Factor& factor : f.factors) {
+            found.emplace_back(factor.degree(), factor.multiplicity);
+            FmpzPoly power;
+            fmpz_poly_pow(power.get(), factor.polynomial.get(), static_cast<unsigned long>(factor.multiplicity));
+            FmpqPoly term;
+            fmpq_poly_set_fmpz_poly(term.get(), power.get());
+            fmpq_poly_mul(product.get(), product.get(), term.get());
+        }
+        EXPECT_EQ(found, row.degreesAndMultiplicities);
+        FmpqPoly expected;
+        fmpq_poly_set_fmpz_poly(expected.get(), whole.get());
+        EXPECT_TRUE(fmpq_poly_equal(product.get(), expected.get()));
+    }
 }
 
 // Roots far from 1, found through P(2^s·y): x⁸ = 2·10⁴⁰⁰ and x⁸ = 2·10⁻⁴⁰⁰.

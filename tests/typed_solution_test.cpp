@@ -525,6 +525,8 @@ const ErrorRow kErrors[] = {
     {"two roots too close", "1e1000 (x−2)²(x²+x+1) + 1 = 0", std::nullopt, nullptr},
     {"an inequality's roots too close", "1e1000 (x−2)²(x²+x+1) + 1 > 0", std::nullopt, nullptr},
     {"a quartic's coefficients too long", "x⁴ + x + 1e1100 = 0", std::nullopt, nullptr},
+    {"repeated factors with 300 000-digit coefficients, refused before they are split",
+     "(−1)(xx−1)²(x³−200)²(x³−2^2 + 1e100000x +56)³ = 0", std::nullopt, nullptr},
     {"a hundred roots about a far centre", "(x − 1000)^100 = 2", std::nullopt, nullptr},
 };
 

@@ -6,6 +6,7 @@
 
 #include <flint/fmpz_poly.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -130,6 +131,25 @@ void RequireRootsWithinReach(const engine::Factorisation& f)
         if (RootSpread(factor.polynomial) > kMaxRootSpread || ClusterBits(factor.polynomial) > kMaxClusterBits)
             throw RootsOutOfReach(RootsOutOfReach::Why::Spread);
     }
+}
+
+void RequireFactorisableInTime(const engine::Polynomial& p)
+{
+    if (p.degree() < 4)
+        return;
+    mpz_class denominator = 1;
+    for (int i = 0; i <= p.degree(); ++i)
+        mpz_lcm(denominator.get_mpz_t(), denominator.get_mpz_t(), p.coefficient(i).get_den_mpz_t());
+    const std::size_t denominatorBits = mpz_sizeinbase(denominator.get_mpz_t(), 2);
+    std::size_t longest = 0;
+    for (int i = 0; i <= p.degree(); ++i) {
+        const mpq_class& c = p.coefficient(i);
+        const std::size_t bits
+            = mpz_sizeinbase(c.get_num_mpz_t(), 2) + denominatorBits - mpz_sizeinbase(c.get_den_mpz_t(), 2);
+        longest = std::max(longest, bits);
+    }
+    if (static_cast<double>(p.degree() + 1) * static_cast<double>(longest) > kMaxSquarefreeBits)
+        throw RootsOutOfReach(RootsOutOfReach::Why::Length);
 }
 
 } // namespace zembrel::typed::solving

@@ -225,6 +225,7 @@ private:
             answer_.parts.push_back({statement.relation, coefficients});
             part.p = engine::Polynomial::FromHighestFirst(coefficients);
             if (part.p.degree() >= 1) {
+                RequireFactorisableInTime(part.p);
                 part.factorisation = engine::Factorise(part.p);
                 RequireRootsWithinReach(*part.factorisation);
                 pool_.complete = pool_.complete && part.factorisation->complete;

@@ -421,6 +421,7 @@ PolynomialAnswer SolvePolynomial(const Reading& reading, engine::Working& workin
     }
 
     answer.kind = PolynomialKind::Roots;
+    RequireFactorisableInTime(p);
     const engine::Factorisation f = engine::Factorise(p);
     RequireRootsWithinReach(f);
     const std::vector<engine::PolyRoot> roots = engine::Roots(f);
@@ -459,8 +460,11 @@ const TurningPoints::Found* TurningPoints::found() const
     Found& f = *found_;
     std::call_once(f.once, [&f] {
         try {
-            if (f.p.degree() >= 2)
-                solving::RequireRootsWithinReach(engine::Factorise(f.p.derivative()));
+            if (f.p.degree() >= 2) {
+                const engine::Polynomial derivative = f.p.derivative();
+                solving::RequireFactorisableInTime(derivative);
+                solving::RequireRootsWithinReach(engine::Factorise(derivative));
+            }
             f.exact = engine::CriticalPoints(f.p);
         } catch (const std::exception&) {
             // Turning points too far apart in size to find in time, or

@@ -70,6 +70,13 @@ inline constexpr double kMaxClusterBits = 1800;
 // cancel, take Arb seconds to minutes.
 inline constexpr long kMaxIteratedBits = 3400;
 
+// A polynomial of degree 4 or more whose coefficients, cleared of their
+// denominators, hold more bits than this together is not taken: splitting
+// it into its squarefree factors is a gcd of integers that long, a second
+// at this size (measured at degree 13 and at degree 99), and what is left
+// of degree 4 or more would be refused above anyway.
+inline constexpr double kMaxSquarefreeBits = double(1 << 24);
+
 // Thrown where a factor's roots cannot be found in a few seconds.
 class RootsOutOfReach : public std::exception {
 public:
@@ -82,6 +89,8 @@ private:
     Why why_;
 };
 void RequireRootsWithinReach(const engine::Factorisation& f);
+// Before factorising: RootsOutOfReach (Length) beyond kMaxSquarefreeBits.
+void RequireFactorisableInTime(const engine::Polynomial& p);
 
 // ---- the solvers ---------------------------------------------------------------
 
