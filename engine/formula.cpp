@@ -4,6 +4,8 @@
 
 #include "formula.h"
 
+#include "kept_blocks.h"
+
 #include <mpfr.h>
 
 #include <algorithm>
@@ -23,78 +25,9 @@ using Kind = Formula::Kind;
 
 // Nodes come and go by the hundred with every working. glibc keeps only
 // seven freed blocks of a size at hand per thread; the rest of a tree's
-// nodes take its slow path, a fifth of an analysis. Each thread keeps the
-// nodes it frees, up to a bound, for the next ones it makes. (Not under
-// AddressSanitizer, which must see every node freed.)
-#if defined(__has_feature) // clang
-#if __has_feature(address_sanitizer)
-#define ZEMBREL_ADDRESS_SANITIZER
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__) || defined(ZEMBREL_ADDRESS_SANITIZER)
-constexpr bool kPooled = false;
-#else
-constexpr bool kPooled = true;
-#endif
-
-// The blocks of one size a thread keeps. Plain values, so that a node freed
-// as the program ends (a solution kept in a static cache) still finds them.
-template <std::size_t Size>
-class KeptBlocks {
-public:
-    static void* take()
-    {
-        if (!kPooled || kept == nullptr)
-            return nullptr;
-        --count;
-        return std::exchange(kept, kept->next);
-    }
-
-    static bool keep(void* block)
-    {
-        if (!kPooled || closed || count == kMostKept)
-            return false;
-        static_cast<void>(&closer); // made with the first block kept, to give them back
-        kept = ::new (block) Block{kept};
-        ++count;
-        return true;
-    }
-
-private:
-    struct Block {
-        Block* next;
-    };
-    static_assert(Size >= sizeof(Block));
-    static constexpr std::size_t kMostKept = 4096;
-
-    // Gives the blocks back as the thread ends; none are kept after.
-    struct Closer {
-        Closer() = default;
-        Closer(const Closer&) = delete;
-        Closer& operator=(const Closer&) = delete;
-        ~Closer()
-        {
-            closed = true;
-            while (kept != nullptr)
-                ::operator delete(std::exchange(kept, kept->next));
-            count = 0;
-        }
-    };
-
-    static thread_local Block* kept;
-    static thread_local std::size_t count;
-    static thread_local bool closed;
-    static thread_local Closer closer;
-};
-
-template <std::size_t Size>
-thread_local typename KeptBlocks<Size>::Block* KeptBlocks<Size>::kept = nullptr;
-template <std::size_t Size>
-thread_local std::size_t KeptBlocks<Size>::count = 0;
-template <std::size_t Size>
-thread_local bool KeptBlocks<Size>::closed = false;
-template <std::size_t Size>
-thread_local typename KeptBlocks<Size>::Closer KeptBlocks<Size>::closer;
+// nodes took its slow path, a fifth of an analysis. Each thread keeps the
+// nodes it frees, up to a bound, for the next ones it makes.
+void releaseNode(void* block) { ::operator delete(block); }
 
 template <class T>
 struct NodeAllocator {
@@ -107,13 +40,13 @@ struct NodeAllocator {
 
     T* allocate(std::size_t n)
     {
-        if (void* block = n == 1 ? KeptBlocks<sizeof(T)>::take() : nullptr)
+        if (void* block = n == 1 ? KeptBlocks<sizeof(T), releaseNode>::take() : nullptr)
             return static_cast<T*>(block);
         return static_cast<T*>(::operator new(n * sizeof(T)));
     }
     void deallocate(T* p, std::size_t n)
     {
-        if (n != 1 || !KeptBlocks<sizeof(T)>::keep(p))
+        if (n != 1 || !KeptBlocks<sizeof(T), releaseNode>::keep(p))
             ::operator delete(p);
     }
     friend bool operator==(const NodeAllocator& /*a*/, const NodeAllocator& /*b*/) { return true; }

@@ -12,6 +12,7 @@
 
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace zembrel::engine;
@@ -357,3 +358,31 @@ TEST(Engine, LinearSystemsOfEverySize)
 }
 
 } // namespace
+
+// Short numbers' limbs come from blocks each thread keeps: a number that
+// grows past them and shrinks back keeps its digits, and numbers made on a
+// thread that has ended are still freed well on another.
+TEST(Engine, NumbersKeepTheirDigitsThroughKeptMemory)
+{
+    std::vector<mpz_class> made;
+    std::thread maker([&made] {
+        for (unsigned long bits = 1; bits <= 1200; bits += 37) {
+            mpz_class n;
+            mpz_ui_pow_ui(n.get_mpz_t(), 3, bits);
+            made.push_back(n);
+        }
+    });
+    maker.join();
+    for (std::size_t i = 0; i < made.size(); ++i) {
+        SCOPED_TRACE(i);
+        mpz_class expected;
+        mpz_ui_pow_ui(expected.get_mpz_t(), 3, 1 + 37 * i);
+        mpz_class n = made[i];
+        n *= n; // grows, through every size kept and beyond
+        mpz_sqrt(n.get_mpz_t(), n.get_mpz_t());
+        mpz_realloc2(n.get_mpz_t(), 64); // shrinks into a kept size when it fits
+        EXPECT_EQ(n, mpz_sizeinbase(expected.get_mpz_t(), 2) <= 64 ? expected : mpz_class(0));
+        EXPECT_EQ(made[i], expected);
+    }
+    made.clear();
+}
