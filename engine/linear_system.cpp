@@ -169,6 +169,69 @@ std::vector<mpq_class> cramerDeterminants(const LinearSystem& system)
     return determinants;
 }
 
+std::size_t bitsOf(const mpq_class& x)
+{
+    return mpz_sizeinbase(x.get_num_mpz_t(), 2) + mpz_sizeinbase(x.get_den_mpz_t(), 2);
+}
+
+// A coefficient this long makes a gcd with the determinant worth avoiding;
+// the others must together be this short for the way round to be short.
+constexpr std::size_t kLongEntryBits = 20000;
+constexpr std::size_t kShortRestBits = 4000;
+
+// x_j = D_j/D for each j, in lowest terms. GMP reduces each quotient by a
+// gcd of the two, a third of a second where both have a million digits. A
+// determinant is affine in each entry: where one coefficient a is long and
+// the rest short, D = a·C + R and D_j = a·C_j + R_j with C, R, C_j and R_j
+// short, so with C ≠ 0, D_j = t·D + (R_j − t·R) for t = C_j/C, and
+// x_j = t + (R_j − t·R)/D: every operation meets the long number beside
+// short ones only.
+std::vector<mpq_class> cramerQuotients(const LinearSystem& system, const std::vector<mpq_class>& determinants)
+{
+    const std::size_t n = system.unknowns;
+    const mpq_class& D = determinants[0];
+    std::size_t longest = 0;
+    std::size_t total = 0;
+    std::pair<std::size_t, std::size_t> at;
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t k = 0; k <= n; ++k) {
+            const std::size_t bits = bitsOf(system.equations[i][k]);
+            total += bits;
+            if (k < n && bits > longest) {
+                longest = bits;
+                at = {i, k};
+            }
+        }
+    }
+    std::vector<mpq_class> x;
+    const auto plain = [&] {
+        for (std::size_t j = 0; j < n; ++j)
+            x.emplace_back(determinants[j + 1] / D);
+        return x;
+    };
+    if (longest <= kLongEntryBits || total - longest > kShortRestBits)
+        return plain();
+    // The determinant with column `replaced` (n: none) replaced, and a in place of the long coefficient.
+    const auto determinantWith = [&system, n, at](std::size_t replaced, const mpq_class& a) {
+        return cofactorDeterminant(n, [&](std::size_t i, std::size_t j) -> const mpq_class& {
+            const std::size_t column = j == replaced ? n : j;
+            return std::pair(i, column) == at ? a : system.equations[i][column];
+        });
+    };
+    const mpq_class zero = 0;
+    const mpq_class one = 1;
+    const mpq_class R = determinantWith(n, zero);
+    const mpq_class C = determinantWith(n, one) - R;
+    if (C == 0)
+        return plain(); // D is short: so is its gcd with anything
+    for (std::size_t j = 0; j < n; ++j) {
+        const mpq_class Rj = determinantWith(j, zero);
+        const mpq_class t = (determinantWith(j, one) - Rj) / C;
+        x.emplace_back(t + (Rj - t * R) / D);
+    }
+    return x;
+}
+
 mpq_class reduced(const mpz_class& num, const mpz_class& den)
 {
     mpq_class q(num, den);
@@ -187,8 +250,7 @@ SystemSolution SolveLinearSystem(const LinearSystem& system, bool withSteps)
         // Cramer's rule: x_j = D_j/D.
         s.kind = SystemKind::Unique;
         s.rank = n;
-        for (std::size_t j = 0; j < n; ++j)
-            s.values.emplace_back(s.cramer[j + 1] / s.cramer[0]);
+        s.values = cramerQuotients(system, s.cramer);
         for (std::size_t i = 0; i < n; ++i) {
             std::vector<mpq_class> row(n + 1);
             row[i] = 1;

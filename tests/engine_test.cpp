@@ -357,6 +357,49 @@ TEST(Engine, LinearSystemsOfEverySize)
     }
 }
 
+// One coefficient of thousands of digits, in every place it can take: the
+// solution is the quotients of Cramer's determinants in lowest terms,
+// although no gcd of two long numbers is taken for them.
+TEST(Engine, ASystemWithOneLongCoefficientSolvesExactly)
+{
+    mpz_class ten;
+    mpz_ui_pow_ui(ten.get_mpz_t(), 10, 7000);
+    const std::vector<std::pair<const char*, mpq_class>> longs{
+        {"whole", mpq_class(ten + 7)},
+        {"negative", mpq_class(-3 * ten + 1)},
+        {"decimal", mpq_class(ten * 31 + 9, ten)},
+    };
+    const std::vector<std::vector<mpq_class>> base{
+        {2, 3, -1, 4}, {mpq_class(9, 2), -5, 6, 7}, {8, mpq_class(19, 2), -1, 2}};
+    for (std::size_t n : {2U, 3U}) {
+        for (const auto& [name, value] : longs) {
+            for (std::size_t i = 0; i < n; ++i) {
+                for (std::size_t k = 0; k <= n; ++k) {
+                    SCOPED_TRACE(std::string(name) + " at " + std::to_string(i) + "," + std::to_string(k) + " of "
+                                 + std::to_string(n));
+                    LinearSystem system{n, {}};
+                    for (std::size_t r = 0; r < n; ++r) {
+                        std::vector<mpq_class> eq(base[r].begin(), base[r].begin() + static_cast<long>(n));
+                        eq.push_back(base[r][3]);
+                        system.equations.push_back(eq);
+                    }
+                    system.equations[i][k] = value;
+                    const SystemSolution s = SolveLinearSystem(system, false);
+                    ASSERT_EQ(s.kind, SystemKind::Unique);
+                    for (std::size_t j = 0; j < n; ++j)
+                        EXPECT_EQ(s.values[j], s.cramer[j + 1] / s.cramer[0]) << "x" << j;
+                    for (std::size_t r = 0; r < n; ++r) {
+                        mpq_class sum = 0;
+                        for (std::size_t j = 0; j < n; ++j)
+                            sum += system.equations[r][j] * s.values[j];
+                        EXPECT_EQ(sum, system.equations[r][n]) << "equation " << r;
+                    }
+                }
+            }
+        }
+    }
+}
+
 } // namespace
 
 // Short numbers' limbs come from blocks each thread keeps: a number that
