@@ -38,7 +38,7 @@ FormulaPtr PolynomialEquation::exactForm(std::size_t i) const
 
 const std::vector<CriticalPoint>& PolynomialEquation::criticalPoints() const
 {
-    std::call_once(critical_, [this] { criticalPoints_ = CriticalPoints(polynomial_); });
+    critical_.call([this] { criticalPoints_ = CriticalPoints(polynomial_); });
     return criticalPoints_;
 }
 

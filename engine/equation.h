@@ -9,6 +9,7 @@
 // needs; each root's exact form and the curve's turning points when first
 // asked, since those reduce fractions. Safe to read from several threads.
 
+#include "once.h"
 #include "polynomial.h"
 
 #include <memory>
@@ -41,7 +42,7 @@ private:
     std::vector<PolyRoot> roots_;
     mutable std::mutex mutex_;
     mutable std::vector<std::optional<FormulaPtr>> forms_;
-    mutable std::once_flag critical_;
+    mutable Once critical_;
     mutable std::vector<CriticalPoint> criticalPoints_;
 };
 

@@ -4,6 +4,8 @@
 
 #include "polynomial.h"
 
+#include "once.h"
+
 #include <arb_fmpz_poly.h>
 #include <flint/fmpz_factor.h>
 #include <flint/fmpz_poly_factor.h>
@@ -14,7 +16,6 @@
 #include <array>
 #include <cstdlib>
 #include <memory>
-#include <mutex>
 #include <stdexcept>
 #include <utility>
 
@@ -689,7 +690,7 @@ public:
 private:
     Factor factor_;
     RootForm form_;
-    mutable std::once_flag made_;
+    mutable Once made_;
     mutable std::array<FormulaPtr, 3> forms_;
 };
 
@@ -950,8 +951,7 @@ CubicForms trigonometricForms(const Factor& F)
 
 FormulaPtr ClosedForms::at(std::size_t branch) const
 {
-    std::call_once(
-        made_, [this] { forms_ = form_ == RootForm::Cardano ? cardanoForms(factor_) : trigonometricForms(factor_); });
+    made_.call([this] { forms_ = form_ == RootForm::Cardano ? cardanoForms(factor_) : trigonometricForms(factor_); });
     return forms_.at(branch);
 }
 

@@ -4,6 +4,8 @@
 
 #include "real.h"
 
+#include "once.h"
+
 #include <arb_fmpz_poly.h>
 #include <flint/fmpz_poly.h>
 #include <mpfr.h>
@@ -394,7 +396,7 @@ struct Real::Data {
     Kind kind = Kind::Rational;
     mpz_class num; // Rational: num/den, den > 0, perhaps not in lowest terms
     mpz_class den = 1;
-    mutable std::once_flag reduced;
+    mutable Once reduced;
     mutable mpq_class q; // Rational: num/den in lowest terms once reduced; Surd: u
     mutable mpq_class v; // Surd: (num + sv·√m)/den = u + v√m, u and v in lowest terms once reduced
     mpz_class sv;
@@ -422,7 +424,7 @@ Real::Real(const mpq_class& value)
     data->num = value.get_num();
     data->den = value.get_den();
     data->q = value;
-    std::call_once(data->reduced, [] {});
+    data->reduced.markDone();
     data_ = std::move(data);
 }
 
@@ -450,7 +452,7 @@ Real Real::Surd(const mpq_class& u, const mpq_class& v, const mpz_class& m)
     data->m = m;
     data->q = u;
     data->v = v;
-    std::call_once(data->reduced, [] {});
+    data->reduced.markDone();
     return Real(std::shared_ptr<const Data>(std::move(data)));
 }
 
@@ -506,14 +508,14 @@ bool Real::isRational() const { return data_->kind == Data::Kind::Rational; }
 const mpq_class& Real::rational() const
 {
     const Data& d = *data_;
-    std::call_once(d.reduced, [&d] { d.q = Reduced(d.num, d.den); });
+    d.reduced.call([&d] { d.q = Reduced(d.num, d.den); });
     return d.q;
 }
 bool Real::isSurd() const { return data_->kind == Data::Kind::Surd; }
 const mpq_class& Real::surdU() const
 {
     const Data& d = *data_;
-    std::call_once(d.reduced, [&d] {
+    d.reduced.call([&d] {
         d.q = Reduced(d.num, d.den);
         d.v = Reduced(d.sv, d.den);
     });

@@ -25,7 +25,7 @@ const Reading& PanelSolution::reading(Field field) const
 
 const engine::Working& PanelSolution::working() const
 {
-    std::call_once(worked_, [this] { working_ = makeWorking(); });
+    worked_.call([this] { working_ = makeWorking(); });
     return working_;
 }
 

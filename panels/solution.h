@@ -14,6 +14,7 @@
 #include "equation.h"
 #include "line.h"
 #include "linear_system.h"
+#include "once.h"
 #include "textbook.h"
 #include "window.h"
 #include "working.h"
@@ -22,7 +23,6 @@
 
 #include <cstddef>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
@@ -113,7 +113,7 @@ protected:
     virtual engine::Working makeWorking() const = 0;
 
 private:
-    mutable std::once_flag worked_;
+    mutable engine::Once worked_;
     mutable engine::Working working_;
 };
 

@@ -5,12 +5,16 @@
 #include "equation.h"
 #include "expr.h"
 #include "linear_system.h"
+#include "once.h"
 #include "polynomial.h"
 #include "real.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -428,4 +432,35 @@ TEST(Engine, NumbersKeepTheirDigitsThroughKeptMemory)
         EXPECT_EQ(made[i], expected);
     }
     made.clear();
+}
+
+// Many threads asking at once run the function once and all see its
+// result; a function that throws leaves the next caller to run it.
+TEST(Engine, OnceRunsOnceForAllThreads)
+{
+    Once once;
+    std::atomic<int> runs = 0;
+    int value = 0;
+    std::vector<std::thread> threads;
+    std::vector<int> seen(8);
+    for (std::size_t i = 0; i < seen.size(); ++i) {
+        threads.emplace_back([&, i] {
+            once.call([&] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                value = 42;
+                ++runs;
+            });
+            seen[i] = value;
+        });
+    }
+    for (std::thread& t : threads)
+        t.join();
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(seen, std::vector<int>(8, 42));
+
+    Once failing;
+    EXPECT_THROW(failing.call([] { throw std::runtime_error("first"); }), std::runtime_error);
+    bool ran = false;
+    failing.call([&ran] { ran = true; });
+    EXPECT_TRUE(ran);
 }

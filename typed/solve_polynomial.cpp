@@ -10,11 +10,11 @@
 #include "solving.h"
 
 #include "flint.h"
+#include "once.h"
 
 #include <flint/fmpz_factor.h>
 
 #include <algorithm>
-#include <mutex>
 #include <set>
 #include <stdexcept>
 
@@ -443,7 +443,7 @@ namespace zembrel::typed {
 
 struct TurningPoints::Found {
     engine::Polynomial p;
-    std::once_flag once;
+    engine::Once once;
     std::vector<engine::CriticalPoint> exact;
     std::vector<DrawnPoint> drawn;
 };
@@ -458,7 +458,7 @@ const TurningPoints::Found* TurningPoints::found() const
     if (!found_)
         return nullptr;
     Found& f = *found_;
-    std::call_once(f.once, [&f] {
+    f.once.call([&f] {
         try {
             if (f.p.degree() >= 2) {
                 const engine::Polynomial derivative = f.p.derivative();
