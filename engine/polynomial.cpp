@@ -528,14 +528,38 @@ void factorWithFlint(Factorisation& f, const FmpzPoly& P)
     fmpz_poly_factor_clear(fac);
 }
 
-// A squarefree factor of degree 2 is split where it can be, so that every
-// root of a quadratic factor is a surd or complex.
+std::size_t bitsOf(const FmpzPoly& P)
+{
+    std::size_t bits = 0;
+    for (long i = 0; i <= fmpz_poly_degree(P.get()); ++i)
+        bits += fmpz_bits(P.get()->coeffs + i);
+    return bits;
+}
+
+// A squarefree factor short enough is factored completely, so that every
+// rational root and every root of a quadratic factor has its exact form
+// beside long factors; a long one of degree 2 is split where it can be.
 void addSquarefreeFactor(Factorisation& f, FmpzPoly F, int m)
 {
-    if (fmpz_poly_degree(F.get()) == 2 && fmpz_sgn(fmpz_poly_lead(F.get())) > 0)
+    const long degree = fmpz_poly_degree(F.get());
+    if (degree > 2 && bitsOf(F) <= kFactorBits) {
+        fmpz_poly_factor_t fac;
+        fmpz_poly_factor_init(fac);
+        fmpz_poly_factor(fac, F.get());
+        mpz_class content = ToMpz(&fac->c);
+        mpz_pow_ui(content.get_mpz_t(), content.get_mpz_t(), static_cast<unsigned long>(m));
+        f.unit *= mpq_class(content);
+        for (long i = 0; i < fac->num; ++i) {
+            FmpzPoly irreducible;
+            fmpz_poly_set(irreducible.get(), fac->p + i);
+            addFactor(f, std::move(irreducible), m * static_cast<int>(fac->exp[i]));
+        }
+        fmpz_poly_factor_clear(fac);
+    } else if (degree == 2 && fmpz_sgn(fmpz_poly_lead(F.get())) > 0) {
         factorQuadratic(f, std::move(F), m);
-    else
+    } else {
         addFactor(f, std::move(F), m);
+    }
 }
 
 // True when P is certainly squarefree: P and P′ are coprime modulo a prime

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <utility>
@@ -160,6 +161,10 @@ TEST(EngineRoots, LongCoefficientsSplitIntoSquarefreeFactors)
          -3,
          {{{-1, 0, 1}, 2}, {{56, big, 0, 1}, 3}},
          {{1, 2}, {1, 2}, {3, 3}}},
+        {"short factors beside a long one are factored completely",
+         1,
+         {{{-1, 0, 1}, 2}, {{-200, 0, 0, 1}, 2}, {{56, big, 0, 1}, 3}},
+         {{1, 2}, {1, 2}, {3, 2}, {3, 3}}},
         {"a power of one long linear factor", 1, {{{-tenTo(3000), 1}, 5}}, {{1, 5}}},
         {"squarefree, so one factor", 1, {{{1, big, 0, 0, 1}, 1}}, {{4, 1}}},
         {"a long quadratic squared splits into its roots",
@@ -195,6 +200,13 @@ TEST(EngineRoots, LongCoefficientsSplitIntoSquarefreeFactors)
             fmpq_poly_mul(product.get(), product.get(), term.get());
         }
         EXPECT_EQ(found, row.degreesAndMultiplicities);
+        // Every root of a short factor of degree 1 or 2 has its exact form.
+        for (const PolyRoot& root : Roots(f)) {
+            const Factor& factor = f.factors[root.factor];
+            if (factor.degree() <= 2 && std::labs(fmpz_poly_max_bits(factor.polynomial.get())) < 64) {
+                EXPECT_TRUE(ExactForm(root, f)) << root.value.re.decimal20();
+            }
+        }
         FmpqPoly expected;
         fmpq_poly_set_fmpz_poly(expected.get(), whole.get());
         EXPECT_TRUE(fmpq_poly_equal(product.get(), expected.get()));
