@@ -507,9 +507,11 @@ void factorRepeatedCubic(Factorisation& f, const FmpzPoly& P)
     const mpz_class doubleDen = 2 * e;
     const mpz_class simpleNum = 4 * a * b * c - 9 * a * a * d - b * b * b;
     const mpz_class simpleDen = a * e;
-    // a(x − r₂)²(x − r₁) = a·(D₂x − N₂)²·(D₁x − N₁)/(D₂²·D₁)
-    f.unit *= mpq_class(a, doubleDen * doubleDen * simpleDen);
-    f.unit.canonicalize();
+    // a(x − r₂)²(x − r₁) = a·(D₂x − N₂)²·(D₁x − N₁)/(D₂²·D₁); D₁ is negative
+    // with a, and GMP's rationals take only a positive denominator.
+    mpq_class scale(a, doubleDen * doubleDen * simpleDen);
+    scale.canonicalize();
+    f.unit *= scale;
     addFactor(f, linearFactor(doubleNum, doubleDen), 2);
     addFactor(f, linearFactor(simpleNum, simpleDen), 1);
 }

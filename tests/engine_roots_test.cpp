@@ -264,6 +264,11 @@ TEST(EngineRoots, LongCubicsOfEveryDiscriminant)
         return std::vector<mpq_class>{1, mpq_class(-(a + b + c)), mpq_class(a * b + b * c + a * c),
                                       mpq_class(-a * b * c)};
     };
+    const auto negated = [](std::vector<mpq_class> coefficients) {
+        for (mpq_class& c : coefficients)
+            c = -c;
+        return coefficients;
+    };
     const struct {
         const char* name;
         std::vector<mpq_class> coefficients;
@@ -274,6 +279,10 @@ TEST(EngineRoots, LongCubicsOfEveryDiscriminant)
         {"three real roots", {1, 0, mpq_class(-big), 1}, 3, 3},
         {"three close to one another beside their size", cubic(big, big + 1, 1), 3, 3},
         {"a double root", cubic(big, big, 1), 2, 2},
+        {"a double root, the leading coefficient negative", negated(cubic(big, big, 1)), 2, 2},
+        {"a triple root, the leading coefficient negative", negated(cubic(big, big, big)), 1, 1},
+        // −10⁹⁰⁰⁰x³ + (1 + 10⁹⁰⁰⁰)x² (found by fuzzing: it aborted the program)
+        {"a double root at 0 beside a long one", {mpq_class(-tenTo(9000)), mpq_class(1 + tenTo(9000)), 0, 0}, 2, 2},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -285,6 +294,20 @@ TEST(EngineRoots, LongCubicsOfEveryDiscriminant)
         for (const PolyRoot& root : roots)
             real += root.value.isReal() ? 1 : 0;
         EXPECT_EQ(real, row.real);
+        // unit × Π factorᵐ is the polynomial again.
+        FmpqPoly product;
+        fmpq_poly_set_mpq(product.get(), f.unit.get_mpq_t());
+        for (const Factor& factor : f.factors) {
+            FmpqPoly power;
+            fmpq_poly_set_fmpz_poly(power.get(), factor.polynomial.get());
+            fmpq_poly_pow(power.get(), power.get(), static_cast<unsigned long>(factor.multiplicity));
+            fmpq_poly_mul(product.get(), product.get(), power.get());
+        }
+        for (std::size_t i = 0; i < row.coefficients.size(); ++i) {
+            Fmpq c;
+            fmpq_poly_get_coeff_fmpq(c.get(), product.get(), static_cast<long>(row.coefficients.size() - 1 - i));
+            EXPECT_EQ(ToMpq(c.get()), row.coefficients[i]) << "coefficient " << i;
+        }
     }
     EXPECT_EQ(CubicDiscriminant(mpq_class(-3, 7), mpq_class(5, 2)),
               mpq_class(5, 4) * mpq_class(5, 4) + mpq_class(-1, 7) * mpq_class(-1, 7) * mpq_class(-1, 7));
