@@ -749,6 +749,12 @@ bool sameBySymmetry(const Real::Data& a, const Real::Data& b)
 
 } // namespace
 
+namespace {
+
+bool narrow(const Arb& x, long precision) { return arb_rel_accuracy_bits(x.get()) >= precision / 2; }
+
+} // namespace
+
 int Compare(const Real& a, const Real& b)
 {
     if (sameBySymmetry(*a.data_, *b.data_))
@@ -782,7 +788,10 @@ int Compare(const Real& a, const Real& b)
                 return 0;
             knownUnequal = a.isRational() || b.isRational();
         }
-        if (precision >= kComparisonLimit && !knownUnequal)
+        // Only enclosures as narrow as the precision asked: a long cubic's
+        // root from Cardano's formula cancels hundreds of thousands of bits
+        // before its enclosure narrows at all.
+        if (precision >= kComparisonLimit && !knownUnequal && narrow(x, precision) && narrow(y, precision))
             break;
     }
     // Irrational values this close are the same algebraic number reached
