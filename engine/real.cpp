@@ -751,7 +751,12 @@ bool sameBySymmetry(const Real::Data& a, const Real::Data& b)
 
 namespace {
 
-bool narrow(const Arb& x, long precision) { return arb_rel_accuracy_bits(x.get()) >= precision / 2; }
+// Narrowed as far as the precision asked lets it: relatively, or for a
+// value at or about 0 (the real part of an imaginary root), absolutely.
+bool narrow(const Arb& x, long precision)
+{
+    return arb_rel_accuracy_bits(x.get()) >= precision / 2 || mag_cmp_2exp_si(arb_radref(x.get()), -precision / 2) <= 0;
+}
 
 } // namespace
 
