@@ -144,6 +144,42 @@ constexpr Button buttonOf(const PanelDefinition& panel, ButtonKind kind)
     throw std::logic_error("a panel without its solve or check button");
 }
 
+namespace derived {
+
+// The place in kPanels of the panel of each Item, in the order of allInLayouts.
+template <class Item, std::size_t N>
+constexpr std::array<std::size_t, N> panelsInLayouts()
+{
+    std::array<std::size_t, N> panels{};
+    std::size_t next = 0;
+    for (std::size_t panel = 0; panel < kPanels.size(); ++panel) {
+        for (const PanelItem& item : kPanels[panel]->layout) {
+            if (std::holds_alternative<Item>(item))
+                panels[next++] = panel;
+        }
+    }
+    return panels;
+}
+
+template <std::size_t... Panel>
+constexpr std::array<Button, sizeof...(Panel)> solveButtons(std::index_sequence<Panel...>)
+{
+    return {buttonOf(*kPanels[Panel], ButtonKind::Solve)...};
+}
+
+} // namespace derived
+
+// The panel of a control, and a panel's solve button, by the panel's place in
+// kPanels. Tables worked out while compiling: the window reads them without
+// touching a panel's definition, and so without linking its operations.
+inline constexpr std::array<std::size_t, kFieldCount> kPanelOfField = derived::panelsInLayouts<Field, kFieldCount>();
+inline constexpr std::array<std::size_t, kButtonCount> kPanelOfButton
+    = derived::panelsInLayouts<Button, kButtonCount>();
+inline constexpr std::array<Button, kPanels.size()> kSolveButtons
+    = derived::solveButtons(std::make_index_sequence<kPanels.size()>{});
+constexpr std::size_t panelIndexOf(Field field) { return kPanelOfField[indexOf(field)]; }
+constexpr std::size_t panelIndexOf(Button button) { return kPanelOfButton[indexOf(button)]; }
+
 inline std::optional<Field> fieldNamed(std::string_view name) { return findNamed(kFields, name, &Field::name); }
 inline std::optional<Button> buttonNamed(std::string_view name) { return findNamed(kButtons, name, &Button::name); }
 

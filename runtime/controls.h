@@ -87,7 +87,13 @@ public:
     constexpr const Def* operator->() const noexcept { return def_; }
     constexpr std::string_view name() const noexcept { return def_->name; }
 
-    friend constexpr bool operator==(ControlRef a, ControlRef b) noexcept { return a.def_ == b.def_; }
+    // The window and the operations it opens from a library each hold their
+    // own copy of the tables, so a control is known by its name, which no
+    // other control of its kind has.
+    friend constexpr bool operator==(ControlRef a, ControlRef b) noexcept
+    {
+        return a.def_ == b.def_ || a.def_->name == b.def_->name;
+    }
 
 private:
     const Def* def_;

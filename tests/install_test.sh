@@ -54,11 +54,15 @@ check_tree() {
     local metainfo=$prefix/share/metainfo/$app_id.metainfo.xml
     local icons=$prefix/share/icons/hicolor
 
-    local expected actual size pngs=()
+    local expected actual size operations pngs=()
     for size in "${icon_sizes[@]}"; do
         pngs+=("share/icons/hicolor/${size}x$size/apps/$app_id.png")
     done
-    expected=$(printf '%s\n' bin/zembrel bin/zembrel-driver \
+    # The program opens its operations from where it says, seen from its folder.
+    operations=$(strings -e l "$prefix/bin/zembrel" | grep -m 1 '^\.\./.*/zembrel-operations\.so$') ||
+        fail "bin/zembrel names no library of operations"
+    operations=$(realpath -m --relative-to="$prefix" "$prefix/bin/$operations")
+    expected=$(printf '%s\n' bin/zembrel bin/zembrel-driver "$operations" \
         "share/applications/$app_id.desktop" "share/metainfo/$app_id.metainfo.xml" "${pngs[@]}" \
         "share/icons/hicolor/scalable/apps/$app_id.svg" \
         share/man/man1/zembrel.1.gz share/man/man1/zembrel-driver.1.gz \
@@ -68,6 +72,11 @@ check_tree() {
     for program in zembrel zembrel-driver; do
         [ -x "$prefix/bin/$program" ] || fail "bin/$program is not executable"
     done
+    # The engine's libraries come with the operations, not with the start.
+    if readelf -d "$prefix/bin/zembrel" | grep -E 'NEEDED.*lib(flint|gmp|mpfr|ntl)'; then
+        fail "bin/zembrel maps the engine's libraries at start"
+    fi
+    readelf -d "$prefix/$operations" | grep -q 'NEEDED.*libflint' || fail "$operations does not link FLINT"
 
     # A PNG's width and height are the big-endian words at bytes 16 to 23.
     for size in "${icon_sizes[@]}"; do

@@ -4,10 +4,6 @@
 
 #pragma once
 
-#include "controls.h"
-#include "panel.h"
-#include "window.h"
-
 #include <QString>
 #include <QWidget>
 
@@ -38,10 +34,6 @@ signals:
 private:
     QString message_;
 };
-
-// What a solve on `panel` found, from its result fields as the user would
-// read them: "X = 2", "X1 = 2，X2 = 1".
-QString rootsHeard(const Window& window, const PanelDefinition& panel);
 
 // What a check button's change of state is heard as.
 QString checkAvailabilityHeard(bool enabled);

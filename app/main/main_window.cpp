@@ -7,10 +7,9 @@
 #include "accessibility.h"
 #include "announcer.h"
 #include "caption.h"
-#include "details_window.h"
-#include "equation_window.h"
 #include "fonts.h"
 #include "layout.h"
+#include "operations.h"
 #include "panels.h"
 #include "qt_text.h"
 #include "status_bar.h"
@@ -115,7 +114,7 @@ public:
         if (event->type() == QEvent::MouseButtonDblClick) {
             if (const std::optional<Field> field = fieldNamed(watched->objectName().toStdString()))
                 QTimer::singleShot(0, window_,
-                                   [window = window_, panel = &panelOf(*field)] { window->openDetails(panel); });
+                                   [window = window_, panel = panelIndexOf(*field)] { window->openDetailsAt(panel); });
         }
         return QObject::eventFilter(watched, event);
     }
@@ -129,6 +128,8 @@ private:
 constexpr std::array kIconSizes{ZEMBREL_ICON_SIZES};
 
 constexpr std::string_view kSolveDescription = "求解后可以验算";
+// A package installed in part: the window is there, what it runs is not.
+constexpr std::string_view kOperationsMissing = "无法载入 Zembrel 的求解部分，请重新安装 Zembrel。";
 
 QIcon zembrelIcon()
 {
@@ -339,38 +340,47 @@ void MainWindow::openDetailsFromResultFields()
     }
 }
 
-const PanelDefinition* MainWindow::panelWithFocus() const
+std::optional<std::size_t> MainWindow::panelWithFocus() const
 {
     const QWidget* focus = focusWidget();
     for (const Field control : kFields) {
         if (field(control) == focus)
-            return &panelOf(control);
+            return panelIndexOf(control);
     }
     for (const Button control : kButtons) {
         if (button(control) == focus)
-            return &panelOf(control);
+            return panelIndexOf(control);
     }
-    return nullptr;
+    return std::nullopt;
+}
+
+const Operations* MainWindow::loadedOperations()
+{
+    QString failure;
+    const Operations* loaded = operations(failure);
+    if (loaded == nullptr) {
+        showBox(QMessageBox::Critical, toQString(kOperationsMissing) + QStringLiteral("\n\n") + failure);
+    }
+    return loaded;
 }
 
 void MainWindow::openDetails(const PanelDefinition* panel)
 {
-    if (panel == nullptr)
-        panel = panelWithFocus();
-    if (panel == nullptr)
-        panel = lastSolved_;
-    // Made on first use: a start that never opens it pays nothing for it.
-    if (details_ == nullptr)
-        details_ = new DetailsWindow(*this);
-    details_->openOn(panel != nullptr ? *panel : *kPanels.front());
+    const std::size_t otherwise = panelWithFocus().value_or(lastSolved_.value_or(0));
+    if (const Operations* loaded = loadedOperations())
+        details_ = loaded->openDetails(*this, details_, panel, otherwise);
+}
+
+void MainWindow::openDetailsAt(std::size_t panel)
+{
+    if (const Operations* loaded = loadedOperations())
+        details_ = loaded->openDetails(*this, details_, nullptr, panel);
 }
 
 void MainWindow::openEquation()
 {
-    // Made on first use, as 解题详情.
-    if (equation_ == nullptr)
-        equation_ = new EquationWindow(*this);
-    equation_->open();
+    if (const Operations* loaded = loadedOperations())
+        equation_ = loaded->openEquation(*this, equation_);
 }
 
 void MainWindow::centreOnScreen()
@@ -383,31 +393,40 @@ void MainWindow::centreOnScreen()
 template <class Control>
 void MainWindow::raiseClick(Control control)
 {
+    const Operations* loaded = loadedOperations();
+    if (loaded == nullptr)
+        return;
+    const EventContext context{*this, platform_, *this};
     if constexpr (std::is_same_v<Control, Button>) {
         if (control->kind == ButtonKind::Solve)
-            lastSolved_ = &panelOf(control);
+            lastSolved_ = panelIndexOf(control);
+        const Heard before = heardNow(*loaded);
+        boxShown_ = false;
+        loaded->raiseButton(control, context);
+        announceAfter(control, before, *loaded);
+    } else {
+        const Heard before = heardNow(*loaded);
+        boxShown_ = false;
+        loaded->raiseMenuItem(control, context);
+        announceAfter(control, before, *loaded);
     }
-    const Heard before = heardNow();
-    boxShown_ = false;
-    zembrel::raiseClick(control, {*this, platform_, *this});
-    announceAfter(control, before);
 }
 
-MainWindow::Heard MainWindow::heardNow() const
+MainWindow::Heard MainWindow::heardNow(const Operations& loaded) const
 {
     Heard heard;
     for (const Button control : kButtons)
         heard.checksEnabled[indexOf(control)] = control->kind == ButtonKind::Check && button(control)->isEnabled();
     for (std::size_t panel = 0; panel < kPanels.size(); ++panel)
-        heard.roots[panel] = rootsHeard(*this, *kPanels[panel]);
+        heard.roots[panel] = loaded.rootsHeard(*this, panel);
     heard.boxShown = boxShown_;
     return heard;
 }
 
-QStringList MainWindow::checkChanges(const Heard& before) const
+QStringList MainWindow::checkChanges(const Heard& before, const Operations& loaded) const
 {
     QStringList changes;
-    const Heard after = heardNow();
+    const Heard after = heardNow(loaded);
     for (std::size_t i = 0; i < kButtonCount; ++i) {
         if (after.checksEnabled[i] != before.checksEnabled[i])
             changes << checkAvailabilityHeard(after.checksEnabled[i]);
@@ -415,25 +434,24 @@ QStringList MainWindow::checkChanges(const Heard& before) const
     return changes;
 }
 
-void MainWindow::announceAfter(Button button, const Heard& before)
+void MainWindow::announceAfter(Button button, const Heard& before, const Operations& loaded)
 {
     QStringList heard;
-    const PanelDefinition& panel = panelOf(button);
-    const auto index = static_cast<std::size_t>(std::ranges::find(kPanels, &panel) - kPanels.begin());
-    const QString roots = rootsHeard(*this, panel);
+    const std::size_t index = panelIndexOf(button);
+    const QString roots = loaded.rootsHeard(*this, index);
     // A solve that stopped with a message box wrote no roots: the box said why.
     const bool rootsWritten = !boxShown_ || roots != before.roots[index];
     if (button->kind == ButtonKind::Solve && rootsWritten)
         heard << roots;
-    heard << checkChanges(before);
+    heard << checkChanges(before, loaded);
     heard.removeAll(QString());
     widgets_.announcer->announce(heard.join(QStringLiteral("，")));
 }
 
-void MainWindow::announceAfter(MenuItem item, const Heard& before)
+void MainWindow::announceAfter(MenuItem item, const Heard& before, const Operations& loaded)
 {
     QStringList heard;
-    heard << checkChanges(before);
+    heard << checkChanges(before, loaded);
     if (item == MenuItem::mnuFileNew) {
         heard.prepend(resetHeard());
         widgets_.announcer->announceAfterFlood(heard.join(QStringLiteral("，")));
@@ -441,10 +459,6 @@ void MainWindow::announceAfter(MenuItem item, const Heard& before)
     }
     widgets_.announcer->announce(heard.join(QStringLiteral("，")));
 }
-
-QLineEdit* MainWindow::field(Field field) const { return widgets_.fields[indexOf(field)]; }
-QPushButton* MainWindow::button(Button button) const { return widgets_.buttons[indexOf(button)]; }
-QAction* MainWindow::action(MenuItem item) const { return actions_.items[indexOf(item)]; }
 
 std::string MainWindow::text(Field field) const { return this->field(field)->text().toStdString(); }
 
@@ -457,7 +471,7 @@ void MainWindow::setEnabled(Button button, bool enabled)
     // the focus on to the next panel. The panel's solve button keeps it in
     // the panel instead, where the user comes back to after the box.
     if (!enabled && push->hasFocus())
-        this->button(buttonOf(panelOf(button), ButtonKind::Solve))->setFocus(Qt::OtherFocusReason);
+        this->button(kSolveButtons[panelIndexOf(button)])->setFocus(Qt::OtherFocusReason);
     push->setEnabled(enabled);
 }
 

@@ -15,6 +15,8 @@
 #include <QMessageBox>
 
 #include <array>
+#include <cstddef>
+#include <optional>
 
 class QAction;
 class QLineEdit;
@@ -25,6 +27,7 @@ namespace zembrel {
 class Announcer;
 class DetailsWindow;
 class EquationWindow;
+struct Operations;
 class StatusBar;
 class Surface;
 
@@ -37,9 +40,10 @@ class MainWindow final : public QMainWindow, public Window, public ErrorReporter
 public:
     explicit MainWindow(Platform& platform, QWidget* parent = nullptr);
 
-    QLineEdit* field(Field field) const;
-    QPushButton* button(Button button) const;
-    QAction* action(MenuItem item) const;
+    // Inline: 解题详情, opened from a library, reaches the fields through them.
+    QLineEdit* field(Field field) const { return widgets_.fields[indexOf(field)]; }
+    QPushButton* button(Button button) const { return widgets_.buttons[indexOf(button)]; }
+    QAction* action(MenuItem item) const { return actions_.items[indexOf(item)]; }
     Surface* surface() const { return widgets_.surface; }
     StatusBar* sbStatusBar() const { return widgets_.statusBar; }
     Announcer* announcer() const { return widgets_.announcer; }
@@ -54,6 +58,8 @@ public:
     // None until it is first opened.
     EquationWindow* equationWindow() const { return equation_; }
     void openEquation();
+    // Opens 解题详情 on the panel at this place in kPanels.
+    void openDetailsAt(std::size_t panel);
 
     std::string text(Field field) const override;
     void setText(Field field, std::string_view text) override;
@@ -84,7 +90,9 @@ private:
     void setFocusOrder();
     void keepMenuShortcutsFromFields();
     void openDetailsFromResultFields();
-    const PanelDefinition* panelWithFocus() const; // none: the focus is on no panel
+    std::optional<std::size_t> panelWithFocus() const; // none: the focus is on no panel
+    // The operations, or none after a box saying why they could not be loaded.
+    const Operations* loadedOperations();
     void centreOnScreen();
     template <class Control>
     void raiseClick(Control control);
@@ -94,12 +102,12 @@ private:
         std::array<QString, kPanels.size()> roots;
         bool boxShown = false;
     };
-    Heard heardNow() const;
+    Heard heardNow(const Operations& loaded) const;
     // Tells a screen-reader user what the event did where the focus is not:
     // the roots found, the fields cleared, a check becoming available or not.
-    void announceAfter(Button button, const Heard& before);
-    void announceAfter(MenuItem item, const Heard& before);
-    QStringList checkChanges(const Heard& before) const;
+    void announceAfter(Button button, const Heard& before, const Operations& loaded);
+    void announceAfter(MenuItem item, const Heard& before, const Operations& loaded);
+    QStringList checkChanges(const Heard& before, const Operations& loaded) const;
     void showBox(QMessageBox::Icon icon, const QString& text);
 
     Platform& platform_;
@@ -108,7 +116,7 @@ private:
     Actions actions_;
     DetailsWindow* details_ = nullptr;
     EquationWindow* equation_ = nullptr;
-    const PanelDefinition* lastSolved_ = nullptr;
+    std::optional<std::size_t> lastSolved_; // a place in kPanels
 };
 
 } // namespace zembrel
