@@ -52,6 +52,10 @@ QFont songFont(layout::FontStyle style)
     // Set, not inherited, so that the 解题详情 window, whose parent is the
     // main window, shapes its formulas' marks and superscripts.
     font.setStyleStrategy(QFont::PreferDefault);
+    // UMing carries no hinting of its own: hinted, FreeType's autohinter
+    // would first read some hundred of its glyphs to find where a stroke
+    // sits, megabytes of a 17 MB file, before the window could be drawn.
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 
