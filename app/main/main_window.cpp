@@ -396,20 +396,18 @@ void MainWindow::raiseClick(Control control)
     const Operations* loaded = loadedOperations();
     if (loaded == nullptr)
         return;
-    const EventContext context{*this, platform_, *this};
     if constexpr (std::is_same_v<Control, Button>) {
         if (control->kind == ButtonKind::Solve)
             lastSolved_ = panelIndexOf(control);
-        const Heard before = heardNow(*loaded);
-        boxShown_ = false;
-        loaded->raiseButton(control, context);
-        announceAfter(control, before, *loaded);
-    } else {
-        const Heard before = heardNow(*loaded);
-        boxShown_ = false;
-        loaded->raiseMenuItem(control, context);
-        announceAfter(control, before, *loaded);
     }
+    const Heard before = heardNow(*loaded);
+    boxShown_ = false;
+    const EventContext context{*this, platform_, *this};
+    if constexpr (std::is_same_v<Control, Button>)
+        loaded->raiseButton(control, context);
+    else
+        loaded->raiseMenuItem(control, context);
+    announceAfter(control, before, *loaded);
 }
 
 MainWindow::Heard MainWindow::heardNow(const Operations& loaded) const
